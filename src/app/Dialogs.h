@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace qmv {
+
+// The two kinds of message the tool shows: the application's message box with an explicit
+// caption and a button set, and the plain message window captioned with the application title.
+// The rules of the tool talk to the user only through this interface, so that a window can
+// show real boxes and a test can answer them.
+enum class Buttons { Ok, RetryCancel, OkCancel, YesNo };
+enum class Reply { Ok, Retry, Cancel, Yes, No };
+
+inline constexpr const char* applicationTitle = "QMV-718";
+inline constexpr const char* hintCaption = "提示";
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Reply messageBox(const std::string& text, const std::string& caption, Buttons buttons) = 0;
+    virtual void plainMessage(const std::string& text) = 0;
+};
+
+// Only Yes, OK and Retry proceed.
+inline bool proceeds(Reply reply)
+{
+    return reply == Reply::Yes || reply == Reply::Ok || reply == Reply::Retry;
+}
+
+} // namespace qmv

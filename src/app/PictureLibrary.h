@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QTemporaryFile;
+
+namespace qmv {
+
+// The four key-picture sets, by the key's state in the current area.
+enum class KeyPictureSet { NotLearned, Learned, BeingLearned, Elsewhere };
+inline constexpr int keyPictureSetCount = 4;
+
+// The named pictures of the main window's own buttons and hint.
+enum class NamedPicture { IdleHint, LearningHint, Delete, DeleteGrey, StopDelete, Clear, ClearGrey };
+inline constexpr int namedPictureCount = 7;
+
+// Everything the main window shows from the picture bundles, held in memory once read. The
+// learning animation is kept in a temporary file of this user's (a movie player reads files),
+// removed when the pictures are released.
+class WindowPictures {
+public:
+    WindowPictures();
+    ~WindowPictures();
+    WindowPictures(const WindowPictures&) = delete;
+    WindowPictures& operator=(const WindowPictures&) = delete;
+
+    // The key picture at `index` (the key code read as hexadecimal); a null picture when the
+    // index lies outside the set.
+    const QPixmap& key(KeyPictureSet set, int index) const;
+    const QPixmap& named(NamedPicture picture) const;
+    // The animation file, or empty when it could not be written.
+    QString animationFile() const;
+
+private:
+    friend class PictureLibrary;
+    std::array<std::vector<QPixmap>, keyPictureSetCount> m_keys;
+    std::array<QPixmap, namedPictureCount> m_named;
+    std::unique_ptr<QTemporaryFile> m_animation;
+};
+
+// Reads the main window's pictures from the five bundles in a folder. The bundles are mapped
+// into the resource tree only while they are read.
+class PictureLibrary {
+public:
+    // Null when a bundle or a picture is missing; a missing animation is no failure.
+    static std::unique_ptr<WindowPictures> load(const QString& folder);
+};
+
+} // namespace qmv

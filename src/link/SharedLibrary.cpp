@@ -1,0 +1,77 @@
+#include "SharedLibrary.h"
+
+#include <filesystem>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace qmv {
+
+SharedLibrary::SharedLibrary(void* handle, std::string path)
+    : m_handle(handle)
+    , m_path(std::move(path))
+{
+}
+
+std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string& path, std::string* error)
+{
+#if defined(_WIN32)
+    void* handle = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
+    if (!handle) {
+        if (error)
+            *error = "LoadLibrary failed";
+        return nullptr;
+    }
+#else
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        if (error) {
+            const char* reason = dlerror();
+            *error = reason ? reason : "dlopen failed";
+        }
+        return nullptr;
+    }
+#endif
+    return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle, path));
+}
+
+SharedLibrary::~SharedLibrary()
+{
+#if defined(_WIN32)
+    FreeLibrary(reinterpret_cast<HMODULE>(m_handle));
+#else
+    dlclose(m_handle);
+#endif
+}
+
+void* SharedLibrary::symbol(const char* name) const
+{
+#if defined(_WIN32)
+    return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(m_handle), name));
+#else
+    return dlsym(m_handle, name);
+#endif
+}
+
+std::string programFolder()
+{
+    std::error_code ec;
+#if defined(_WIN32)
+    char buffer[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    std::filesystem::path exe(buffer);
+#else
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+#endif
+    if (ec || exe.empty())
+        return "./";
+    std::string folder = exe.parent_path().string();
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
+        folder += '/';
+    return folder;
+}
+
+} // namespace qmv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace qmv {
+
+// A shared library opened by path, closed when the object goes. Plain C++ over the platform's
+// loader, so the core needs no toolkit to load the link library or the code converter.
+class SharedLibrary {
+public:
+    static std::unique_ptr<SharedLibrary> open(const std::string& path, std::string* error);
+    ~SharedLibrary();
+    SharedLibrary(const SharedLibrary&) = delete;
+    SharedLibrary& operator=(const SharedLibrary&) = delete;
+
+    // The address of an exported symbol, or null.
+    void* symbol(const char* name) const;
+    const std::string& path() const { return m_path; }
+
+private:
+    SharedLibrary(void* handle, std::string path);
+    void* m_handle;
+    std::string m_path;
+};
+
+// The folder the running program lies in, with a trailing separator.
+std::string programFolder();
+
+} // namespace qmv

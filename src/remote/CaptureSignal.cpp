@@ -1,0 +1,188 @@
+#include "CaptureSignal.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <sstream>
+
+namespace qmv::remote {
+
+namespace {
+
+class GroupWriter {
+public:
+    bool put(std::uint32_t value)
+    {
+        if (m_groups == capture::signalGroups + capture::endMarkerGroups + 2)
+            return false;
+        char text[5];
+        std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value & 0xFFFF));
+        m_text.append(text, 4);
+        ++m_groups;
+        return true;
+    }
+    std::size_t groups() const { return m_groups; }
+    std::string finish()
+    {
+        m_text.resize(capture::bufferChars, '\0');
+        return std::move(m_text);
+    }
+
+private:
+    std::string m_text;
+    std::size_t m_groups = 0;
+};
+
+// Carrier period in the receiver's measure: three bytes whose sum is nine times the period in
+// microseconds. The sum is rounded so that 1000 / period, truncated, gives back the kHz.
+void putCarrier(GroupWriter& out, std::uint32_t carrierHz)
+{
+    std::uint32_t sum = 0;
+    if (carrierHz >= 1000)
+        sum = std::min<std::uint32_t>(9'000'000 / carrierHz, 3 * 255);
+    const std::uint32_t a = sum / 3;
+    const std::uint32_t b = sum / 3;
+    const std::uint32_t c = sum - a - b;
+    out.put((a << 8) | b);
+    out.put(c << 8);
+}
+
+bool putMark(GroupWriter& out, std::uint32_t micros)
+{
+    const std::uint32_t thirds = (micros + capture::receiverSkewMicros) * 3;
+    if (thirds < capture::runValue)
+        return out.put(0x8000 | thirds);
+    return out.put(capture::runValue) && out.put(0x8000 | (thirds - capture::runValue));
+}
+
+bool putSpace(GroupWriter& out, std::uint32_t micros)
+{
+    const std::uint32_t skewed = micros > capture::receiverSkewMicros ? micros - capture::receiverSkewMicros : 0;
+    std::uint32_t thirds = skewed * 3;
+    while (thirds >= capture::runValue) {
+        if (!out.put(capture::runValue))
+            return false;
+        thirds -= capture::runValue;
+    }
+    return out.put(thirds);
+}
+
+} // namespace
+
+std::optional<std::string> captureText(const Signal& signal)
+{
+    if (signal.durations.empty())
+        return std::nullopt;
+    // A trailing space is silence after the code: the receiver never records it.
+    std::size_t count = signal.durations.size();
+    if (count % 2 == 0)
+        --count;
+
+    GroupWriter out;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t micros = signal.durations[i];
+        const bool mark = i % 2 == 0;
+        if (micros == 0 || (mark && micros > capture::longestMarkMicros) ||
+            (!mark && micros > capture::longestSpaceMicros))
+            return std::nullopt;
+        if (!(mark ? putMark(out, micros) : putSpace(out, micros)))
+            return std::nullopt;
+        if (out.groups() > capture::signalGroups)
+            return std::nullopt;
+    }
+    for (std::size_t i = 0; i < capture::endMarkerGroups; ++i)
+        out.put(capture::runValue);
+    putCarrier(out, signal.carrierHz);
+    return out.finish();
+}
+
+namespace {
+
+std::string lineMessage(std::size_t line, std::string_view value, const char* reason)
+{
+    return "第 " + std::to_string(line) + " 行的数值 \"" + std::string(value) + "\" " + reason;
+}
+
+bool parseNumber(std::string_view token, std::uint64_t* value)
+{
+    if (token.empty() || token.size() > 12)
+        return false;
+    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), *value);
+    return ec == std::errc() && end == token.data() + token.size();
+}
+
+} // namespace
+
+std::optional<Signal> parseTimings(std::string_view text, std::string* error)
+{
+    Signal signal;
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    std::size_t lineNumber = 0;
+    bool sawDuration = false;
+    GroupWriter budget; // counts groups exactly as the capture will
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        std::istringstream words(line);
+        std::string word;
+        bool firstWord = true;
+        while (words >> word) {
+            if (firstWord && !sawDuration && signal.durations.empty() && word == "carrier") {
+                std::string hz;
+                std::uint64_t value = 0;
+                if (!(words >> hz) || !parseNumber(hz, &value) || value < 10'000 || value > 500'000) {
+                    if (error)
+                        *error = lineMessage(lineNumber, hz, "不是有效的载波频率（10000 至 500000 Hz）");
+                    return std::nullopt;
+                }
+                signal.carrierHz = static_cast<std::uint32_t>(value);
+                break;
+            }
+            firstWord = false;
+            std::uint64_t value = 0;
+            if (!parseNumber(word, &value) || value == 0) {
+                if (error)
+                    *error = lineMessage(lineNumber, word, "不是正整数");
+                return std::nullopt;
+            }
+            const bool mark = signal.durations.size() % 2 == 0;
+            const std::uint32_t limit = mark ? capture::longestMarkMicros : capture::longestSpaceMicros;
+            if (value > limit) {
+                if (error)
+                    *error = lineMessage(lineNumber, word,
+                                         mark ? "超过了接收器能记录的最长载波时间" : "超过了接收器能记录的最长间隔");
+                return std::nullopt;
+            }
+            signal.durations.push_back(static_cast<std::uint32_t>(value));
+            sawDuration = true;
+            const std::uint32_t micros = static_cast<std::uint32_t>(value);
+            if (!(mark ? putMark(budget, micros) : putSpace(budget, micros)) ||
+                budget.groups() > capture::signalGroups) {
+                if (error)
+                    *error = lineMessage(lineNumber, word, "处信号过长，超出了接收器的记录容量");
+                return std::nullopt;
+            }
+        }
+    }
+    if (signal.durations.empty()) {
+        if (error)
+            *error = "文件中没有任何时长数据";
+        return std::nullopt;
+    }
+    return signal;
+}
+
+bool isCaptureText(std::string_view text)
+{
+    std::size_t hexDigits = 0;
+    for (char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            ++hexDigits;
+        else if (c != '\0' && c != '\n' && c != '\r')
+            return false;
+    }
+    return hexDigits >= (capture::endMarkerGroups + 2) * capture::groupChars;
+}
+
+} // namespace qmv::remote

@@ -1,0 +1,267 @@
+#include "StateFolder.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace qmv::remote {
+
+namespace {
+
+constexpr const char* unpluggedFile = "unplugged";
+constexpr const char* demoOffFile = "demo-off";
+constexpr const char* latencyFile = "latency-ms";
+constexpr const char* demoNextFile = "demo-next";
+
+int readCounter(const fs::path& path)
+{
+    const auto text = readWholeFile(path);
+    if (!text)
+        return 0;
+    try {
+        return std::max(0, std::stoi(*text));
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+void writeCounter(const fs::path& path, int value)
+{
+    if (value <= 0) {
+        std::error_code ec;
+        fs::remove(path, ec);
+        return;
+    }
+    writeFileAtomically(path, std::to_string(value) + "\n");
+}
+
+void touch(const fs::path& path, bool present)
+{
+    std::error_code ec;
+    if (present)
+        writeFileAtomically(path, "");
+    else
+        fs::remove(path, ec);
+}
+
+bool syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool durableWrites()
+{
+    // Tests that make thousands of writes may trade power-loss safety for speed; a killed process
+    // still never leaves a torn file, since the rename is what publishes a write.
+    const char* value = std::getenv("QMV718_REMOTE_FSYNC");
+    return !(value && std::string(value) == "0");
+}
+
+} // namespace
+
+StateFolder::StateFolder(fs::path path)
+    : m_path(std::move(path))
+{
+    std::error_code ec;
+    fs::create_directories(inboxPath(), ec);
+}
+
+fs::path StateFolder::defaultPath()
+{
+    if (const char* dir = std::getenv("QMV718_REMOTE_DIR"); dir && *dir)
+        return dir;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        return fs::path(data) / "qmv718" / "remote";
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : ".") / ".local" / "share" / "qmv718" / "remote";
+}
+
+bool StateFolder::plugged() const
+{
+    std::error_code ec;
+    return !fs::exists(m_path / unpluggedFile, ec);
+}
+
+void StateFolder::setPlugged(bool plugged) const
+{
+    touch(m_path / unpluggedFile, !plugged);
+}
+
+bool StateFolder::demoEnabled() const
+{
+    std::error_code ec;
+    return !fs::exists(m_path / demoOffFile, ec);
+}
+
+void StateFolder::setDemoEnabled(bool enabled) const
+{
+    touch(m_path / demoOffFile, !enabled);
+}
+
+int StateFolder::latencyMillis() const
+{
+    if (const char* value = std::getenv("QMV718_REMOTE_LATENCY_MS"); value && *value)
+        return std::max(0, std::atoi(value));
+    return readCounter(m_path / latencyFile);
+}
+
+void StateFolder::setLatencyMillis(int millis) const
+{
+    writeCounter(m_path / latencyFile, millis);
+}
+
+int StateFolder::faultCount(const char* name) const
+{
+    return readCounter(m_path / name);
+}
+
+void StateFolder::setFaultCount(const char* name, int count) const
+{
+    FolderLock lock(m_path);
+    writeCounter(m_path / name, count);
+}
+
+bool StateFolder::takeFault(const char* name) const
+{
+    std::error_code ec;
+    if (!fs::exists(m_path / name, ec))
+        return false; // the common case costs one stat and no lock
+    FolderLock lock(m_path);
+    const int count = readCounter(m_path / name);
+    if (count <= 0)
+        return false;
+    writeCounter(m_path / name, count - 1);
+    return true;
+}
+
+std::optional<std::string> StateFolder::takeFromInbox() const
+{
+    FolderLock lock(m_path);
+    std::error_code ec;
+    std::vector<fs::directory_entry> entries;
+    for (const auto& entry : fs::directory_iterator(inboxPath(), ec))
+        if (entry.is_regular_file() && entry.path().filename().string().front() != '.')
+            entries.push_back(entry);
+    if (entries.empty())
+        return std::nullopt;
+    const auto oldest = std::min_element(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        const auto ta = a.last_write_time();
+        const auto tb = b.last_write_time();
+        return ta != tb ? ta < tb : a.path().filename() < b.path().filename();
+    });
+    auto content = readWholeFile(oldest->path());
+    fs::remove(oldest->path(), ec);
+    return content;
+}
+
+void StateFolder::deliverToInbox(const std::string& content) const
+{
+    static std::atomic<unsigned> sequence{0};
+    const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
+    const std::string name = "code-" + std::to_string(stamp) + "-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(sequence++) + ".txt";
+    writeFileAtomically(inboxPath() / name, content);
+}
+
+std::size_t StateFolder::inboxCount() const
+{
+    std::error_code ec;
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(inboxPath(), ec))
+        if (entry.is_regular_file() && entry.path().filename().string().front() != '.')
+            ++count;
+    return count;
+}
+
+std::size_t StateFolder::takeDemoIndex(std::size_t count) const
+{
+    FolderLock lock(m_path);
+    const int next = readCounter(m_path / demoNextFile);
+    writeFileAtomically(m_path / demoNextFile, std::to_string((next + 1) % static_cast<int>(count)) + "\n");
+    return static_cast<std::size_t>(next) % count;
+}
+
+bool writeFileAtomically(const fs::path& path, const std::string& content)
+{
+    static std::atomic<unsigned> sequence{0};
+    const fs::path temporary = path.parent_path() / ("." + path.filename().string() + ".tmp-" +
+                                                     std::to_string(::getpid()) + "-" + std::to_string(sequence++));
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    std::size_t written = 0;
+    while (written < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+        if (n <= 0) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    const bool durable = durableWrites();
+    if ((durable && ::fsync(fd) != 0) || ::close(fd) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (durable)
+        syncFolder(path.parent_path());
+    return true;
+}
+
+std::optional<std::string> readWholeFile(const fs::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return content;
+}
+
+FolderLock::FolderLock(const fs::path& folder)
+{
+    m_fd = ::open((folder / "lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (m_fd >= 0)
+        while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+}
+
+FolderLock::~FolderLock()
+{
+    if (m_fd >= 0) {
+        ::flock(m_fd, LOCK_UN);
+        ::close(m_fd);
+    }
+}
+
+} // namespace qmv::remote

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace qmv::remote {
+
+// The folder in which the virtual remote keeps everything that a real remote would keep in its
+// hardware: its memory image, whether its cable is in, the codes waiting to be received, and the
+// faults a test has asked for. Every process that drives the remote (the tool, the command line)
+// shares it, so all state lives in files and every change is made atomically.
+class StateFolder {
+public:
+    explicit StateFolder(std::filesystem::path path);
+
+    // $QMV718_REMOTE_DIR, else the per-user data folder.
+    static std::filesystem::path defaultPath();
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path imagePath() const { return m_path / "image.bin"; }
+    std::filesystem::path inboxPath() const { return m_path / "inbox"; }
+
+    bool plugged() const;
+    void setPlugged(bool plugged) const;
+    bool demoEnabled() const;
+    void setDemoEnabled(bool enabled) const;
+    // Extra time every operation takes, like a slow USB link ($QMV718_REMOTE_LATENCY_MS overrides).
+    int latencyMillis() const;
+    void setLatencyMillis(int millis) const;
+
+    // Counters for injected faults: "fail-writes" makes the next N writes fail, "drop-link" drops
+    // the link for the next N calls. take() uses one up and tells whether this call must fail.
+    int faultCount(const char* name) const;
+    void setFaultCount(const char* name, int count) const;
+    bool takeFault(const char* name) const;
+
+    // The oldest waiting code, removed from the inbox as it is taken.
+    std::optional<std::string> takeFromInbox() const;
+    // Puts a code into the inbox in one step, so a reader never sees half a file.
+    void deliverToInbox(const std::string& content) const;
+    std::size_t inboxCount() const;
+
+    // Which built-in demo signal comes next; advances the counter.
+    std::size_t takeDemoIndex(std::size_t count) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Writes the file in one step (temporary file, flushed to disk, renamed over the old one), so a
+// process killed at any instant leaves the old or the new content, never a torn one.
+bool writeFileAtomically(const std::filesystem::path& path, const std::string& content);
+std::optional<std::string> readWholeFile(const std::filesystem::path& path);
+
+// An exclusive lock on the folder, held across a read-modify-write by any process.
+class FolderLock {
+public:
+    explicit FolderLock(const std::filesystem::path& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace qmv::remote

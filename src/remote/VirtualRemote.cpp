@@ -1,0 +1,229 @@
+#include "VirtualRemote.h"
+
+#include "CaptureSignal.h"
+#include "DemoSignals.h"
+#include "FactoryImage.h"
+
+#include <cctype>
+#include <cstring>
+#include <thread>
+
+namespace qmv::remote {
+
+namespace {
+
+constexpr const char* failWritesFault = "fail-writes";
+constexpr const char* dropLinkFault = "drop-link";
+
+std::optional<std::uint8_t> parseHexByte(const char* text)
+{
+    if (!text || std::strlen(text) != 2 || !std::isxdigit(static_cast<unsigned char>(text[0])) ||
+        !std::isxdigit(static_cast<unsigned char>(text[1])))
+        return std::nullopt;
+    return static_cast<std::uint8_t>(std::stoi(std::string(text, 2), nullptr, 16));
+}
+
+std::optional<std::size_t> parseAddress(const char* high, const char* low)
+{
+    const auto h = parseHexByte(high);
+    const auto l = parseHexByte(low);
+    if (!h || !l)
+        return std::nullopt;
+    return (static_cast<std::size_t>(*h) << 8) | *l;
+}
+
+std::optional<std::vector<std::uint8_t>> parseHexData(const char* data)
+{
+    if (!data)
+        return std::nullopt;
+    const std::size_t length = std::strlen(data);
+    if (length == 0 || length % 2 != 0)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(length / 2);
+    for (std::size_t i = 0; i < length; i += 2) {
+        const char pair[3] = {data[i], data[i + 1], '\0'};
+        const auto byte = parseHexByte(pair);
+        if (!byte)
+            return std::nullopt;
+        bytes.push_back(*byte);
+    }
+    return bytes;
+}
+
+bool isWholeImage(const std::optional<std::string>& content)
+{
+    return content && content->size() == layout::memorySize;
+}
+
+std::vector<std::uint8_t> createImage(const StateFolder& folder)
+{
+    auto image = buildFactoryImage(randomIdentity(), defaultFactoryContent());
+    writeFileAtomically(folder.imagePath(), std::string(image.begin(), image.end()));
+    return image;
+}
+
+} // namespace
+
+std::string toHex(const std::uint8_t* bytes, std::size_t count)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(count * 2);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 0x0F];
+    }
+    return text;
+}
+
+std::vector<std::uint8_t> loadOrCreateImage(const StateFolder& folder)
+{
+    const auto content = readWholeFile(folder.imagePath());
+    if (isWholeImage(content))
+        return {content->begin(), content->end()};
+    FolderLock lock(folder.path());
+    const auto again = readWholeFile(folder.imagePath()); // another process may have made it meanwhile
+    if (isWholeImage(again))
+        return {again->begin(), again->end()};
+    return createImage(folder);
+}
+
+bool resetImage(const StateFolder& folder)
+{
+    FolderLock lock(folder.path());
+    const auto image = buildFactoryImage(randomIdentity(), defaultFactoryContent());
+    return writeFileAtomically(folder.imagePath(), std::string(image.begin(), image.end()));
+}
+
+VirtualRemote::VirtualRemote(std::filesystem::path folder)
+    : m_folder(std::move(folder))
+{
+}
+
+bool VirtualRemote::answers() const
+{
+    if (const int latency = m_folder.latencyMillis(); latency > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(latency));
+    if (!m_folder.plugged())
+        return false;
+    return !m_folder.takeFault(dropLinkFault);
+}
+
+std::vector<std::uint8_t> VirtualRemote::memory() const
+{
+    return loadOrCreateImage(m_folder);
+}
+
+bool VirtualRemote::linkState()
+{
+    return answers();
+}
+
+bool VirtualRemote::readVersion(char* buffer)
+{
+    if (!answers())
+        return false;
+    std::memcpy(buffer, versionText, std::strlen(versionText));
+    return true;
+}
+
+bool VirtualRemote::basicInfo(char* buffer)
+{
+    if (!answers())
+        return false;
+    const auto image = memory();
+    const std::string text = toHex(image.data() + layout::basicInfo, layout::basicInfoSize);
+    std::memcpy(buffer, text.data(), text.size());
+    return true;
+}
+
+bool VirtualRemote::readData(char* buffer, int count, const char* addressHigh, const char* addressLow,
+                             const char* selector)
+{
+    if (!answers())
+        return false;
+    const auto address = parseAddress(addressHigh, addressLow);
+    if (!address || count <= 0 || !selector || std::strcmp(selector, "08") != 0)
+        return false;
+    const std::size_t bytes = static_cast<std::size_t>(count) * 8;
+    if (*address + bytes > layout::memorySize)
+        return false;
+    const auto image = memory();
+    const std::string text = toHex(image.data() + *address, bytes);
+    std::memcpy(buffer, text.data(), text.size());
+    return true;
+}
+
+bool VirtualRemote::writeData(const char* deviceTag, const char* addressHigh, const char* addressLow,
+                              const char* data)
+{
+    if (!answers())
+        return false;
+    const auto address = parseAddress(addressHigh, addressLow);
+    const auto bytes = parseHexData(data);
+    const auto tag = parseHexByte(deviceTag);
+    if (!address || !bytes || !tag || *address + bytes->size() > layout::memorySize)
+        return false;
+
+    FolderLock lock(m_folder.path());
+    auto image = loadOrCreateImage(m_folder);
+    if (*tag != image[layout::infoBlock + 8])
+        return false;
+    if (m_folder.takeFault(failWritesFault))
+        return false;
+    std::copy(bytes->begin(), bytes->end(), image.begin() + static_cast<std::ptrdiff_t>(*address));
+    return writeFileAtomically(m_folder.imagePath(), std::string(image.begin(), image.end()));
+}
+
+bool VirtualRemote::setCodeCarrierWave()
+{
+    if (!answers())
+        return false;
+    std::lock_guard guard(m_captureMutex);
+    m_capturing = true;
+    m_captureStart = std::chrono::steady_clock::now();
+    return true;
+}
+
+std::optional<std::string> VirtualRemote::nextReceivedCode()
+{
+    if (auto text = m_folder.takeFromInbox()) {
+        if (isCaptureText(*text)) {
+            std::string capture = text->substr(0, capture::bufferChars);
+            capture.resize(capture::bufferChars, '\0');
+            return capture;
+        }
+        std::string error;
+        if (const auto signal = parseTimings(*text, &error))
+            return captureText(*signal);
+        return std::nullopt; // an unreadable code is noise the receiver ignores
+    }
+    std::lock_guard guard(m_captureMutex);
+    if (m_folder.demoEnabled() && std::chrono::steady_clock::now() - m_captureStart >= demoDelay) {
+        const auto& signals = demoSignals();
+        return captureText(signals[m_folder.takeDemoIndex(signals.size())]);
+    }
+    return std::nullopt;
+}
+
+bool VirtualRemote::collectCodeInfo(char* buffer)
+{
+    std::this_thread::sleep_for(pollInterval);
+    if (!answers())
+        return false;
+    {
+        std::lock_guard guard(m_captureMutex);
+        if (!m_capturing)
+            return false;
+    }
+    const auto code = nextReceivedCode();
+    if (!code)
+        return false;
+    std::lock_guard guard(m_captureMutex);
+    m_capturing = false;
+    std::memcpy(buffer, code->data(), std::min(code->size(), capture::bufferChars));
+    return true;
+}
+
+} // namespace qmv::remote

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "StateFolder.h"
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qmv::remote {
+
+// An emulated learning remote behind the seven link operations. Its memory, cable, inbox and
+// faults live in a state folder (see StateFolder); what exists only while the library is loaded
+// is the capture in progress.
+class VirtualRemote {
+public:
+    static constexpr const char* versionText = "1020QMV718-VIRTUAL";
+    static constexpr auto demoDelay = std::chrono::milliseconds(1500);
+    // Each poll for a captured code takes this long, as a real receiver's answer does.
+    static constexpr auto pollInterval = std::chrono::milliseconds(20);
+
+    explicit VirtualRemote(std::filesystem::path folder);
+
+    bool linkState();
+    bool readVersion(char* buffer);
+    bool basicInfo(char* buffer);
+    bool readData(char* buffer, int count, const char* addressHigh, const char* addressLow, const char* selector);
+    bool writeData(const char* deviceTag, const char* addressHigh, const char* addressLow, const char* data);
+    bool setCodeCarrierWave();
+    bool collectCodeInfo(char* buffer);
+
+    const StateFolder& folder() const { return m_folder; }
+
+    // The memory image as the remote holds it now (created from the factory image when missing).
+    std::vector<std::uint8_t> memory() const;
+
+private:
+    // Every operation starts here: the link's latency, then whether the remote answers at all.
+    bool answers() const;
+    std::optional<std::string> nextReceivedCode();
+
+    StateFolder m_folder;
+    std::mutex m_captureMutex;
+    bool m_capturing = false;
+    std::chrono::steady_clock::time_point m_captureStart;
+};
+
+// Loads the image from the folder, creating a fresh factory image (with a new identity) when
+// there is none or it is not a whole image.
+std::vector<std::uint8_t> loadOrCreateImage(const StateFolder& folder);
+// Replaces the image with a new factory image and a new identity: a different remote.
+bool resetImage(const StateFolder& folder);
+
+std::string toHex(const std::uint8_t* bytes, std::size_t count);
+
+} // namespace qmv::remote
