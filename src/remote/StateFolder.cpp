@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <map>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -248,8 +249,19 @@ std::optional<std::string> readWholeFile(const fs::path& path)
     return content;
 }
 
+namespace {
+
+// Locks this thread already holds, by folder: a nested lock on the same folder is a no-op, so a
+// locked operation may call helpers that lock for themselves.
+thread_local std::map<std::string, int> heldLocks;
+
+} // namespace
+
 FolderLock::FolderLock(const fs::path& folder)
+    : m_key(folder.string())
 {
+    if (heldLocks[m_key]++ > 0)
+        return;
     m_fd = ::open((folder / "lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd >= 0)
         while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
@@ -258,6 +270,8 @@ FolderLock::FolderLock(const fs::path& folder)
 
 FolderLock::~FolderLock()
 {
+    if (--heldLocks[m_key] == 0)
+        heldLocks.erase(m_key);
     if (m_fd >= 0) {
         ::flock(m_fd, LOCK_UN);
         ::close(m_fd);

@@ -53,7 +53,8 @@ private:
 bool writeFileAtomically(const std::filesystem::path& path, const std::string& content);
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
-// An exclusive lock on the folder, held across a read-modify-write by any process.
+// An exclusive lock on the folder, held across a read-modify-write by any process or thread.
+// Re-entrant within a thread.
 class FolderLock {
 public:
     explicit FolderLock(const std::filesystem::path& folder);
@@ -62,6 +63,7 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
 
 private:
+    std::string m_key;
     int m_fd = -1;
 };
 
