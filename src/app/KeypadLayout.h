@@ -10,14 +10,16 @@
 namespace qmv {
 
 // A rectangle in pixels, relative to the top-left corner of the keypad panel.
-struct KeyRect {
+struct KeyRect
+{
     int x;
     int y;
     int width;
     int height;
 };
 
-struct KeyPlacement {
+struct KeyPlacement
+{
     std::string_view code;
     KeyRect rect;
 };
@@ -68,9 +70,9 @@ inline constexpr std::array<KeyPlacement, 52> keypadLayout{{
     {"40", {92, 422, 44, 24}},  // UP
     {"41", {164, 292, 38, 22}}, // 后道
     {"42", {118, 292, 38, 22}}, // 声道
-    {"43", {64, 449, 28, 42}},  // LEFT
+    {"43", {66, 449, 28, 42}},  // LEFT
     {"44", {72, 292, 38, 22}},  // DVD/1
-    {"45", {136, 449, 28, 42}}, // RIGHT
+    {"45", {134, 449, 28, 42}}, // RIGHT
     {"46", {26, 504, 38, 22}},  // 退出
     {"47", {164, 504, 38, 22}}, // 收藏
     {"50", {92, 494, 44, 24}},  // DOWN

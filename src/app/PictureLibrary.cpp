@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QResource>
 #include <QTemporaryFile>
 
@@ -12,12 +14,14 @@ namespace qmv {
 namespace {
 
 // A bundle mapped under ":/<root>/" for as long as the object lives.
-class MappedBundle {
+class MappedBundle
+{
 public:
     MappedBundle(const QString& folder, const pictures::Bundle& bundle)
         : m_file(QDir(folder).filePath(QString::fromUtf8(bundle.fileName)))
         , m_root(QStringLiteral("/") + QString::fromUtf8(bundle.root))
-        , m_mapped(QFile::exists(m_file) && QResource::registerResource(m_file, m_root))
+        // An empty file is refused before Qt sees it: Qt would leak its buffer for it.
+        , m_mapped(QFileInfo(m_file).size() > 0 && QResource::registerResource(m_file, m_root))
     {
     }
     ~MappedBundle()
@@ -37,9 +41,11 @@ private:
     bool m_mapped;
 };
 
+// Read afresh every time: QPixmap's own file cache would hand back a picture of a bundle that
+// was mapped under the same root before.
 bool loadPicture(const QString& resource, QPixmap& target)
 {
-    target = QPixmap(resource);
+    target = QPixmap::fromImage(QImage(resource));
     return !target.isNull();
 }
 
@@ -48,7 +54,8 @@ std::unique_ptr<QTemporaryFile> writeAnimation(const QString& resource)
     QFile source(resource);
     if (!source.open(QIODevice::ReadOnly))
         return nullptr;
-    auto file = std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("qmv718-learning-XXXXXX.gif")));
+    auto file = std::make_unique<QTemporaryFile>(
+        QDir(QDir::tempPath()).filePath(QStringLiteral("qmv718-learning-XXXXXX.gif")));
     if (!file->open() || file->write(source.readAll()) != source.size() || !file->flush())
         return nullptr;
     return file;
@@ -86,14 +93,16 @@ std::unique_ptr<WindowPictures> PictureLibrary::load(const QString& folder)
     const MappedBundle learning(folder, learningBundle);
     const MappedBundle named(folder, namedBundle);
     const MappedBundle elsewhere(folder, elsewhereBundle);
-    if (!notLearned.mapped() || !learned.mapped() || !learning.mapped() || !named.mapped() || !elsewhere.mapped())
+    if (!notLearned.mapped() || !learned.mapped() || !learning.mapped() || !named.mapped() ||
+        !elsewhere.mapped())
         return nullptr;
 
     auto result = std::make_unique<WindowPictures>();
     result->m_animation = writeAnimation(named.resource(QString::fromUtf8(learningAnimation)));
 
     // In the order of KeyPictureSet.
-    const std::array<const MappedBundle*, keyPictureSetCount> sets{&notLearned, &learned, &learning, &elsewhere};
+    const std::array<const MappedBundle*, keyPictureSetCount> sets{&notLearned, &learned, &learning,
+                                                                   &elsewhere};
     for (std::size_t set = 0; set < sets.size(); ++set) {
         std::vector<QPixmap>& target = result->m_keys[set];
         target.resize(keyPicturesPerSet);
@@ -105,12 +114,30 @@ std::unique_ptr<WindowPictures> PictureLibrary::load(const QString& folder)
     }
 
     // In the order of NamedPicture.
-    const std::array<const char*, namedPictureCount> names{idleHint,     learningHint, deleteButton,    deleteButtonGrey,
-                                                           stopDeleteButton, clearButton, clearButtonGrey};
+    const std::array<const char*, namedPictureCount> names{idleHint,         learningHint,     deleteButton,
+                                                           deleteButtonGrey, stopDeleteButton, clearButton,
+                                                           clearButtonGrey};
     for (std::size_t i = 0; i < names.size(); ++i)
         if (!loadPicture(named.resource(QString::fromUtf8(names[i])), result->m_named[i]))
             return nullptr;
     return result;
+}
+
+} // namespace qmv
+
+#if defined(QMV718_HAVE_FORM_PICTURES)
+#include "FormPictures.h"
+#include <mutex>
+#endif
+
+namespace qmv {
+
+void ensureFormPictures()
+{
+#if defined(QMV718_HAVE_FORM_PICTURES)
+    static std::once_flag once;
+    std::call_once(once, [] { initFormPictures(); });
+#endif
 }
 
 } // namespace qmv

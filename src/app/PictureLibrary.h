@@ -22,7 +22,8 @@ inline constexpr int namedPictureCount = 7;
 // Everything the main window shows from the picture bundles, held in memory once read. The
 // learning animation is kept in a temporary file of this user's (a movie player reads files),
 // removed when the pictures are released.
-class WindowPictures {
+class WindowPictures
+{
 public:
     WindowPictures();
     ~WindowPictures();
@@ -45,10 +46,18 @@ private:
 
 // Reads the main window's pictures from the five bundles in a folder. The bundles are mapped
 // into the resource tree only while they are read.
-class PictureLibrary {
+class PictureLibrary
+{
 public:
     // Null when a bundle or a picture is missing; a missing animation is no failure.
     static std::unique_ptr<WindowPictures> load(const QString& folder);
 };
+
+} // namespace qmv
+
+namespace qmv {
+
+// Makes the pictures built into the program (":/forms/...") available; safe to call often.
+void ensureFormPictures();
 
 } // namespace qmv

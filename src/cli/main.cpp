@@ -1,6 +1,9 @@
 // qmv718-cli: the learning tool's companion for scripts and terminals. It works on the same
 // core as the window, so the two can never disagree about the remote.
+#include "CodeCommands.h"
+#include "ImageCommands.h"
 #include "RemoteCommands.h"
+#include "UpdateCommands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -11,6 +14,9 @@ int main(int argc, char** argv)
     int exitCode = 0;
 
     qmv::cli::RemoteCommands remote(app, exitCode);
+    qmv::cli::ImageCommands image(app, exitCode);
+    qmv::cli::CodeCommands codes(app, exitCode);
+    qmv::cli::addUpdateCommands(app, exitCode);
 
     CLI11_PARSE(app, argc, argv);
     return exitCode;

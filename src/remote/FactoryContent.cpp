@@ -1,16 +1,27 @@
+#include "CodeForm.h"
 #include "FactoryImage.h"
 
 namespace qmv::remote {
 
+namespace {
+
+FactoryKey programmedKey(int area, int row, std::uint32_t address, std::uint32_t command)
+{
+    const auto code = protocolCode("NEC", address, command);
+    return {area, row, code->identifier, code->parameters};
+}
+
+} // namespace
+
 FactoryContent defaultFactoryContent()
 {
     FactoryContent content;
-    content.knownIdentifiers = {"010000", "020000", "030000"};
-    // Power and volume of the TV area and the power key of the set-top box come programmed.
+    content.knownIdentifiers = knownIdentifiers();
+    // The TV's power and volume keys and the set-top box's power key come programmed.
     content.keys = {
-        {0, 4, "010000", "04000000000000000800000000000000"},
-        {0, 19, "010000", "04000000000000000200000000000000"},
-        {1, 4, "010000", "20000000000000000C00000000000000"},
+        programmedKey(0, 4, 0x04, 0x08),
+        programmedKey(0, 19, 0x04, 0x02),
+        programmedKey(1, 4, 0x20, 0x0C),
     };
     return content;
 }

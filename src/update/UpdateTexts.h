@@ -12,7 +12,6 @@ inline constexpr const char* connecting = "正在连接服务器！";
 inline constexpr const char* connected = "连接服务器成功！";
 inline constexpr const char* connectFailed = "连接服务器失败！";
 inline constexpr const char* fetchFailed = "获得升级配置文件出错！";
-inline constexpr const char* updateFailedMessage = "升级失败！";
 inline constexpr const char* restartNeeded = "需要重新启动程序，升级才能完成！";
 
 inline constexpr const char* columnName = "软件名称";

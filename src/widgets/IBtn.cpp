@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace qmv {
 
@@ -55,8 +56,13 @@ void IBtn::mouseReleaseEvent(QMouseEvent* event)
     // The button still stands where the press moved it, so a release on the press's top row or
     // left column falls just outside and does not click.
     const bool clicks = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    if (clicks)
+    if (clicks) {
+        // A click may end the window the button stands on.
+        const QPointer<IBtn> self(this);
         emit clicked();
+        if (!self)
+            return;
+    }
     move(x() - m_moveRight, y() - m_moveDown);
 }
 

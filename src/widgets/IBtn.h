@@ -14,7 +14,8 @@ class PathOpener;
 // unscaled at its top-left corner, looks pressed by moving MoveRight/MoveDown pixels while a
 // mouse button is held, and swaps to DisablePic while it is switched off (IsEnable false).
 // Path and Code are texts its users give meaning to: a key's label and its key code.
-class IBtn : public QWidget {
+class IBtn : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr int defaultWidth = 80;

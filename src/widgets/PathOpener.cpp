@@ -14,7 +14,8 @@ bool isSeparator(QChar c)
     return c == u'\\' || c == u'/' || c == u':';
 }
 
-class DesktopOpener final : public PathOpener {
+class DesktopOpener final : public PathOpener
+{
 public:
     bool changeDirectory(const QString& folder) override { return QDir::setCurrent(folder); }
     bool open(const QString& path) override

@@ -7,7 +7,8 @@ namespace qmv {
 // What a button or a window does to hand a file to the desktop: change the process's current
 // directory and ask the desktop to open a path. An interface so that tests can watch the
 // requests without launching anything.
-class PathOpener {
+class PathOpener
+{
 public:
     virtual ~PathOpener() = default;
     virtual bool changeDirectory(const QString& folder) = 0;

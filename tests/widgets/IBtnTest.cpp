@@ -4,6 +4,9 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -38,7 +41,8 @@ TEST(IBtnConstruction, StartsWithTheDocumentedDefaults)
 }
 
 // A button at 31, 84 on a parent, with a recording opener so that no press reaches the desktop.
-class IBtnMouse : public ::testing::Test {
+class IBtnMouse : public ::testing::Test
+{
 protected:
     IBtnMouse()
     {
@@ -89,6 +93,21 @@ TEST_F(IBtnMouse, MoveDownIsUnsigned)
     EXPECT_EQ(button->pos(), QPoint(31, 84));
 }
 
+// Through the window system, as a real double click arrives. A click is reported while the
+// button is still pressed, so each click sees the pressed position.
+TEST_F(IBtnMouse, DoubleClickMovesOncePerPressAndEndsAtRest)
+{
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    std::vector<QPoint> positionsAtClick;
+    QObject::connect(button, &IBtn::clicked, [&] { positionsAtClick.push_back(button->pos()); });
+
+    QTest::mouseDClick(parent.windowHandle(), Qt::LeftButton, {}, button->mapTo(&parent, QPoint(40, 12)));
+
+    EXPECT_EQ(positionsAtClick, (std::vector<QPoint>{QPoint(32, 85), QPoint(32, 85)}));
+    EXPECT_EQ(button->pos(), QPoint(31, 84));
+}
+
 TEST_F(IBtnMouse, LeftReleaseOverTheMovedButtonClicksOnce)
 {
     QSignalSpy clicks(button, &IBtn::clicked);
@@ -115,6 +134,15 @@ TEST_F(IBtnMouse, PressOnTopRowOrLeftColumnDoesNotClick)
     // The second row and column lie inside the moved button and do click.
     clickWithoutMoving(Qt::LeftButton, QPoint(1, 1));
     EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(IBtnMouse, ClickHandlerMayDeleteTheButton)
+{
+    QObject::connect(button, &IBtn::clicked, button, [this] { delete button; });
+    const QPoint global = button->mapToGlobal(QPoint(40, 12));
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(40, 12));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, button->mapFromGlobal(global));
+    EXPECT_TRUE(parent.findChildren<IBtn*>().isEmpty());
 }
 
 TEST_F(IBtnMouse, RightButtonMovesButDoesNotClick)
@@ -183,7 +211,8 @@ TEST_F(IBtnMouse, FailedFolderChangeSkipsTheOpenButNotTheMovement)
     EXPECT_EQ(button->pos(), QPoint(31, 84));
 }
 
-class IBtnPictures : public ::testing::Test {
+class IBtnPictures : public ::testing::Test
+{
 protected:
     IBtnPictures()
     {

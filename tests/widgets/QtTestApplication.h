@@ -10,7 +10,8 @@ namespace qmv::testing {
 
 // Widgets need one QApplication for the whole test program; GoogleTest's own main creates it
 // through this environment before the first test runs.
-class QtApplicationEnvironment : public ::testing::Environment {
+class QtApplicationEnvironment : public ::testing::Environment
+{
 public:
     void SetUp() override
     {

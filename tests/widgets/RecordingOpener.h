@@ -7,7 +7,8 @@
 namespace qmv::testing {
 
 // Records what would have been handed to the desktop, as "cd <folder>" and "open <path>".
-class RecordingOpener : public PathOpener {
+class RecordingOpener : public PathOpener
+{
 public:
     bool changeDirectory(const QString& folder) override
     {

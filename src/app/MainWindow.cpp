@@ -1,0 +1,438 @@
+#include "MainWindow.h"
+
+#include "Dialogs.h"
+#include "IBtn.h"
+#include "Keypad.h"
+#include "KeypadPanel.h"
+#include "PathOpener.h"
+#include "PictureNames.h"
+#include "RemoteLink.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMovie>
+#include <QScreen>
+
+#include <array>
+
+namespace qmv {
+
+namespace {
+
+constexpr const char* picturesFailed = "调用图片出错！";
+constexpr const char* stopLearningFirst = "你正在学习，要退出系统请先停止学习！";
+constexpr const char* helpMissing = "找不到帮助文件！";
+constexpr const char* updateWhileLearning = "软件正在学习状态，要升级请退出学习状态！";
+constexpr const char* updateWhileDeleting = "软件正在删除状态，要升级请退出删除状态！";
+constexpr const char* tvAreaText = "您现在是在 电视/TV 里进行自学习！";
+constexpr const char* helpFileName = "studyhelp.chm";
+constexpr int minimumScreenWidth = 1024;
+
+QString tabPicture(const QString& name)
+{
+    return QString::fromUtf8(pictures::form::tabPrefix) + name;
+}
+
+struct AreaTab
+{
+    const char* component;
+    QRect geometry;
+    const char* name; // in the tab pictures' names
+};
+
+// Indexed by area: TV, CBL, DVD, AMP.
+const std::array<AreaTab, areaCount> areaTabs{{
+    {"TV_IBTN", {447, 219, 77, 20}, "tv"},
+    {"CBL_IBTN", {758, 218, 77, 20}, "cbl"},
+    {"DVD_IBTN", {554, 219, 79, 20}, "dvd"},
+    {"AMP_INTN", {656, 218, 78, 20}, "amp"},
+}};
+
+QFont statusFont()
+{
+    QFont font;
+    // 新宋体 where Windows fonts are installed, else the free CJK font every setup installs.
+    font.setFamilies(
+        {QStringLiteral("新宋体"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPixelSize(16);
+    return font;
+}
+
+} // namespace
+
+MainWindow::MainWindow(RemoteLink& link, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_link(link)
+    , m_dialogs(dialogs)
+    , m_opener(&desktopOpener())
+    , m_programFolder(QCoreApplication::applicationDirPath() + u'/')
+{
+    ensureFormPictures();
+    // Clicked keys travel in signals that may be queued or watched.
+    qRegisterMetaType<IBtn*>();
+    setObjectName(QStringLiteral("mainkeylearn"));
+    setWindowTitle(QStringLiteral("自学习"));
+    setFixedSize(windowWidth, windowHeight);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0x35, 0x7C, 0xA8));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    buildControls();
+    if (const QScreen* display = screen())
+        move(display->geometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow() = default;
+
+// Creation order is stacking order: the background first, the instruction panels in the order
+// Image4, Image5, Image7, Image8 (the last uppermost), the animation over the hint.
+void MainWindow::buildControls()
+{
+    addPicture("Image1", {0, 0, 1016, 729}, pictures::form::background);
+
+    m_keypad = new KeypadPanel(this);
+    m_keypad->setGeometry(14, 0, 228, 745);
+    connect(m_keypad, &KeypadPanel::keyClicked, this, &MainWindow::keyClicked);
+    connect(m_keypad, &KeypadPanel::areaKeyClicked, this, &MainWindow::areaClicked);
+
+    for (std::size_t area = 0; area < areaTabs.size(); ++area) {
+        const AreaTab& tab = areaTabs[area];
+        IBtn* button = addButton(tab.component, tab.geometry, nullptr);
+        const QString name = QString::fromUtf8(tab.name);
+        button->setPicture(QPixmap(tabPicture(name)));
+        button->setDisablePic(QPixmap(tabPicture(name + QString::fromUtf8(pictures::form::currentSuffix))));
+        connect(button, &IBtn::clicked, this, [this, area] { emit areaClicked(static_cast<int>(area)); });
+        m_areaTabs.push_back(button);
+    }
+
+    m_status = addLabel("runstate_lab", {432, 276, 409, 19});
+    m_status->setAlignment(Qt::AlignCenter);
+    m_status->setFont(statusFont());
+    QPalette red = m_status->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    m_status->setPalette(red);
+    m_storeLabel = addLabel("Lab_stb", {488, 302, 321, 20});
+    m_storeLabel->hide();
+
+    m_hint = addPicture("Imagehint", {439, 341, 409, 72});
+    m_hint->setScaledContents(true);
+
+    m_panels = {addPicture("Image4", {440, 413, 408, 165}, pictures::form::panelHasKeys),
+                addPicture("Image5", {439, 412, 410, 167}, pictures::form::panelLearning),
+                addPicture("Image7", {439, 411, 409, 168}, pictures::form::panelDeleting),
+                addPicture("Image8", {438, 417, 411, 165}, pictures::form::panelNoKeys)};
+
+    m_beginStudy = addButton("beginstudyibtn", {408, 623, 161, 50}, pictures::form::beginStudy,
+                             pictures::form::stopStudy);
+    m_deleteKey = addButton("delstudykey", {593, 624, 152, 49}, nullptr);
+    m_clearAll = addButton("delallstudykey", {779, 624, 150, 49}, nullptr);
+    connect(m_beginStudy, &IBtn::clicked, this, &MainWindow::beginStudyClicked);
+    connect(m_deleteKey, &IBtn::clicked, this, &MainWindow::deleteKeyClicked);
+    connect(m_clearAll, &IBtn::clicked, this, &MainWindow::clearAllClicked);
+
+    m_model = addLabel("lab_ykqtype", {766, 66, 146, 16});
+    m_softwareVersion = addLabel("lab_softver", {766, 102, 148, 14});
+    m_firmwareVersion = addLabel("lab_gjbb", {766, 134, 146, 17});
+
+    IBtn* help = addButton("helpibtn", {722, 6, 95, 28}, pictures::form::help);
+    help->setToolTip(QStringLiteral("帮助"));
+    connect(help, &IBtn::clicked, this, &MainWindow::helpibtnClick);
+    IBtn* update = addButton("updateibtn", {850, 5, 97, 30}, pictures::form::update);
+    update->setToolTip(QStringLiteral("升级软件"));
+    connect(update, &IBtn::clicked, this, &MainWindow::updateibtnClick);
+    IBtn* closeButton = addButton("IBtn79", {969, 6, 38, 27}, pictures::form::close);
+    closeButton->setToolTip(QStringLiteral("关闭软件"));
+    connect(closeButton, &IBtn::clicked, this, &QWidget::close);
+
+    m_animation = addPicture("donghuaflash2", {437, 338, 413, 72});
+    m_animation->setScaledContents(true);
+    m_movie = new QMovie(m_animation);
+    m_animation->setMovie(m_movie);
+    m_animation->hide();
+}
+
+// Every button standing on the window itself shows the hand while the mouse is over it.
+IBtn* MainWindow::addButton(const char* name, QRect geometry, const char* picture,
+                            const char* disabledPicture)
+{
+    auto* button = new IBtn(this);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setGeometry(geometry);
+    button->setCursor(Qt::PointingHandCursor);
+    if (picture)
+        button->setPicture(QPixmap(QString::fromUtf8(picture)));
+    if (disabledPicture)
+        button->setDisablePic(QPixmap(QString::fromUtf8(disabledPicture)));
+    return button;
+}
+
+QLabel* MainWindow::addLabel(const char* name, QRect geometry)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLabel* MainWindow::addPicture(const char* name, QRect geometry, const char* picture)
+{
+    QLabel* label = addLabel(name, geometry);
+    if (picture)
+        label->setPixmap(QPixmap(QString::fromUtf8(picture)));
+    return label;
+}
+
+QLabel* MainWindow::panel(Panel which) const
+{
+    return m_panels[static_cast<std::size_t>(which)];
+}
+
+std::optional<QString> MainWindow::resolutionWarning(QSize screen)
+{
+    if (screen.width() >= minimumScreenWidth)
+        return std::nullopt;
+    return QStringLiteral("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
+        .arg(screen.width())
+        .arg(screen.height());
+}
+
+const std::vector<IBtn*>& MainWindow::keyButtons() const
+{
+    return m_keypad->keys();
+}
+
+IBtn* MainWindow::keyButton(std::string_view code) const
+{
+    return m_keypad->key(code);
+}
+
+IBtn* MainWindow::powerKey(int area) const
+{
+    return m_keypad->powerKey(area);
+}
+
+IBtn* MainWindow::areaTab(int area) const
+{
+    if (area < 0 || area >= areaCount)
+        return nullptr;
+    return m_areaTabs[static_cast<std::size_t>(area)];
+}
+
+void MainWindow::showKeyPicture(IBtn& key, KeyPictureSet set)
+{
+    if (!m_pictures)
+        return;
+    const QPixmap& picture = m_pictures->key(set, pictureIndex(key.code().toStdString()));
+    if (!picture.isNull())
+        key.setPicture(picture);
+}
+
+void MainWindow::setButtonPicture(IBtn& button, NamedPicture picture)
+{
+    if (m_pictures)
+        button.setPicture(m_pictures->named(picture));
+}
+
+void MainWindow::setHintPicture(NamedPicture picture)
+{
+    if (m_pictures)
+        m_hint->setPixmap(m_pictures->named(picture));
+}
+
+void MainWindow::setHintVisible(bool visible)
+{
+    m_hint->setVisible(visible);
+}
+
+void MainWindow::setPanelVisible(Panel which, bool visible)
+{
+    panel(which)->setVisible(visible);
+}
+
+bool MainWindow::isPanelVisible(Panel which) const
+{
+    return !panel(which)->isHidden();
+}
+
+void MainWindow::setStatusText(const QString& text)
+{
+    m_status->setText(text);
+}
+
+QString MainWindow::statusText() const
+{
+    return m_status->text();
+}
+
+void MainWindow::repaintStatus()
+{
+    m_status->repaint();
+}
+
+void MainWindow::switchButton(IBtn& button, bool on)
+{
+    if (button.isEnable() != on)
+        button.setIsEnable(on);
+}
+
+void MainWindow::setDeleteButtonsAvailable(bool available)
+{
+    setButtonPicture(*m_deleteKey, available ? NamedPicture::Delete : NamedPicture::DeleteGrey);
+    setButtonPicture(*m_clearAll, available ? NamedPicture::Clear : NamedPicture::ClearGrey);
+    m_deleteKey->setEnabled(available);
+    m_clearAll->setEnabled(available);
+}
+
+void MainWindow::setLearningAnimationPlaying(bool playing)
+{
+    if (playing && m_pictures) {
+        m_movie->setFileName(m_pictures->animationFile());
+        m_animation->show();
+        m_movie->start();
+    } else {
+        m_movie->stop();
+        m_animation->hide();
+    }
+}
+
+bool MainWindow::isLearningAnimationPlaying() const
+{
+    return m_movie->state() == QMovie::Running;
+}
+
+void MainWindow::setKeypadAvailable(bool available)
+{
+    m_keypad->setVisible(available);
+    for (IBtn* button : {m_beginStudy, m_deleteKey, m_clearAll})
+        button->setEnabled(available);
+}
+
+void MainWindow::setRemoteModelText(const QString& text)
+{
+    m_model->setText(text);
+}
+
+void MainWindow::setFirmwareVersionText(const QString& text)
+{
+    m_firmwareVersion->setText(text);
+}
+
+// The show sequence may open message boxes and close the window, which must not happen while
+// Qt is still in the middle of showing it; it runs as soon as the show is complete.
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &MainWindow::formShow, Qt::QueuedConnection);
+}
+
+void MainWindow::formShow()
+{
+    if (m_state.startFailed) {
+        close();
+        return;
+    }
+    emit showStarted();
+    if (!loadPictures()) {
+        m_dialogs.messageBox(picturesFailed, hintCaption, Buttons::Ok);
+        m_state.startFailed = true;
+        close();
+        return;
+    }
+    checkResolution();
+    showStartLook();
+    emit showFinished();
+}
+
+bool MainWindow::loadPictures()
+{
+    if (!m_pictures)
+        m_pictures = PictureLibrary::load(m_programFolder);
+    return m_pictures != nullptr;
+}
+
+// Only warns: this platform leaves the display mode to the user.
+void MainWindow::checkResolution()
+{
+    const QScreen* display = screen();
+    if (!display)
+        return;
+    if (const std::optional<QString> warning = resolutionWarning(display->geometry().size()))
+        m_dialogs.messageBox(warning->toStdString(), hintCaption, Buttons::Ok);
+}
+
+// Idle in the TV area with every key not learned; the controller refreshes the keys from the
+// remote's memory when showing has finished.
+void MainWindow::showStartLook()
+{
+    for (IBtn* key : keyButtons())
+        showKeyPicture(*key, KeyPictureSet::NotLearned);
+    setHintPicture(NamedPicture::IdleHint);
+    setDeleteButtonsAvailable(false);
+    m_state.deleteState = false;
+    setPanelVisible(Panel::NoKeys, true);
+    setPanelVisible(Panel::HasKeys, false);
+    setPanelVisible(Panel::Learning, false);
+    setPanelVisible(Panel::Deleting, false);
+    m_softwareVersion->setText(QString::fromUtf8(softwareVersion));
+    m_storeLabel->hide();
+
+    m_state.curArea = 0;
+    for (int area = 0; area < areaCount; ++area) {
+        switchButton(*areaTab(area), area != 0);
+        switchButton(*powerKey(area), area != 0);
+    }
+    setStatusText(QString::fromUtf8(tvAreaText));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!formCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    formClose();
+    event->accept();
+}
+
+bool MainWindow::formCloseQuery()
+{
+    if (m_state.studyState && m_link.linkState()) {
+        m_dialogs.messageBox(stopLearningFirst, hintCaption, Buttons::Ok);
+        return false;
+    }
+    m_state.closing = true;
+    emit closingStarted();
+    return true;
+}
+
+void MainWindow::formClose()
+{
+    m_movie->stop();
+    if (m_state.startFailed)
+        return;
+    m_movie->setFileName(QString());
+    m_pictures.reset();
+}
+
+void MainWindow::helpibtnClick()
+{
+    const QString file = QDir(m_programFolder).filePath(QString::fromUtf8(helpFileName));
+    if (!QFileInfo::exists(file) || !m_opener->open(file))
+        m_dialogs.messageBox(helpMissing, hintCaption, Buttons::Ok);
+}
+
+void MainWindow::updateibtnClick()
+{
+    if (m_state.studyState)
+        m_dialogs.plainMessage(updateWhileLearning);
+    else if (m_state.deleteState)
+        m_dialogs.plainMessage(updateWhileDeleting);
+    else
+        emit updateRequested();
+}
+
+} // namespace qmv

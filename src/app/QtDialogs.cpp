@@ -1,0 +1,72 @@
+#include "QtDialogs.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
+#include <vector>
+
+namespace qmv {
+
+namespace {
+
+struct ButtonChoice
+{
+    Reply reply;
+    const char* label;
+    QMessageBox::ButtonRole role;
+};
+
+std::vector<ButtonChoice> choicesFor(Buttons buttons)
+{
+    const ButtonChoice ok{Reply::Ok, "确定", QMessageBox::AcceptRole};
+    const ButtonChoice cancel{Reply::Cancel, "取消", QMessageBox::RejectRole};
+    switch (buttons) {
+    case Buttons::Ok:
+        return {ok};
+    case Buttons::RetryCancel:
+        return {{Reply::Retry, "重试", QMessageBox::AcceptRole}, cancel};
+    case Buttons::OkCancel:
+        return {ok, cancel};
+    case Buttons::YesNo:
+        return {{Reply::Yes, "是", QMessageBox::YesRole}, {Reply::No, "否", QMessageBox::NoRole}};
+    }
+    return {ok};
+}
+
+Reply showBox(QWidget* parent, const QString& text, const QString& caption, Buttons buttons)
+{
+    QMessageBox box(buttons == Buttons::Ok ? QMessageBox::Information : QMessageBox::Question, caption, text,
+                    QMessageBox::NoButton, parent);
+    const std::vector<ButtonChoice> choices = choicesFor(buttons);
+    std::vector<std::pair<QAbstractButton*, Reply>> replies;
+    for (const ButtonChoice& choice : choices)
+        replies.emplace_back(box.addButton(QString::fromUtf8(choice.label), choice.role), choice.reply);
+    box.setDefaultButton(static_cast<QPushButton*>(replies.front().first));
+    // Closing the box with Escape or its title bar counts as the last (refusing) button.
+    box.setEscapeButton(replies.back().first);
+    box.exec();
+    for (const auto& [button, reply] : replies)
+        if (box.clickedButton() == button)
+            return reply;
+    return replies.back().second;
+}
+
+} // namespace
+
+QtDialogs::QtDialogs(QWidget* parent)
+    : m_parent(parent)
+{
+}
+
+Reply QtDialogs::messageBox(const std::string& text, const std::string& caption, Buttons buttons)
+{
+    return showBox(m_parent, QString::fromStdString(text), QString::fromStdString(caption), buttons);
+}
+
+void QtDialogs::plainMessage(const std::string& text)
+{
+    showBox(m_parent, QString::fromStdString(text), QString::fromUtf8(applicationTitle), Buttons::Ok);
+}
+
+} // namespace qmv

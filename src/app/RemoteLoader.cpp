@@ -1,0 +1,280 @@
+#include "RemoteLoader.h"
+
+#include "HexText.h"
+#include "RemoteLink.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace qmv {
+
+namespace {
+
+struct Region {
+    const char* name;
+    long start;
+    long end;
+};
+
+std::string withSite(const char* before, const char* after)
+{
+    return std::string(before) + makerWebSite + after;
+}
+
+constexpr std::size_t indexBlockBuffer = 3072;
+constexpr int knownCodeUnits = 120;
+constexpr std::size_t knownCodeBuffer = 2048;
+
+} // namespace
+
+std::string compatibilityMessage(const std::string& model, int major, int minor)
+{
+    const std::string unsupported = withSite("自学习软件不支持改遥控器，请到", "网站下载最新的该款自学习软件！");
+    const std::string softwareOld = withSite("自学习软件版本比较低，请到", "下载最新的该款自学习软件！");
+    if (model == "8888")
+        return withSite("遥控器固件程序版本比较低，请到", "网站下载最新的固件程序版本！");
+    if (model != "1803")
+        return unsupported;
+    if (major > 1)
+        return softwareOld;
+    if (major < 1)
+        return withSite("遥控器固件程序版本比较低，请到", "下载最新的固件程序版本！");
+    if (minor > 3)
+        return softwareOld;
+    if (minor < 3)
+        return withSite("遥控器固件版本比较低，请到", "下载最新的固件程序版本！");
+    return {};
+}
+
+RemoteLoader::RemoteLoader(const RemoteLink& link, Dialogs& dialogs, std::function<void()> processEvents)
+    : m_link(link)
+    , m_dialogs(dialogs)
+    , m_processEvents(std::move(processEvents))
+{
+}
+
+void RemoteLoader::fail(const std::string& text, bool plain)
+{
+    m_failure = text;
+    if (plain)
+        m_dialogs.plainMessage(text);
+    else
+        m_dialogs.messageBox(text, hintCaption, Buttons::Ok);
+}
+
+void RemoteLoader::badImage(const std::string& detail)
+{
+    fail("遥控器内存数据有误（" + detail + "），无法读取按键信息！请重新连接遥控器后再试。", false);
+}
+
+bool RemoteLoader::waitForRemote()
+{
+    while (!m_link.linkState())
+        if (m_dialogs.messageBox(noRemoteMessage, hintCaption, Buttons::RetryCancel) != Reply::Retry)
+            return false;
+    return true;
+}
+
+bool RemoteLoader::checkVersion()
+{
+    const std::string version = m_link.readVersion();
+    if (version.size() >= 4 && hex::equalsIgnoringCase(version.substr(0, 4), "1020"))
+        return true;
+    fail(compatibilityMessage("", 0, 0), true);
+    return false;
+}
+
+std::optional<std::string> RemoteLoader::checkBasicInfo()
+{
+    const std::string info = m_link.readData(0xB000, 6, 1024);
+    if (info.empty()) {
+        fail(noRemoteMessage, false);
+        return std::nullopt;
+    }
+    const std::string remoteid = info.substr(0, 30);
+    m_firmwareLabel = firmwareLabel;
+    const auto major = hex::byteAt(info, 32);
+    const auto minor = hex::byteAt(info, 33);
+    const std::string model = info.substr(70, 4);
+    if (!major || !minor) {
+        badImage("固件版本号不是十六进制数");
+        return std::nullopt;
+    }
+    if (const std::string message = compatibilityMessage(model, *major, *minor); !message.empty()) {
+        fail(message, true);
+        return std::nullopt;
+    }
+    return remoteid;
+}
+
+bool RemoteLoader::readLayout(ImageLayout& layout)
+{
+    const std::string pointers = m_link.readData(0xB03C, 2, 512);
+    if (pointers.empty()) {
+        fail(noRemoteMessage, false);
+        return false;
+    }
+    const auto headeraddr = hex::le16At(pointers, 0);
+    const auto relocbase = hex::le16At(pointers, 6);
+    const auto bank = hex::byteAt(pointers, 8);
+    if (!headeraddr || !relocbase || !bank) {
+        badImage("存储区指针无法识别");
+        return false;
+    }
+    layout.headeraddr = static_cast<std::uint16_t>(*headeraddr);
+    layout.relocbase = static_cast<std::uint16_t>(*relocbase);
+    layout.bankcode = hex::byte(*bank);
+
+    if (layout.headeraddr + 32L + 400 > 0x10000) {
+        badImage("文件头超出存储范围");
+        return false;
+    }
+    const std::string header = m_link.readData(layout.headeraddr, 5, 1024);
+    const auto field8 = [&](std::size_t k) { return hex::byteAt(header, k); };
+    const auto field16 = [&](std::size_t k) { return hex::le16At(header, k); };
+    const auto recordcount = field16(0), bitmapbits = field16(8), records = field16(16), list = field16(24),
+               index = field16(26), code = field16(28);
+    const auto indexcount = field8(7), areacount = field8(10), keycount = field8(32);
+    if (!recordcount || !bitmapbits || !records || !list || !index || !code || !indexcount || !areacount ||
+        !keycount) {
+        badImage("无法读取文件头");
+        return false;
+    }
+    layout.recordcount = *recordcount;
+    layout.indexcount = *indexcount;
+    layout.bitmapbits = *bitmapbits;
+    layout.areacount = *areacount;
+    layout.keycount = *keycount;
+    layout.recordaddr = layout.relocate(*records);
+    layout.listaddr = layout.relocate(*list);
+    layout.indexaddr = layout.relocate(*index);
+    layout.codeaddr = layout.relocate(*code);
+
+    if (layout.recordcount == 0 || layout.indexcount == 0 || layout.bitmapbits == 0 || layout.areacount == 0 ||
+        layout.keycount == 0) {
+        badImage("计数为零");
+        return false;
+    }
+    if (layout.recordcount < layout.keycount * layout.areacount) {
+        badImage("按键记录数少于按键数乘以设备数");
+        return false;
+    }
+    const int indexUnits = (layout.indexcount * 6 + layout.bitmapBytes()) / 8 + 1;
+    if (static_cast<std::size_t>(indexUnits) * 16 > indexBlockBuffer) {
+        badImage("索引区过大");
+        return false;
+    }
+    return true;
+}
+
+bool RemoteLoader::readTables(ImageSnapshot& snapshot)
+{
+    const ImageLayout& layout = snapshot.layout;
+
+    const std::string table = m_link.readData(static_cast<std::uint16_t>(layout.headeraddr + 32), 50, 1024);
+    for (int row = 0; row < layout.keycount; ++row) {
+        const auto code = hex::byteAt(table, 1 + static_cast<std::size_t>(row));
+        if (!code) {
+            badImage("无法读取按键码表");
+            return false;
+        }
+        snapshot.keyCodes.push_back(hex::byte(*code));
+    }
+
+    const int recordUnits = (layout.recordcount * 44) / 16 + 1;
+    if (static_cast<long>(layout.recordaddr) + recordUnits * 8L > 0x10000) {
+        badImage("按键记录超出存储范围");
+        return false;
+    }
+    const std::string records = m_link.readData(layout.recordaddr, recordUnits,
+                                                static_cast<std::size_t>(layout.recordcount) * 44 + 16);
+    for (int i = 0; i < layout.keycount * layout.areacount; ++i) {
+        const auto record = KeyRecord::parse(std::string_view(records).substr(std::min<std::size_t>(records.size(), 44u * static_cast<std::size_t>(i))));
+        if (!record) {
+            badImage("无法读取按键记录");
+            return false;
+        }
+        snapshot.records.push_back(*record);
+    }
+
+    const int bitmapBytes = layout.bitmapBytes();
+    const int indexUnits = (layout.indexcount * 6 + bitmapBytes) / 8 + 1;
+    const std::string index = m_link.readData(layout.indexaddr, indexUnits, indexBlockBuffer);
+    const std::string bitmap = index.substr(0, std::min<std::size_t>(index.size(), 2u * bitmapBytes));
+    if (bitmap.size() != 2u * bitmapBytes || !hex::isHex(bitmap)) {
+        badImage("无法读取存储位图");
+        return false;
+    }
+    snapshot.bitmap = hex::upper(bitmap);
+    for (int s = 0; s < layout.indexcount; ++s) {
+        const std::size_t at = 2u * bitmapBytes + 12u * s;
+        const auto slot = Slot::parse(std::string_view(index).substr(std::min(index.size(), at)));
+        if (!slot) {
+            badImage("无法读取编码索引");
+            return false;
+        }
+        if (slot->inUse() && slot->start() + slot->length > layout.bitmapbits) {
+            badImage("编码索引 " + hex::byte(s) + " 超出了编码数据区");
+            return false;
+        }
+        snapshot.slotTable.push_back(*slot);
+    }
+
+    const std::string known = m_link.readData(layout.listaddr, knownCodeUnits, knownCodeBuffer);
+    const auto count = hex::le16At(known, 0);
+    if (!count || 2 + 6 * *count > knownCodeUnits * 8) {
+        badImage("无法读取已知编码表");
+        return false;
+    }
+    for (int i = 0; i < *count; ++i) {
+        const std::string id = known.substr(4 + 12 * static_cast<std::size_t>(i), 6);
+        if (!hex::isHex(id)) {
+            badImage("无法读取已知编码表");
+            return false;
+        }
+        snapshot.knownCodes.push_back(hex::upper(id));
+    }
+
+    const std::vector<Region> regions = {
+        {"文件头", layout.headeraddr, layout.headeraddr + 33L + layout.keycount},
+        {"按键记录", layout.recordaddr, layout.recordaddr + 22L * layout.recordcount},
+        {"已知编码表", layout.listaddr, layout.listaddr + 2L + 6L * *count},
+        {"索引区", layout.indexaddr, layout.indexaddr + bitmapBytes + 6L * layout.indexcount},
+        {"编码数据区", layout.codeaddr, layout.codeaddr + 8L * layout.bitmapbits},
+    };
+    for (std::size_t i = 0; i < regions.size(); ++i) {
+        if (regions[i].end > 0x10000) {
+            badImage(std::string(regions[i].name) + "超出存储范围");
+            return false;
+        }
+        for (std::size_t j = i + 1; j < regions.size(); ++j)
+            if (regions[i].start < regions[j].end && regions[j].start < regions[i].end) {
+                badImage(std::string(regions[i].name) + "与" + regions[j].name + "重叠");
+                return false;
+            }
+    }
+    return true;
+}
+
+std::optional<LoadedRemote> RemoteLoader::load()
+{
+    m_failure.clear();
+    if (!waitForRemote())
+        return std::nullopt;
+    if (m_processEvents)
+        m_processEvents();
+    if (!checkVersion())
+        return std::nullopt;
+    LoadedRemote loaded;
+    const auto remoteid = checkBasicInfo();
+    loaded.lab_gjbb = m_firmwareLabel;
+    if (!remoteid)
+        return std::nullopt;
+    loaded.remoteid = *remoteid;
+    loaded.lab_ykqtype = modelLabel;
+    if (!readLayout(loaded.snapshot.layout) || !readTables(loaded.snapshot))
+        return std::nullopt;
+    return loaded;
+}
+
+} // namespace qmv

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Dialogs.h"
+#include "ImageModel.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace qmv {
+
+class RemoteLink;
+
+inline constexpr const char* makerWebSite = "www.qmv718-remote.example";
+inline constexpr const char* noRemoteMessage = "未检测到遥控器，请检查USB连接线";
+inline constexpr const char* firmwareLabel = " 2.0";
+inline constexpr const char* modelLabel = "QMV-718";
+
+// What start-up learns of the attached remote.
+struct LoadedRemote {
+    std::string remoteid;    // the first 30 characters of the basic information
+    std::string lab_gjbb;    // firmware label, set before the checks
+    std::string lab_ykqtype; // model label, set once the model and firmware pass
+    ImageSnapshot snapshot;  // the memory tables
+};
+
+// Waits for the remote, checks its version, model and firmware, and reads its memory tables,
+// with exactly the link calls start-up has always made. Every question and message goes through
+// Dialogs; on any failure the message has been shown and the result is empty.
+class RemoteLoader {
+public:
+    RemoteLoader(const RemoteLink& link, Dialogs& dialogs, std::function<void()> processEvents = {});
+
+    std::optional<LoadedRemote> load();
+
+    // The labels, even after a failure (the firmware label is set before the checks).
+    const std::string& firmwareLabelShown() const { return m_firmwareLabel; }
+    // The message that ended a failed load (empty when the user cancelled the wait).
+    const std::string& failure() const { return m_failure; }
+
+private:
+    bool waitForRemote();
+    bool checkVersion();
+    std::optional<std::string> checkBasicInfo();
+    bool readLayout(ImageLayout& layout);
+    bool readTables(ImageSnapshot& snapshot);
+    void fail(const std::string& text, bool plain);
+    void badImage(const std::string& detail);
+
+    const RemoteLink& m_link;
+    Dialogs& m_dialogs;
+    std::function<void()> m_processEvents;
+    std::string m_firmwareLabel;
+    std::string m_failure;
+};
+
+// The check of the model and firmware versions, first match wins. Empty when supported.
+std::string compatibilityMessage(const std::string& model, int major, int minor);
+
+} // namespace qmv

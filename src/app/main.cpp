@@ -1,0 +1,80 @@
+#include "LinkLibrary.h"
+#include "LinkWatcher.h"
+#include "MainWindow.h"
+#include "MainWindowView.h"
+#include "QtDialogs.h"
+#include "RemoteLink.h"
+#include "RemoteLoader.h"
+#include "SharedLibrary.h"
+#include "SplashWindow.h"
+#include "Tupdate.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr int splashMilliseconds = 500;
+
+// Keeps the splash painted while it stays up.
+void waitWithEventsRunning(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(qmv::applicationTitle));
+    qmv::QtDialogs dialogs;
+
+    std::string error;
+    const std::unique_ptr<qmv::LinkLibrary> library = qmv::LinkLibrary::load(qmv::programFolder(), &error);
+    if (!library) {
+        dialogs.messageBox(error, qmv::hintCaption, qmv::Buttons::Ok);
+        return 1;
+    }
+    qmv::RemoteLink link(library->functions());
+
+    auto splash = std::make_unique<qmv::SplashWindow>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    qmv::MainWindow window(link, dialogs);
+    // Identify the remote and read its memory tables while the splash is up; a window whose
+    // start failed closes as soon as it is shown.
+    qmv::RemoteLoader loader(link, dialogs, [] { QApplication::processEvents(); });
+    const std::optional<qmv::LoadedRemote> remote = loader.load();
+    window.setFirmwareVersionText(QString::fromStdString(loader.firmwareLabelShown()));
+    if (remote)
+        window.setRemoteModelText(QString::fromStdString(remote->lab_ykqtype));
+    else
+        window.state().startFailed = true;
+    // The update wizard is made anew each time it is opened.
+    QObject::connect(&window, &qmv::MainWindow::updateRequested, &window, [&window] {
+        qmv::Tupdate wizard(QString::fromStdString(qmv::programFolder()), &window);
+        wizard.exec();
+    });
+    // The learning workflow drives the window once the remote's tables are loaded.
+    std::optional<qmv::LearningSession> learning;
+    if (remote)
+        learning.emplace(window, link, dialogs, remote->snapshot, qmv::programFolder());
+    // The link watcher: started when the window is shown, ended with it; owned by the window.
+    new qmv::LinkWatcher(window, link, dialogs, remote ? remote->remoteid : std::string());
+
+    waitWithEventsRunning(splashMilliseconds);
+    splash.reset();
+
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,159 @@
+#include "CodeCommands.h"
+
+#include "CaptureLoop.h"
+#include "CaptureSignal.h"
+#include "CodeConverter.h"
+#include "ConsoleSession.h"
+#include "Keypad.h"
+#include "MemoryImage.h"
+#include "Player.h"
+#include "SharedLibrary.h"
+#include "StateFolder.h"
+#include "VirtualRemote.h"
+
+#include <iostream>
+
+namespace qmv::cli {
+
+namespace {
+
+std::vector<std::string> areaChoices()
+{
+    return {areaNames.begin(), areaNames.end()};
+}
+
+int areaIndex(const std::string& name)
+{
+    for (std::size_t i = 0; i < areaNames.size(); ++i)
+        if (areaNames[i] == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int failWith(const std::string& message)
+{
+    std::cerr << "qmv718-cli: " << message << '\n';
+    return 1;
+}
+
+const char* storeFailure(StoreResult result)
+{
+    switch (result) {
+    case StoreResult::NoFreeSlot:
+        return "遥控器的编码索引已满，无法保存新的编码";
+    case StoreResult::NoRoom:
+        return "遥控器的编码存储区空间不足";
+    case StoreResult::InvalidCode:
+        return "转换后的编码无法保存";
+    case StoreResult::RecordWriteFailed:
+        return "写入遥控器失败";
+    case StoreResult::Stored:
+        break;
+    }
+    return "";
+}
+
+// The received code as the remote will hand it over: a timings file is checked here first, so
+// bad values are named with their line and nothing is stored.
+bool deliverFile(const std::string& timings, const std::string& capture, std::string* error)
+{
+    const std::string& file = timings.empty() ? capture : timings;
+    if (file.empty())
+        return true;
+    const auto content = remote::readWholeFile(file);
+    if (!content) {
+        *error = "无法读取文件 " + file;
+        return false;
+    }
+    if (!timings.empty() && !remote::parseTimings(*content, error))
+        return false;
+    if (!capture.empty() && !remote::isCaptureText(*content)) {
+        *error = file + " 不是接收器的捕获文本";
+        return false;
+    }
+    remote::StateFolder(remote::StateFolder::defaultPath()).deliverToInbox(*content);
+    return true;
+}
+
+} // namespace
+
+CodeCommands::CodeCommands(CLI::App& app, int& exitCode)
+{
+    auto* learnCommand = app.add_subcommand("learn", "Learn one key: the remote receives a code and stores it");
+    learnCommand->add_option("--area", m_area, "device area")->required()->check(CLI::IsMember(areaChoices()));
+    learnCommand->add_option("--key", m_key, "key code (e.g. 12) or label (e.g. VOL+)")->required();
+    auto* timings = learnCommand->add_option("--timings", m_timingsFile,
+                                             "durations in µs, mark first, optional first line 'carrier HZ'");
+    auto* capture = learnCommand->add_option("--capture", m_captureFile, "a capture text as the receiver gives it");
+    timings->excludes(capture);
+    learnCommand->callback([this, &exitCode] { exitCode = learn(); });
+
+    auto* playCommand = app.add_subcommand("play", "Show what the remote sends for a learned key");
+    playCommand->add_option("--area", m_area, "device area")->required()->check(CLI::IsMember(areaChoices()));
+    playCommand->add_option("--key", m_key, "key code or label")->required();
+    playCommand->add_option("--format", m_format, "us (durations) or pronto")->check(CLI::IsMember({"us", "pronto"}));
+    playCommand->callback([this, &exitCode] { exitCode = play(); });
+}
+
+int CodeCommands::learn() const
+{
+    const auto key = findKey(m_key);
+    if (!key)
+        return failWith("没有这个按键：" + m_key);
+    if (key->selectsArea >= 0)
+        return failWith("电源键用于选择设备，不能学习");
+    std::string error;
+    if (!deliverFile(m_timingsFile, m_captureFile, &error))
+        return failWith(error);
+
+    ConsoleSession session;
+    if (!session.open())
+        return 2;
+    if (m_timingsFile.empty() && m_captureFile.empty())
+        std::cerr << "请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……\n";
+    const std::atomic<bool> never{false};
+    const std::string captured = CaptureLoop(session.link()).run(never);
+    if (captured.empty())
+        return failWith("学习失败！没有接收到遥控器编码");
+
+    CodeConverter converter(programFolder());
+    const std::string converted = convertCapture(converter, captured);
+    if (converted.empty())
+        return failWith("学习失败！编码无法转换");
+
+    MemoryImage image(session.link(), session.remote().snapshot);
+    const StoreResult result = image.StoreLearnedKey(std::string(key->code), converted, areaIndex(m_area));
+    if (result != StoreResult::Stored)
+        return failWith(std::string("学习失败！") + storeFailure(result));
+    const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
+        image.entryIndex(areaIndex(m_area), *image.rowOf(std::string(key->code))))];
+    std::cout << key->label << "键学习成功！ (" << m_area << ' ' << key->code << ": " << entry << ")\n";
+    return 0;
+}
+
+int CodeCommands::play() const
+{
+    const auto key = findKey(m_key);
+    if (!key)
+        return failWith("没有这个按键：" + m_key);
+    const remote::StateFolder folder(remote::StateFolder::defaultPath());
+    if (!folder.plugged())
+        return failWith("未检测到遥控器，请检查USB连接线");
+    std::size_t row = 0;
+    while (keypad[row].code != key->code)
+        ++row;
+    const auto playback = remote::playKey(remote::loadOrCreateImage(folder), areaIndex(m_area), static_cast<int>(row));
+    if (!playback)
+        return failWith("该按键在 " + m_area + " 里没有可发送的编码");
+    if (m_format == "pronto") {
+        std::cout << toPronto(*playback) << '\n';
+        return 0;
+    }
+    std::string line;
+    for (const std::uint32_t duration : playback->durations)
+        line += (line.empty() ? "" : " ") + std::to_string(duration);
+    std::cout << line << '\n';
+    return 0;
+}
+
+} // namespace qmv::cli

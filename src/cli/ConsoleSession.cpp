@@ -1,0 +1,43 @@
+#include "ConsoleSession.h"
+
+#include "SharedLibrary.h"
+
+#include <iostream>
+
+namespace qmv::cli {
+
+Reply ConsoleDialogs::messageBox(const std::string& text, const std::string& caption, Buttons buttons)
+{
+    std::cerr << caption << ": " << text << '\n';
+    switch (buttons) {
+    case Buttons::Ok:
+        return Reply::Ok;
+    case Buttons::YesNo:
+        return Reply::No;
+    case Buttons::RetryCancel:
+    case Buttons::OkCancel:
+        break;
+    }
+    return Reply::Cancel;
+}
+
+void ConsoleDialogs::plainMessage(const std::string& text)
+{
+    std::cerr << applicationTitle << ": " << text << '\n';
+}
+
+bool ConsoleSession::open()
+{
+    std::string error;
+    m_library = LinkLibrary::load(programFolder(), &error);
+    if (!m_library) {
+        std::cerr << applicationTitle << ": " << error << '\n';
+        return false;
+    }
+    m_link = std::make_unique<RemoteLink>(m_library->functions());
+    RemoteLoader loader(*m_link, m_dialogs);
+    m_remote = loader.load();
+    return m_remote.has_value();
+}
+
+} // namespace qmv::cli

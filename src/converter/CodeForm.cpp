@@ -1,0 +1,187 @@
+#include "CodeForm.h"
+
+#include "HexBytes.h"
+#include "ProtocolForm.h"
+#include "SlotForms.h"
+#include "TimingTable.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace qmv {
+
+using namespace codeform;
+
+namespace {
+
+constexpr std::size_t kMaxBodyChars = 1 << 16;
+constexpr std::uint32_t kSlotCodeCarrierHz = 38000;
+constexpr std::uint32_t kLeadOutUs = 20000;
+
+Bytes protocolIdentifier(const Protocol& protocol)
+{
+    return {protocol.number(), 0, 0};
+}
+
+StoredCode stored(const Bytes& identifier, const Bytes& parameters, const Bytes& data)
+{
+    return {toHex(identifier), toHex(parameters), toHex(data)};
+}
+
+const Protocol* directProtocol(const Bytes& identifier)
+{
+    if (identifier.size() != 3 || identifier[1] != 0 || identifier[2] != 0)
+        return nullptr;
+    return protocolByNumber(identifier[0]);
+}
+
+std::string byteList(std::uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X %02X %02X %02X", value & 0xFF, (value >> 8) & 0xFF,
+                  (value >> 16) & 0xFF, value >> 24);
+    return text;
+}
+
+std::optional<StoredCode> storedFromSignal(const Signal& learned)
+{
+    if (const auto code = recognise(learned))
+        return stored(protocolIdentifier(*code->protocol), packParameters(*code), {});
+    const auto lengths = TimingTable::distinctLengths(learned);
+    if (const auto code = pulseCode(learned, lengths))
+        return stored(code->identifier, code->parameters, code->data);
+    if (const auto code = rawCode(learned, lengths))
+        return stored(code->identifier, code->parameters, code->data);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string converterOutput(const StoredCode& code)
+{
+    return code.identifier + "::" + code.parameters.substr(0, kParameterFieldChars) + ":" +
+           code.parameters.substr(std::min(code.parameters.size(), kParameterFieldChars)) + ":::" + code.data;
+}
+
+std::optional<StoredCode> parseConverterOutput(std::string_view text)
+{
+    const std::size_t idEnd = text.find("::");
+    if (idEnd == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view identifier = text.substr(0, idEnd);
+    const std::string_view rest = text.substr(idEnd + 2);
+    const std::size_t p1End = rest.find(':');
+    if (p1End == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view p1 = rest.substr(0, p1End);
+    const std::string_view afterP1 = rest.substr(p1End + 1);
+    const std::size_t p2End = afterP1.find(":::");
+    if (p2End == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view p2 = afterP1.substr(0, p2End);
+    const std::string_view data = afterP1.substr(p2End + 3);
+    if (identifier.size() != kIdentifierChars || p1.size() != kParameterFieldChars ||
+        p2.size() != kParameterFieldChars || !fromHex(identifier) || !fromHex(p1) || !fromHex(p2) ||
+        !fromHex(data) || data.size() / 2 > kMaxDataBytes)
+        return std::nullopt;
+    return StoredCode{std::string(identifier), std::string(p1) + std::string(p2), std::string(data)};
+}
+
+std::string convert(std::string_view encodedBody)
+{
+    if (encodedBody.size() > kMaxBodyChars)
+        return {};
+    const auto learned = parseEncodedBody(encodedBody);
+    if (!learned)
+        return {};
+    const auto code = storedFromSignal(*learned);
+    return code ? converterOutput(*code) : std::string();
+}
+
+std::vector<std::string> knownIdentifiers()
+{
+    std::vector<std::string> identifiers;
+    for (const auto& protocol : protocols())
+        identifiers.push_back(toHex(protocolIdentifier(*protocol)));
+    return identifiers;
+}
+
+std::optional<Playback> play(std::string_view identifier, std::string_view parameters,
+                             std::string_view slotData)
+{
+    const auto id = fromHex(identifier);
+    const auto params = fromHex(parameters);
+    const auto data = fromHex(slotData);
+    if (!id || id->size() != 3 || !params || params->size() * 2 != kParameterChars || !data)
+        return std::nullopt;
+    if (const Protocol* protocol = directProtocol(*id)) {
+        const auto code = unpackParameters(*protocol, *params);
+        if (!code)
+            return std::nullopt;
+        return toPlayback(render(*code), protocol->carrierHz());
+    }
+    std::optional<Signal> signal;
+    if ((*id)[0] >= kRawFirstByte)
+        signal = playRaw(*params, *data);
+    else if ((*id)[0] >= kPulseFirstByte)
+        signal = playPulse(*params, *data);
+    if (!signal)
+        return std::nullopt;
+    return toPlayback(*signal, kSlotCodeCarrierHz);
+}
+
+std::string toPronto(const Playback& playback)
+{
+    if (playback.carrierHz == 0 || playback.durations.empty())
+        return {};
+    std::vector<std::uint32_t> durations = playback.durations;
+    if (durations.size() % 2 == 1)
+        durations.push_back(kLeadOutUs);
+    const double cycleUs = 1e6 / playback.carrierHz;
+    const auto frequencyWord = static_cast<unsigned>(std::lround(1e6 / (playback.carrierHz * 0.241246)));
+    std::string text;
+    char word[8];
+    auto add = [&](unsigned value) {
+        std::snprintf(word, sizeof word, text.empty() ? "%04X" : " %04X", value & 0xFFFF);
+        text += word;
+    };
+    add(0);
+    add(frequencyWord);
+    add(static_cast<unsigned>(durations.size() / 2));
+    add(0);
+    for (std::uint32_t d : durations)
+        add(static_cast<unsigned>(std::max(1L, std::lround(d / cycleUs))));
+    return text;
+}
+
+std::optional<ProtocolInfo> describe(std::string_view identifier, std::string_view parameters)
+{
+    const auto id = fromHex(identifier);
+    const auto params = fromHex(parameters);
+    if (!id || !params)
+        return std::nullopt;
+    const Protocol* protocol = directProtocol(*id);
+    if (!protocol)
+        return std::nullopt;
+    const auto code = unpackParameters(*protocol, *params);
+    if (!code)
+        return std::nullopt;
+    return ProtocolInfo{std::string(protocol->name()), byteList(code->message.address),
+                        byteList(code->message.command)};
+}
+
+std::optional<StoredCode> protocolCode(std::string_view protocolName, std::uint32_t address,
+                                       std::uint32_t command)
+{
+    const Protocol* protocol = protocolByName(protocolName);
+    if (!protocol)
+        return std::nullopt;
+    ProtocolCode code;
+    code.protocol = protocol;
+    code.message = {address, command, false};
+    if (!protocol->accepts(code.message))
+        return std::nullopt;
+    return stored(protocolIdentifier(*protocol), packParameters(code), {});
+}
+
+} // namespace qmv

@@ -1,0 +1,229 @@
+#include "ProtocolForm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace qmv::codeform {
+
+namespace {
+
+constexpr std::size_t kParameterBytes = 16;
+constexpr std::uint8_t kToggleFlag = 0x80;
+constexpr std::size_t kMaxFrames = 0x7F;
+constexpr std::size_t kLongerGapBits = 8;
+
+std::uint32_t trimmed(const Pulse& pulse, const std::array<std::int8_t, kTimingClasses>& trims)
+{
+    const double scale = (256.0 + trims[pulse.timingClass]) / 256.0;
+    return static_cast<std::uint32_t>(std::lround(pulse.nominalUs * scale));
+}
+
+FrameKind kindOf(const ProtocolCode& code, std::size_t frame)
+{
+    return frame >= code.firstRepeat ? FrameKind::Repeat : FrameKind::Full;
+}
+
+bool matchesRoughly(const Durations& frame, const PulseTrain& train)
+{
+    if (frame.size() != train.size())
+        return false;
+    for (std::size_t i = 0; i < frame.size(); ++i)
+        if (!roughlyEqual(frame[i], train[i].nominalUs))
+            return false;
+    return true;
+}
+
+// Frame kinds in order: full frames, then repeat frames; nullopt for any other arrangement.
+std::optional<std::size_t> firstRepeatFrame(const Protocol& protocol, const Message& message,
+                                            const Signal& learned)
+{
+    const PulseTrain full = protocol.render(message, FrameKind::Full);
+    const PulseTrain repeat = protocol.render(message, FrameKind::Repeat);
+    std::size_t firstRepeat = learned.frames.size();
+    for (std::size_t f = 1; f < learned.frames.size(); ++f) {
+        const bool isFull = f < firstRepeat && matchesRoughly(learned.frames[f], full);
+        if (isFull)
+            continue;
+        if (!protocol.hasRepeatFrame() || !matchesRoughly(learned.frames[f], repeat))
+            return std::nullopt;
+        firstRepeat = std::min(firstRepeat, f);
+    }
+    return firstRepeat;
+}
+
+// Each class's trim centred between its shortest and longest learned ratio, which keeps the
+// widest deviation smallest.
+std::optional<std::array<std::int8_t, kTimingClasses>> fitTrims(const ProtocolCode& code,
+                                                                const Signal& learned)
+{
+    std::array<double, kTimingClasses> low;
+    std::array<double, kTimingClasses> high;
+    low.fill(1e9);
+    high.fill(0);
+    for (std::size_t f = 0; f < learned.frames.size(); ++f) {
+        const PulseTrain train = code.protocol->render(code.message, kindOf(code, f));
+        for (std::size_t i = 0; i < train.size(); ++i) {
+            const double ratio = static_cast<double>(learned.frames[f][i]) / train[i].nominalUs;
+            low[train[i].timingClass] = std::min(low[train[i].timingClass], ratio);
+            high[train[i].timingClass] = std::max(high[train[i].timingClass], ratio);
+        }
+    }
+    std::array<std::int8_t, kTimingClasses> trims{};
+    for (std::size_t c = 0; c < kTimingClasses; ++c) {
+        if (high[c] == 0)
+            continue;
+        const long trim = std::lround(((low[c] + high[c]) / 2 - 1.0) * 256.0);
+        if (trim < -128 || trim > 127)
+            return std::nullopt;
+        trims[c] = static_cast<std::int8_t>(trim);
+    }
+    return trims;
+}
+
+// The shortest gap after each kind of frame; the others may be one millisecond longer.
+bool fitGaps(ProtocolCode& code, const Signal& learned)
+{
+    std::array<std::uint32_t, 2> base{0xFFFFFFFF, 0xFFFFFFFF};
+    for (std::size_t g = 0; g < learned.gapsMs.size(); ++g) {
+        auto& b = base[kindOf(code, g) == FrameKind::Full ? 0 : 1];
+        b = std::min(b, learned.gapsMs[g]);
+    }
+    for (auto& b : base)
+        if (b == 0xFFFFFFFF)
+            b = 0;
+    if (base[0] > 0xFF || base[1] > 0xFF)
+        return false;
+    code.gapAfterFull = static_cast<std::uint8_t>(base[0]);
+    code.gapAfterRepeat = static_cast<std::uint8_t>(base[1]);
+    code.longerGaps = 0;
+    for (std::size_t g = 0; g < learned.gapsMs.size(); ++g) {
+        const std::uint32_t b = base[kindOf(code, g) == FrameKind::Full ? 0 : 1];
+        if (learned.gapsMs[g] == b)
+            continue;
+        if (learned.gapsMs[g] != b + 1 || g >= kLongerGapBits)
+            return false;
+        code.longerGaps |= static_cast<std::uint8_t>(1u << g);
+    }
+    return true;
+}
+
+int deviation(const ProtocolCode& code)
+{
+    int total = 0;
+    for (std::int8_t t : code.trims)
+        total += std::abs(t);
+    return total;
+}
+
+std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& message, const Signal& learned)
+{
+    if (learned.frames.size() > kMaxFrames)
+        return std::nullopt;
+    const auto firstRepeat = firstRepeatFrame(protocol, message, learned);
+    if (!firstRepeat)
+        return std::nullopt;
+    ProtocolCode code;
+    code.protocol = &protocol;
+    code.message = message;
+    code.frameCount = static_cast<std::uint8_t>(learned.frames.size());
+    code.firstRepeat = static_cast<std::uint8_t>(*firstRepeat);
+    const auto trims = fitTrims(code, learned);
+    if (!trims || !fitGaps(code, learned))
+        return std::nullopt;
+    code.trims = *trims;
+    if (!playsFaithfully(render(code), learned))
+        return std::nullopt;
+    return code;
+}
+
+void putLe(Bytes& bytes, std::size_t at, std::uint32_t value, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t getLe(const Bytes& bytes, std::size_t at, std::size_t count)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
+    return value;
+}
+
+} // namespace
+
+// 0-3 address, 4-5 command (low byte first), 6 toggle flag and frame count, 7 first repeat
+// frame, 8-9 gaps after full and repeat frames (ms), 10 longer-gap bits, 11-15 timing trims.
+Bytes packParameters(const ProtocolCode& code)
+{
+    Bytes bytes(kParameterBytes, 0);
+    putLe(bytes, 0, code.message.address, 4);
+    putLe(bytes, 4, code.message.command, 2);
+    bytes[6] = static_cast<std::uint8_t>(code.frameCount | (code.message.toggle ? kToggleFlag : 0));
+    bytes[7] = code.firstRepeat;
+    bytes[8] = code.gapAfterFull;
+    bytes[9] = code.gapAfterRepeat;
+    bytes[10] = code.longerGaps;
+    for (std::size_t c = 0; c < kTimingClasses; ++c)
+        bytes[11 + c] = static_cast<std::uint8_t>(code.trims[c]);
+    return bytes;
+}
+
+std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Bytes& parameters)
+{
+    if (parameters.size() != kParameterBytes)
+        return std::nullopt;
+    ProtocolCode code;
+    code.protocol = &protocol;
+    code.message.address = getLe(parameters, 0, 4);
+    code.message.command = getLe(parameters, 4, 2);
+    code.message.toggle = (parameters[6] & kToggleFlag) != 0;
+    code.frameCount = parameters[6] & ~kToggleFlag;
+    code.firstRepeat = parameters[7];
+    code.gapAfterFull = parameters[8];
+    code.gapAfterRepeat = parameters[9];
+    code.longerGaps = parameters[10];
+    for (std::size_t c = 0; c < kTimingClasses; ++c)
+        code.trims[c] = static_cast<std::int8_t>(parameters[11 + c]);
+    if (code.message.toggle && !protocol.hasToggle())
+        code.message.toggle = false;
+    if (code.frameCount == 0 || code.firstRepeat == 0 || !protocol.accepts(code.message))
+        return std::nullopt;
+    return code;
+}
+
+Signal render(const ProtocolCode& code)
+{
+    Signal signal;
+    for (std::size_t f = 0; f < code.frameCount; ++f) {
+        if (f > 0) {
+            const FrameKind previous = kindOf(code, f - 1);
+            std::uint32_t gap = previous == FrameKind::Full ? code.gapAfterFull : code.gapAfterRepeat;
+            if (f - 1 < kLongerGapBits && ((code.longerGaps >> (f - 1)) & 1u))
+                ++gap;
+            signal.gapsMs.push_back(gap);
+        }
+        Durations frame;
+        for (const Pulse& pulse : code.protocol->render(code.message, kindOf(code, f)))
+            frame.push_back(trimmed(pulse, code.trims));
+        signal.frames.push_back(std::move(frame));
+    }
+    return signal;
+}
+
+std::optional<ProtocolCode> recognise(const Signal& learned)
+{
+    std::optional<ProtocolCode> best;
+    for (const auto& protocol : protocols()) {
+        const auto message = protocol->decode(learned.frames.front());
+        if (!message)
+            continue;
+        auto code = fit(*protocol, *message, learned);
+        if (code && (!best || deviation(*code) < deviation(*best)))
+            best = code;
+    }
+    return best;
+}
+
+} // namespace qmv::codeform

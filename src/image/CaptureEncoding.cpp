@@ -1,0 +1,238 @@
+#include "CaptureEncoding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace qmv {
+
+namespace {
+
+constexpr std::string_view kLongGroup = "7FFF";
+constexpr std::size_t kGroupChars = 4;
+constexpr std::size_t kEndMarkerGroups = 20;
+constexpr std::size_t kCarrierChars = 2 * kGroupChars;
+constexpr std::size_t kShortCaptureLimit = 3000;
+constexpr long kLongValue = 0x7FFF;
+constexpr long kReceiverOffset = 58;
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c - 'A' + 10;
+}
+
+// Callers have checked that every character is a hexadecimal digit.
+long hexValue(std::string_view text)
+{
+    long value = 0;
+    for (char c : text)
+        value = value * 16 + hexDigitValue(c);
+    return value;
+}
+
+bool isMark(std::string_view group)
+{
+    return !group.empty() && hexValue(group) >= 0x8000;
+}
+
+// Upper-case, at least `width` digits; negative values as 32-bit two's complement.
+// Formatted by hand: a capture holds thousands of groups and this runs once per group.
+void appendHex(std::string& out, long value, int width)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::uint32_t bits = static_cast<std::uint32_t>(value);
+    int count = value < 0 ? 8 : width;
+    while (count < 8 && (bits >> (4 * count)) != 0)
+        ++count;
+    for (int i = count - 1; i >= 0; --i)
+        out += digits[(bits >> (4 * i)) & 0xF];
+}
+
+std::string hexText(long value, int width)
+{
+    std::string text;
+    appendHex(text, value, width);
+    return text;
+}
+
+std::string endMarker()
+{
+    std::string marker;
+    for (std::size_t i = 0; i < kEndMarkerGroups; ++i)
+        marker += kLongGroup;
+    return marker;
+}
+
+// The carrier figure from the two groups that follow the end marker: bytes a and b of the first,
+// c of the second, (a + b + c) / 9 being the carrier period in microseconds.
+std::optional<std::string> carrierFigure(std::string_view first, std::string_view second)
+{
+    if (first.size() < 4 || second.size() < 2)
+        return std::nullopt;
+    const long a = hexValue(first.substr(0, 2));
+    const long b = hexValue(first.substr(2, 2));
+    const long c = hexValue(second.substr(0, 2));
+    if (a == 0 && b == 0 && c == 0)
+        return std::string("0000");
+    const double period = static_cast<double>(a + b + c) / 9.0;
+    const long figure = static_cast<long>(1000.0 / period);
+    return hexText(figure, 2) + "12";
+}
+
+// One pass over the trimmed groups, turning receiver values into the converter's body.
+class CaptureEncoder
+{
+public:
+    explicit CaptureEncoder(std::string_view text)
+        : m_text(text)
+    {
+    }
+
+    std::string run()
+    {
+        while (m_pos < m_text.size()) {
+            if (!m_tail && m_text.size() < m_pos + kGroupChars + 1)
+                return {};
+            std::string_view group;
+            if (m_tail && m_text.size() < m_pos + kGroupChars + 1) {
+                group = m_text.substr(m_pos);
+            } else {
+                group = m_text.substr(m_pos, kGroupChars);
+                ++m_groupCount;
+            }
+            const bool isLong = group == kLongGroup;
+            if (isLong && m_groupCount % 2 == 1 && hasNextGroup()) {
+                if (isMark(nextGroup())) {
+                    --m_groupCount;
+                    m_merge = true;
+                    m_pos += kGroupChars;
+                    continue;
+                }
+                if (!m_tail) {
+                    appendHex(m_body, kLongValue / 3 - kReceiverOffset, 4);
+                    m_pos += kGroupChars;
+                    continue;
+                }
+            }
+            if (isLong || m_tail)
+                m_run.push_back(group);
+            if (isLong && hasNextGroup()) {
+                if (nextGroup() == kLongGroup)
+                    --m_groupCount;
+                m_previous = kLongGroup;
+                m_pos += kGroupChars;
+                continue;
+            }
+            if (m_tail && m_run.size() == 2) {
+                const auto carrier = carrierFigure(m_run[0], m_run[1]);
+                if (!carrier)
+                    return {};
+                return std::to_string(m_frames == 0 ? 1 : m_frames) + *carrier + m_body;
+            }
+            const bool afterLong = m_previous == kLongGroup && !isLong;
+            if (afterLong && m_run.size() >= kEndMarkerGroups) {
+                m_run.assign(1, group);
+                ++m_frames;
+                if (m_frames == 1)
+                    m_body += "FEFE0014";
+                m_body += "EDED";
+                m_tail = true;
+            } else if (afterLong && !m_run.empty() && !m_tail && !isMark(group)) {
+                appendFrameGap(group);
+                continue;
+            }
+            if (!m_tail)
+                appendDuration(group);
+            m_previous = group;
+            m_pos += kGroupChars;
+            m_merge = false;
+        }
+        return {};
+    }
+
+private:
+    bool hasNextGroup() const { return m_pos + kGroupChars < m_text.size(); }
+    std::string_view nextGroup() const { return m_text.substr(m_pos + kGroupChars, kGroupChars); }
+
+    void appendFrameGap(std::string_view group)
+    {
+        long gap = static_cast<long>(m_run.size()) * kLongValue + hexValue(group);
+        gap = (gap / 3 + kReceiverOffset) / 1000;
+        m_body += "FEFE";
+        appendHex(m_body, gap, 4);
+        m_body += "EDED";
+        ++m_frames;
+        m_run.clear();
+        m_previous = group;
+        m_pos += kGroupChars;
+        --m_groupCount;
+    }
+
+    // The receiver lengthens marks and shortens spaces by the same amount.
+    void appendDuration(std::string_view group)
+    {
+        const long value = hexValue(group);
+        if (value >= 0x8000) {
+            const long length = (value & 0x7FFF) + (m_merge ? kLongValue : 0);
+            appendHex(m_body, length / 3 - kReceiverOffset, 4);
+        } else {
+            appendHex(m_body, value / 3 + kReceiverOffset, 4);
+        }
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    long m_groupCount = 0;
+    long m_frames = 0;
+    std::string m_body;
+    std::string_view m_previous;
+    std::vector<std::string_view> m_run;
+    bool m_tail = false;
+    bool m_merge = false;
+};
+
+} // namespace
+
+std::string TrimCapture(std::string_view capture)
+{
+    static const std::string marker = endMarker();
+    const std::size_t markerAt = capture.find(marker);
+    if (markerAt == std::string_view::npos)
+        return "0000";
+    const std::string_view tail = capture.substr(markerAt, marker.size() + kCarrierChars);
+    std::size_t headLength = markerAt;
+    if (markerAt + 1 > kShortCaptureLimit) {
+        std::size_t groups = markerAt / kGroupChars;
+        if (groups % 2 == 0)
+            --groups;
+        headLength = groups * kGroupChars;
+    }
+    // A head ending in a space loses that space: the silence before the end marker is no part of the code.
+    if (headLength >= kGroupChars) {
+        const char lastGroupFirst = capture[headLength - kGroupChars];
+        if (isHexDigit(lastGroupFirst) && hexDigitValue(lastGroupFirst) < 8)
+            headLength -= kGroupChars;
+    }
+    std::string result(capture.substr(0, headLength));
+    result += tail;
+    return result;
+}
+
+std::string EncodeCapture(std::string_view trimmed)
+{
+    if (!std::all_of(trimmed.begin(), trimmed.end(), isHexDigit))
+        return {};
+    return CaptureEncoder(trimmed).run();
+}
+
+} // namespace qmv

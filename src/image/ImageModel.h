@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qmv {
+
+// Where the remote keeps its tables, as its header and info block describe them.
+struct ImageLayout {
+    std::uint16_t headeraddr = 0;
+    std::uint16_t relocbase = 0;
+    std::string bankcode; // two hex characters: the device tag of every write
+    int recordcount = 0;
+    int indexcount = 0;
+    int bitmapbits = 0;
+    int areacount = 0;
+    int keycount = 0;
+    std::uint16_t recordaddr = 0;
+    std::uint16_t listaddr = 0;
+    std::uint16_t indexaddr = 0;
+    std::uint16_t codeaddr = 0;
+
+    static constexpr int recordBytes = 22;
+    static constexpr int slotBytes = 6;
+    static constexpr int unitBytes = 8;
+
+    int bitmapBytes() const { return (bitmapbits + 7) / 8; }
+    std::uint16_t recordAddress(int index) const
+    {
+        return static_cast<std::uint16_t>(recordaddr + recordBytes * index);
+    }
+    // A header pointer as stored, made into an address.
+    std::uint16_t relocate(int stored) const
+    {
+        return static_cast<std::uint16_t>(stored >= relocbase ? stored - relocbase : stored + headeraddr);
+    }
+};
+
+// One key record as the remote stores it.
+struct KeyRecord {
+    int state = 0;
+    int placement = 0;
+    std::string reference;  // bytes 3-5: identifier (direct) or slot number and FFFF
+    std::string parameters; // bytes 6-21
+
+    static std::optional<KeyRecord> parse(std::string_view text44);
+    // The state byte says the key holds a code.
+    bool holdsCode() const { return (state & 0xA0) == 0x80; }
+    bool learnedHere() const { return (state & 0x40) != 0; }
+    // The slot a stored code lives in, for a record that holds one in a slot.
+    std::optional<int> slot() const;
+    // "0" no code, "1" a code from elsewhere, "2" a code learned with this tool.
+    char keyState() const { return !holdsCode() ? '0' : learnedHere() ? '2' : '1'; }
+};
+
+// One entry of the slot table.
+struct Slot {
+    std::string identifier; // six hex characters
+    std::uint16_t pointer = 0;
+    int length = 0;
+
+    static std::optional<Slot> parse(std::string_view text12);
+    static Slot make(const std::string& identifier, int start, int length);
+    bool inUse() const { return (pointer & 0x8000) != 0; }
+    int start() const { return pointer & 0x7FFF; }
+    std::string text() const;
+};
+
+// Everything start-up reads of the remote's memory, before it becomes the window's state.
+struct ImageSnapshot {
+    ImageLayout layout;
+    std::vector<std::string> keyCodes;      // per key row, two hex characters
+    std::vector<KeyRecord> records;         // keycount x areacount records
+    std::string bitmap;                     // hex text of bitmapBytes() bytes
+    std::vector<Slot> slotTable;              // indexcount slots
+    std::vector<std::string> knownCodes;    // six-character identifiers
+};
+
+// The map form of the bitmap: one "0"/"1" character per unit, most significant bit first.
+std::string bitmapToMap(const std::string& bitmapHex);
+std::string mapToBitmap(const std::string& map);
+
+// The ways the stored tables can contradict each other; empty when consistent.
+std::vector<std::string> checkInvariants(const ImageSnapshot& image);
+
+} // namespace qmv

@@ -1,0 +1,282 @@
+#include "MemoryImage.h"
+
+#include "HexText.h"
+#include "RemoteLink.h"
+
+namespace qmv {
+
+namespace {
+
+constexpr int maxUnitsPerSlot = 255; // a slot's length is one byte
+const Slot freeSlot{"000000", 0, 0};
+
+std::string entryCode(const std::string& entry)
+{
+    return entry.substr(0, 2);
+}
+
+} // namespace
+
+std::optional<ConvertedCode> ConvertedCode::parse(const std::string& text)
+{
+    const auto idEnd = text.find("::");
+    if (idEnd == std::string::npos)
+        return std::nullopt;
+    const std::string rest = text.substr(idEnd + 2);
+    const auto p1End = rest.find(':');
+    if (p1End == std::string::npos)
+        return std::nullopt;
+    const auto p2End = rest.find(":::", p1End + 1);
+    if (p2End == std::string::npos)
+        return std::nullopt;
+    ConvertedCode code;
+    code.identifier = hex::upper(text.substr(0, idEnd));
+    code.parameters = hex::upper(rest.substr(0, p1End) + rest.substr(p1End + 1, p2End - p1End - 1));
+    code.data = hex::upper(rest.substr(p2End + 3));
+    if (code.identifier.size() != 6 || !hex::isHex(code.identifier) || code.parameters.size() != 32 ||
+        !hex::isHex(code.parameters) || code.data.size() % 2 != 0 || !hex::isHex(code.data))
+        return std::nullopt;
+    return code;
+}
+
+struct MemoryImage::Placement {
+    enum Kind { Direct, ExistingSlot, NewSlot } kind;
+    int slot = -1;
+    int start = 0;
+    int units = 0;
+};
+
+MemoryImage::MemoryImage(const RemoteLink& link, const ImageSnapshot& snapshot)
+    : m_link(link)
+    , m_layout(snapshot.layout)
+    , m_keyCodes(snapshot.keyCodes)
+    , m_slots(snapshot.slotTable)
+    , m_knowncodes(snapshot.knownCodes)
+    , m_records(snapshot.records)
+{
+    for (int area = 0; area < m_layout.areacount; ++area)
+        for (int row = 0; row < m_layout.keycount; ++row) {
+            const auto& record = m_records[static_cast<std::size_t>(entryIndex(area, row))];
+            m_keystatelist.push_back(m_keyCodes[static_cast<std::size_t>(row)] + "|" + record.keyState());
+        }
+    // A unit is free only when neither the bitmap nor any slot in use claims it.
+    m_freemap = bitmapToMap(snapshot.bitmap);
+    for (const Slot& slot : m_slots)
+        if (slot.inUse())
+            for (int u = slot.start(); u < slot.start() + slot.length && u < static_cast<int>(m_freemap.size()); ++u)
+                m_freemap[static_cast<std::size_t>(u)] = '1';
+}
+
+std::string MemoryImage::indextable() const
+{
+    std::string text;
+    for (const Slot& slot : m_slots)
+        text += slot.text();
+    return text;
+}
+
+char MemoryImage::keyState(int index) const
+{
+    const std::string& entry = m_keystatelist.at(static_cast<std::size_t>(index));
+    return entry.size() > 3 ? entry[3] : '0';
+}
+
+std::optional<int> MemoryImage::rowOf(const std::string& keyCode) const
+{
+    for (std::size_t k = 0; k < m_keystatelist.size(); ++k)
+        if (hex::equalsIgnoringCase(entryCode(m_keystatelist[k]), keyCode))
+            return static_cast<int>(k);
+    return std::nullopt;
+}
+
+bool MemoryImage::IsKnownCode(const std::string& identifier) const
+{
+    for (const std::string& known : m_knowncodes)
+        if (hex::equalsIgnoringCase(known, identifier))
+            return true;
+    return false;
+}
+
+std::optional<int> MemoryImage::findRoom(int units) const
+{
+    const int bits = m_layout.bitmapbits;
+    for (int start = 0; start < bits; ++start) {
+        if (m_freemap[static_cast<std::size_t>(start)] == '1')
+            continue;
+        if (start + units > bits)
+            return std::nullopt;
+        if (m_freemap.compare(static_cast<std::size_t>(start), static_cast<std::size_t>(units),
+                              std::string(static_cast<std::size_t>(units), '0')) == 0)
+            return start;
+    }
+    return std::nullopt;
+}
+
+std::optional<MemoryImage::Placement> MemoryImage::choosePlacement(const std::string& identifier,
+                                                                   const std::string& data) const
+{
+    if (IsKnownCode(identifier) || (hex::byteAt(identifier, 0).value_or(0xFF) < 0x22 && identifier.substr(2) == "0000"))
+        return Placement{Placement::Direct};
+    for (std::size_t s = 0; s < m_slots.size(); ++s)
+        if (m_slots[s].inUse() && m_slots[s].identifier == identifier)
+            return Placement{Placement::ExistingSlot, static_cast<int>(s)};
+    for (std::size_t s = 0; s < m_slots.size(); ++s)
+        if (!m_slots[s].inUse())
+            return Placement{Placement::NewSlot, static_cast<int>(s), 0,
+                             static_cast<int>((data.size() + 15) / 16)};
+    return std::nullopt;
+}
+
+bool MemoryImage::writeIndexBlock(const std::string& map, const std::vector<Slot>& table) const
+{
+    std::string block = mapToBitmap(map);
+    for (const Slot& slot : table)
+        block += slot.text();
+    return m_link.writeData(m_layout.bankcode, m_layout.indexaddr, block);
+}
+
+bool MemoryImage::namedByAnotherRecord(int slot, int exceptRecord) const
+{
+    for (std::size_t i = 0; i < m_records.size(); ++i)
+        if (static_cast<int>(i) != exceptRecord && m_records[i].slot() == slot)
+            return true;
+    return false;
+}
+
+void MemoryImage::releaseSlotIfUnnamed(int slot, int exceptRecord)
+{
+    if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[static_cast<std::size_t>(slot)].inUse() ||
+        namedByAnotherRecord(slot, exceptRecord))
+        return;
+    std::string map = m_freemap;
+    std::vector<Slot> table = m_slots;
+    const Slot& old = m_slots[static_cast<std::size_t>(slot)];
+    for (int u = old.start(); u < old.start() + old.length && u < static_cast<int>(map.size()); ++u)
+        map[static_cast<std::size_t>(u)] = '0';
+    table[static_cast<std::size_t>(slot)] = freeSlot;
+    // Should the write fail, the remote still holds the slot in use, and so does the mirror.
+    if (writeIndexBlock(map, table)) {
+        m_freemap = std::move(map);
+        m_slots = std::move(table);
+    }
+}
+
+StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::string& converted, int area)
+{
+    const auto code = ConvertedCode::parse(converted);
+    if (!code)
+        return StoreResult::InvalidCode;
+    auto placement = choosePlacement(code->identifier, code->data);
+    if (!placement)
+        return StoreResult::NoFreeSlot;
+    if (placement->kind == Placement::NewSlot) {
+        if (placement->units == 0)
+            return StoreResult::InvalidCode;
+        const auto start = placement->units <= maxUnitsPerSlot ? findRoom(placement->units) : std::nullopt;
+        if (!start)
+            return StoreResult::NoRoom;
+        placement->start = *start;
+    }
+    const auto row = rowOf(keyCode);
+    if (!row || area < 0 || area >= m_layout.areacount)
+        return StoreResult::RecordWriteFailed;
+    const int index = entryIndex(area, *row);
+
+    // A new slot's data and its slot entry go first: until the record names the slot, a slot in
+    // use that nothing names is the worst a failure can leave.
+    std::string newMap = m_freemap;
+    std::vector<Slot> newSlots = m_slots;
+    if (placement->kind == Placement::NewSlot) {
+        if (!m_link.writeData(m_layout.bankcode,
+                              static_cast<std::uint16_t>(m_layout.codeaddr + ImageLayout::unitBytes * placement->start),
+                              code->data))
+            return StoreResult::RecordWriteFailed;
+        for (int u = placement->start; u < placement->start + placement->units; ++u)
+            newMap[static_cast<std::size_t>(u)] = '1';
+        newSlots[static_cast<std::size_t>(placement->slot)] =
+            Slot::make(code->identifier, placement->start, placement->units);
+        if (!writeIndexBlock(newMap, newSlots))
+            return StoreResult::RecordWriteFailed;
+        m_freemap = newMap;
+        m_slots = newSlots;
+    }
+
+    const bool direct = placement->kind == Placement::Direct;
+    const std::string reference = direct ? code->identifier : hex::byte(placement->slot) + "FFFF";
+    const std::string recordText = std::string(direct ? "C00000" : "C00080") + reference + code->parameters;
+    if (!m_link.writeData(m_layout.bankcode, m_layout.recordAddress(index), recordText)) {
+        if (placement->kind == Placement::NewSlot)
+            releaseSlotIfUnnamed(placement->slot, -1);
+        return StoreResult::RecordWriteFailed;
+    }
+
+    const std::optional<int> previousSlot = m_records[static_cast<std::size_t>(index)].slot();
+    m_records[static_cast<std::size_t>(index)] =
+        KeyRecord{0xC0, direct ? 0x00 : 0x80, reference, code->parameters};
+    const std::string rowCode = entryCode(m_keystatelist[static_cast<std::size_t>(index)]);
+    m_keystatelist[static_cast<std::size_t>(index)] =
+        rowCode + (direct ? "|2|0|" + code->identifier
+                          : "|2|1|" + hex::byte(placement->slot) +
+                                (placement->kind == Placement::NewSlot ? "FFFF" : ""));
+    if (previousSlot && *previousSlot != placement->slot)
+        releaseSlotIfUnnamed(*previousSlot, -1);
+    return StoreResult::Stored;
+}
+
+bool MemoryImage::ReleaseKeyRecord(int index, const std::string& /*keyCode*/)
+{
+    if (index < 0 || index >= static_cast<int>(m_records.size()))
+        return false;
+    const std::uint16_t address = m_layout.recordAddress(index);
+    const std::string read = m_link.readData(address, 5, 512);
+    if (!m_link.writeData(m_layout.bankcode, address, "00"))
+        return false;
+
+    // The remote's own record says which slot it used; the mirror stands in if it could not be read.
+    KeyRecord& record = m_records[static_cast<std::size_t>(index)];
+    std::optional<int> slot;
+    if (const auto stored = KeyRecord::parse(read); stored && stored->placement == 0x80)
+        slot = hex::byteAt(stored->reference, 0);
+    else if (!stored && record.placement == 0x80)
+        slot = hex::byteAt(record.reference, 0);
+    record.state = 0x00;
+    if (slot)
+        releaseSlotIfUnnamed(*slot, index);
+    return true;
+}
+
+void MemoryImage::MarkKeyUnlearned(int area, const std::string& keyCode)
+{
+    for (int row = 0; row < m_layout.keycount; ++row) {
+        std::string& entry = m_keystatelist[static_cast<std::size_t>(entryIndex(area, row))];
+        if (entryCode(entry) == keyCode) {
+            entry = entryCode(entry) + "|0";
+            return;
+        }
+    }
+}
+
+int MemoryImage::ClearArea(int area)
+{
+    int failures = 0;
+    for (int row = 0; row < m_layout.keycount; ++row) {
+        const int index = entryIndex(area, row);
+        if (keyState(index) != '2')
+            continue;
+        if (!m_link.writeData(m_layout.bankcode, m_layout.recordAddress(index), "00")) {
+            ++failures;
+            continue;
+        }
+        m_records[static_cast<std::size_t>(index)].state = 0x00;
+        std::string& entry = m_keystatelist[static_cast<std::size_t>(index)];
+        entry = entryCode(entry) + "|0";
+    }
+    return failures;
+}
+
+ImageSnapshot MemoryImage::snapshot() const
+{
+    return ImageSnapshot{m_layout, m_keyCodes, m_records, MapToBitmap(), m_slots, m_knowncodes};
+}
+
+} // namespace qmv

@@ -1,0 +1,32 @@
+#include "CaptureLoop.h"
+
+#include "RemoteLink.h"
+
+namespace qmv {
+
+CaptureLoop::CaptureLoop(const RemoteLink& link)
+    : m_link(link)
+{
+}
+
+std::string CaptureLoop::run(const std::atomic<bool>& stopRequested) const
+{
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    if (!m_link.setCodeCarrierWave())
+        return {};
+    while (!stopRequested.load()) {
+        // Whole seconds past the start, as the limit has always been counted: a capture lasts
+        // at least six seconds and ends at the first poll seven whole seconds on.
+        if (std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start) > timeLimit)
+            return {};
+        std::string code = m_link.collectCodeInfo();
+        if (!code.empty())
+            return code;
+        if (!m_link.linkState())
+            return {};
+    }
+    return {};
+}
+
+} // namespace qmv

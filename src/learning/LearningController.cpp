@@ -1,0 +1,450 @@
+#include "LearningController.h"
+
+#include "Dialogs.h"
+#include "Keypad.h"
+#include "MemoryImage.h"
+
+#include <array>
+#include <exception>
+#include <set>
+
+namespace qmv {
+
+namespace {
+
+constexpr std::array<const char*, areaCount> areaTexts{
+    "您现在是在 电视/TV 里进行自学习！",
+    "您现在是在 机顶盒/CBL 里进行自学习！",
+    "您现在是在 影碟机/DVD 里进行自学习！",
+    "您现在是在 AMP 里进行自学习！",
+};
+
+constexpr const char* chooseKeyToLearn = "请在左面遥控器上点击待学习的按键！";
+constexpr const char* chooseKeyToDelete = "请在左面遥控器上选择待删除的按键！";
+constexpr const char* startLearningFirst = "请先点击开始学习按钮！";
+constexpr const char* stopDeletingToLearn = "现在在删除状态，要学习请先停止删除！";
+constexpr const char* stopLearningToDelete = "现在正在学习状态，要删除请先停止学习！";
+constexpr const char* stopLearningToClear = "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！";
+constexpr const char* stopDeletingToClear = "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！";
+constexpr const char* nothingToClear = "没有可清空的按键的编码！";
+constexpr const char* confirmClear = "你确实要清空所有自学习过的按键的编码吗？";
+constexpr const char* clearDone = "清空操作完成！";
+constexpr const char* noKeysToDelete = "该键还没有自学习过，无法删除！";
+constexpr const char* keyNotLearned = "该按键还没有自学习过，无法删除！";
+constexpr const char* confirmDelete = "你确实要删除该自学习按键的编码？";
+constexpr const char* deleteFailed = "删除操作失败！";
+constexpr const char* deleteDone = "删除操作成功！";
+constexpr const char* learningFailed = "学习失败！";
+constexpr const char* chooseKeyAgain = "请重新选择按键进行学习！";
+constexpr const char* codeReceived = "已接收到遥控器编码！";
+
+// A clear whose writes did not all succeed: those keys keep their codes and say so.
+std::string clearIncomplete(int failures)
+{
+    return "清空操作未全部完成：" + std::to_string(failures) + "个按键的编码未能清空，请重新清空！";
+}
+
+// The key's label, as its button carries it in Path.
+std::string labelOf(const std::string& code)
+{
+    for (const KeyDefinition& key : keypad)
+        if (key.code == code)
+            return std::string(key.label);
+    return {};
+}
+
+std::string codeOf(const std::string& entry)
+{
+    return entry.substr(0, 2);
+}
+
+char stateOf(const std::string& entry)
+{
+    return entry.size() > 3 ? entry[3] : '0';
+}
+
+KeyLook lookOf(char state)
+{
+    switch (state) {
+    case '2':
+        return KeyLook::Learned;
+    case '1':
+        return KeyLook::Elsewhere;
+    default:
+        return KeyLook::NotLearned;
+    }
+}
+
+std::string powerKeyCode(int area)
+{
+    for (const KeyDefinition& key : keypad)
+        if (key.selectsArea == area)
+            return std::string(key.code);
+    return {};
+}
+
+} // namespace
+
+LearningController::LearningController(MainWindowState& state, MemoryImage& image, LearningView& view,
+                                       Dialogs& dialogs, LearningServices services)
+    : m_state(state)
+    , m_image(image)
+    , m_view(view)
+    , m_dialogs(dialogs)
+    , m_services(std::move(services))
+{
+}
+
+LearningController::~LearningController()
+{
+    m_alive.reset();
+    m_capture.reset();
+}
+
+// ---- What the keys and buttons show.
+
+std::optional<int> LearningController::rowInArea(const std::string& code) const
+{
+    const auto& list = m_image.keystatelist();
+    const int keycount = m_image.layout().keycount;
+    for (int row = 0; row < keycount; ++row) {
+        const auto index = static_cast<std::size_t>(m_image.entryIndex(m_state.curArea, row));
+        if (index < list.size() && codeOf(list[index]) == code)
+            return row;
+    }
+    return std::nullopt;
+}
+
+char LearningController::stateInArea(int row) const
+{
+    return m_image.keyState(m_image.entryIndex(m_state.curArea, row));
+}
+
+bool LearningController::learnedInAnyArea(const std::string& code) const
+{
+    for (const std::string& entry : m_image.keystatelist())
+        if (codeOf(entry) == code && stateOf(entry) == '2')
+            return true;
+    return false;
+}
+
+void LearningController::RefreshKeyPictures()
+{
+    const auto& list = m_image.keystatelist();
+    const int keycount = m_image.layout().keycount;
+    for (int row = 0; row < keycount; ++row) {
+        const auto index = static_cast<std::size_t>(m_image.entryIndex(m_state.curArea, row));
+        if (index < list.size())
+            m_view.showKeyPicture(codeOf(list[index]), lookOf(stateOf(list[index])));
+    }
+}
+
+bool LearningController::AreaHasLearnedKeys() const
+{
+    const int keycount = m_image.layout().keycount;
+    for (int row = 0; row < keycount; ++row)
+        if (stateInArea(row) == '2')
+            return true;
+    return false;
+}
+
+void LearningController::UpdateDeleteButtons()
+{
+    m_view.setDeleteButtonsAvailable(AreaHasLearnedKeys());
+}
+
+void LearningController::MarkKeyUnlearned(const std::string& code)
+{
+    m_image.MarkKeyUnlearned(m_state.curArea, code);
+}
+
+void LearningController::showOnlyPanel(InstructionPanel panel)
+{
+    for (InstructionPanel each : {InstructionPanel::HasKeys, InstructionPanel::Learning, InstructionPanel::Deleting,
+                                  InstructionPanel::NoKeys})
+        m_view.setPanelVisible(each, each == panel);
+}
+
+void LearningController::showIdlePanels()
+{
+    showOnlyPanel(AreaHasLearnedKeys() ? InstructionPanel::HasKeys : InstructionPanel::NoKeys);
+}
+
+void LearningController::ShowStartState()
+{
+    RefreshKeyPictures();
+    UpdateDeleteButtons();
+    if (!AreaHasLearnedKeys())
+        m_state.deleteState = false;
+    showIdlePanels();
+}
+
+// ---- Areas.
+
+void LearningController::SelectArea(int area)
+{
+    if (area == m_state.curArea || area < 0 || area >= areaCount)
+        return;
+    m_state.curArea = area;
+    for (int each = 0; each < areaCount; ++each) {
+        m_view.switchAreaTab(each, each != area);
+        m_view.switchKey(powerKeyCode(each), each != area);
+    }
+    m_view.setStatusText(areaTexts[static_cast<std::size_t>(area)]);
+    RefreshKeyPictures();
+    UpdateDeleteButtons();
+}
+
+// ---- Keys.
+
+void LearningController::KeyClick(const std::string& code)
+{
+    if (m_state.deleteState) {
+        deleteClickedKey(code);
+    } else if (m_pendingKey) {
+        const std::string waiting = labelOf(*m_pendingKey) + "按键";
+        m_dialogs.messageBox(waiting + "正在学习，要停止" + waiting + ",请点击停止学习按钮", hintCaption,
+                             Buttons::Ok);
+    } else if (m_state.studyState) {
+        learnClickedKey(code);
+    } else {
+        m_dialogs.messageBox(startLearningFirst, hintCaption, Buttons::Ok);
+    }
+}
+
+void LearningController::deleteClickedKey(const std::string& code)
+{
+    m_pendingKey.reset();
+    if (m_image.keystatelist().empty()) {
+        m_dialogs.messageBox(noKeysToDelete, hintCaption, Buttons::Ok);
+        return;
+    }
+    const std::optional<int> row = rowInArea(code);
+    if (!row || stateInArea(*row) != '2') {
+        m_dialogs.messageBox(keyNotLearned, hintCaption, Buttons::Ok);
+        return;
+    }
+    m_view.setStatusText({});
+    if (m_dialogs.messageBox(confirmDelete, hintCaption, Buttons::YesNo) != Reply::Yes)
+        return;
+    m_view.switchKey(code, true);
+    if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
+        // The key keeps its code, its picture and the delete mode: the user can try again.
+        m_dialogs.messageBox(deleteFailed, hintCaption, Buttons::Ok);
+        return;
+    }
+    m_view.showKeyPicture(code, KeyLook::NotLearned);
+    m_dialogs.messageBox(deleteDone, hintCaption, Buttons::Ok);
+    MarkKeyUnlearned(code);
+    if (!AreaHasLearnedKeys()) {
+        m_view.setDeleteButtonsAvailable(false);
+        m_state.deleteState = false;
+        showOnlyPanel(InstructionPanel::NoKeys);
+    }
+}
+
+void LearningController::learnClickedKey(const std::string& code)
+{
+    if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
+        if (m_dialogs.messageBox(labelOf(code) + "键编码已学习过，要重新学习吗?", hintCaption, Buttons::YesNo) !=
+            Reply::Yes)
+            return;
+        m_view.switchKey(code, true);
+    }
+    m_view.showKeyPicture(code, KeyLook::BeingLearned);
+    m_view.setStatusText("准备学习" + labelOf(code) + "按键， 请发码");
+    m_view.setHintVisible(false);
+    m_view.setLearningAnimationPlaying(true);
+    m_pendingKey = code;
+    // A capture cancelled by a stop may still be ending; the key gets its own once it has.
+    if (!m_capture)
+        startCapture();
+}
+
+// ---- Learning mode and the capture.
+
+void LearningController::beginstudyibtnClick()
+{
+    if (m_state.deleteState) {
+        m_dialogs.messageBox(stopDeletingToLearn, hintCaption, Buttons::Ok);
+        return;
+    }
+    m_state.studyState = !m_state.studyState;
+    if (m_state.studyState) {
+        m_view.switchBeginStudyButton(false);
+        m_view.setHintPicture(HintPicture::Learning);
+        m_view.setStatusText(chooseKeyToLearn);
+        showOnlyPanel(InstructionPanel::Learning);
+        return;
+    }
+
+    m_view.setLearningAnimationPlaying(false);
+    m_view.setHintVisible(true);
+    m_view.setHintPicture(HintPicture::Idle);
+    m_view.setStatusText({});
+    showIdlePanels();
+    if (m_pendingKey) {
+        m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
+        // A learned key left waiting is marked off; the refresh below repaints it.
+        if (learnedInAnyArea(*m_pendingKey))
+            m_view.switchKey(*m_pendingKey, false);
+        m_pendingKey.reset();
+    }
+    RefreshKeyPictures();
+    m_view.switchBeginStudyButton(true);
+    if (m_capture)
+        m_capture->requestStop();
+}
+
+void LearningController::startCapture()
+{
+    const std::uint64_t serial = ++m_captureSerial;
+    const std::weak_ptr<int> alive = m_alive;
+    m_capture = std::make_unique<TCollectCode>(
+        m_services.capture, [this, alive, serial, post = m_services.postToUi](std::string collectedCode) {
+            post([this, alive, serial, code = std::move(collectedCode)] {
+                if (alive.lock())
+                    CollectFinished(serial, code);
+            });
+        });
+}
+
+void LearningController::CollectFinished(std::uint64_t serial, const std::string& collectedCode)
+{
+    if (!m_capture || serial != m_captureSerial)
+        return;
+    m_capture->waitUntilEnded();
+    const bool cancelled = m_capture->stopRequested();
+    m_capture.reset();
+
+    if (cancelled) {
+        // The stop released the key this capture was for; a key clicked since waits for its own.
+        if (m_pendingKey && m_state.studyState)
+            startCapture();
+        return;
+    }
+    if (collectedCode.empty()) {
+        CollectFailed();
+        return;
+    }
+    if (!m_pendingKey)
+        return;
+    finishLearnedKey(*m_pendingKey, collectedCode);
+}
+
+void LearningController::finishLearnedKey(const std::string& code, const std::string& collectedCode)
+{
+    const std::string label = labelOf(code);
+    m_view.setStatusText(label + "键正在学习！");
+    m_view.repaintStatus();
+
+    std::string converted;
+    try {
+        std::string encoded;
+        converted = m_services.convert(collectedCode, &encoded);
+        m_view.appendDiagnostic(encoded);
+        if (!converted.empty())
+            m_view.appendDiagnostic(converted);
+    } catch (const std::exception&) {
+        CollectFailed();
+        return;
+    }
+    if (converted.empty()) {
+        m_dialogs.messageBox(learningFailed, hintCaption, Buttons::Ok);
+        CollectFailed();
+        return;
+    }
+    m_view.appendDiagnostic(converted);
+
+    if (m_image.StoreLearnedKey(code, converted, m_state.curArea) != StoreResult::Stored) {
+        CollectFailed();
+        return;
+    }
+    m_view.showKeyPicture(code, KeyLook::Learned);
+    m_dialogs.messageBox(codeReceived, hintCaption, Buttons::Ok);
+    m_view.setLearningAnimationPlaying(false);
+    m_view.setHintVisible(true);
+    m_view.setHintPicture(HintPicture::Idle);
+    m_view.setStatusText(label + "键学习成功！");
+    m_view.repaintStatus();
+    m_pendingKey.reset();
+    m_view.setDeleteButtonsAvailable(true);
+}
+
+void LearningController::CollectFailed()
+{
+    if (!m_pendingKey)
+        return;
+    m_view.setLearningAnimationPlaying(false);
+    m_view.setHintVisible(true);
+    m_view.setHintPicture(HintPicture::Learning);
+    m_view.setStatusText(chooseKeyAgain);
+    m_dialogs.plainMessage(learningFailed);
+    m_view.repaintStatus();
+    m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
+    m_pendingKey.reset();
+    RefreshKeyPictures();
+}
+
+// ---- Deleting and clearing.
+
+void LearningController::IBtn78Click()
+{
+    if (m_state.studyState) {
+        m_dialogs.messageBox(stopLearningToDelete, hintCaption, Buttons::Ok);
+        return;
+    }
+    m_state.deleteState = !m_state.deleteState;
+    if (!m_state.deleteState) {
+        m_view.setStatusText({});
+        m_view.setDeleteButtonLook(DeleteButtonLook::Delete);
+        showIdlePanels();
+        return;
+    }
+    // The panel of the empty area stays as it was: the delete panel lies under it.
+    m_view.setPanelVisible(InstructionPanel::Deleting, true);
+    m_view.setPanelVisible(InstructionPanel::HasKeys, false);
+    m_view.setPanelVisible(InstructionPanel::Learning, false);
+    m_view.setStatusText(chooseKeyToDelete);
+    m_view.setDeleteButtonLook(DeleteButtonLook::StopDelete);
+}
+
+void LearningController::delallstudykeyClick()
+{
+    if (m_state.studyState) {
+        m_dialogs.messageBox(stopLearningToClear, hintCaption, Buttons::Ok);
+        return;
+    }
+    if (m_state.deleteState) {
+        m_dialogs.messageBox(stopDeletingToClear, hintCaption, Buttons::Ok);
+        return;
+    }
+    if (!AreaHasLearnedKeys()) {
+        m_dialogs.messageBox(nothingToClear, hintCaption, Buttons::Ok);
+        return;
+    }
+    if (m_dialogs.messageBox(confirmClear, hintCaption, Buttons::YesNo) != Reply::Yes)
+        return;
+
+    std::set<std::string> learnedKeys;
+    for (const std::string& entry : m_image.keystatelist())
+        if (stateOf(entry) == '2')
+            learnedKeys.insert(codeOf(entry));
+    const int failures = m_image.ClearArea(m_state.curArea);
+    for (const std::string& code : learnedKeys) {
+        m_view.switchKey(code, true);
+        m_view.showKeyPicture(code, KeyLook::NotLearned);
+    }
+    // Keys whose clearing write failed still hold their codes and must look it.
+    if (failures > 0)
+        RefreshKeyPictures();
+
+    const std::string outcome = failures == 0 ? std::string(clearDone) : clearIncomplete(failures);
+    m_view.setStatusText(outcome);
+    m_dialogs.messageBox(outcome, hintCaption, Buttons::Ok);
+    m_view.repaintStatus();
+    UpdateDeleteButtons();
+    showIdlePanels();
+}
+
+} // namespace qmv

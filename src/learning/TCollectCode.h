@@ -1,0 +1,41 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace qmv {
+
+// The capture thread: runs one capture on a thread of its own and hands the captured code
+// (empty when none came) to `finished` as its last act, on that thread. Whoever receives it
+// carries it over to the user-interface thread; nothing else is shared but the stop request.
+class TCollectCode
+{
+public:
+    using Body = std::function<std::string(const std::atomic<bool>& stopRequested)>;
+    using Finished = std::function<void(std::string collectedCode)>;
+
+    // Starts at once.
+    TCollectCode(Body body, Finished finished);
+    // Asks the capture to stop and waits for the thread to end.
+    ~TCollectCode();
+    TCollectCode(const TCollectCode&) = delete;
+    TCollectCode& operator=(const TCollectCode&) = delete;
+
+    // The capture notices the request before its next poll.
+    void requestStop() { m_stopRequested.store(true); }
+    bool stopRequested() const { return m_stopRequested.load(); }
+    // Waits for the thread to end; returns at once once `finished` has been called.
+    void waitUntilEnded();
+
+private:
+    void Execute();
+
+    std::atomic<bool> m_stopRequested{false};
+    Body m_body;
+    Finished m_finished;
+    std::thread m_thread; // last: it starts once everything it uses is in place
+};
+
+} // namespace qmv

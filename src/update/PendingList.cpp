@@ -1,0 +1,70 @@
+#include "PendingList.h"
+
+#include "LibraryName.h"
+#include "ListDateTime.h"
+#include "UpdateTexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
+
+namespace qmv {
+
+namespace {
+
+std::optional<QDateTime> installedTime(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QDateTime time = file.fileTime(QFileDevice::FileModificationTime).toLocalTime();
+    time.setTime(QTime(time.time().hour(), time.time().minute(), time.time().second()));
+    return time;
+}
+
+std::optional<qint64> wholeNumber(const QString& text)
+{
+    bool isNumber = false;
+    const qint64 value = text.trimmed().toLongLong(&isNumber);
+    if (!isNumber || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+bool PendingListResult::hasDownloads() const
+{
+    return std::any_of(libraries.begin(), libraries.end(),
+                       [](const PendingLibrary& library) { return !library.refused; });
+}
+
+PendingListResult findPendingLibraries(const UpdateList& list, const QString& folder, const QLocale& locale)
+{
+    PendingListResult result;
+    const QDir dir(folder);
+    for (const LibraryLine& line : list.libraries()) {
+        if (!isSafeLibraryName(line.name)) {
+            result.libraries.append(PendingLibrary{line.name, line.sizeText, 0, {}, true});
+            continue;
+        }
+        const std::optional<QDateTime> local = installedTime(dir.filePath(libraryFileName(line.name)));
+        if (!local)
+            continue;
+        const std::optional<QDateTime> listed = parseListDateTime(line.dateText, locale);
+        if (!listed)
+            return {{}, QString::fromUtf8(updatetext::badDate).arg(line.name, line.dateText)};
+        if (*local >= *listed)
+            continue;
+        const std::optional<qint64> size = wholeNumber(line.sizeText);
+        if (!size)
+            return {{}, QString::fromUtf8(updatetext::badSize).arg(line.name, line.sizeText)};
+        result.libraries.append(PendingLibrary{line.name, line.sizeText, *size, line.sha256, false});
+    }
+    return result;
+}
+
+} // namespace qmv

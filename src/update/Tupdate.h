@@ -1,0 +1,107 @@
+#pragma once
+
+#include "PendingList.h"
+#include "UpdateList.h"
+#include "UpdateSettings.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QTableWidget;
+
+namespace qmv {
+
+class ConnectingAnimation;
+class HttpClient;
+class UpdatePrompts;
+class UpdateListFetch;
+class UpdateRun;
+class testnet;
+enum class LibraryOutcome;
+
+// The update wizard: checks that the web site can be reached, fetches the update list, lets the
+// user pick a server, lists the installed libraries that are older than the listed ones, and
+// downloads and installs them. Its pages, from the first shown: "linkstate" (connection check and
+// fetch), "Default" (server list), "next_page" (libraries, progress, installation).
+class Tupdate : public QDialog
+{
+    Q_OBJECT
+public:
+    // `folder` is the program's folder: the libraries installed there are the ones updated.
+    Tupdate(const QString& folder, QWidget* parent = nullptr);
+    Tupdate(const QString& folder, QWidget* parent, std::unique_ptr<UpdatePrompts> prompts);
+    ~Tupdate() override;
+
+    const QString& apppath() const { return m_apppath; }
+    // The chosen server's base URL once the pending list is built.
+    const QString& serverurl() const { return m_serverurl; }
+    const QList<PendingLibrary>& updatelist() const { return m_updatelist; }
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildWindow();
+    QWidget* buildServerPage();
+    QWidget* buildLibraryPage();
+    QWidget* buildConnectionPage();
+    void connectTransfers();
+
+    void FormShow();
+    void netthreadTerminate();
+    void Button5Click();
+    void fetchFinished(bool succeeded);
+    void ListBox1Click();
+    void Button6Click();
+    void Button2Click();
+    void Button3Click();
+    void libraryFinished(int index, LibraryOutcome outcome);
+    void runFinished(bool downloaded);
+    void IdHTTP1WorkBegin(qint64 expectedTotal);
+    void IdHTTP1Work(qint64 received);
+    void IdHTTP1WorkEnd();
+
+    void setState(int row, const char* text);
+
+    QString m_apppath;
+    UpdateSettings m_settings;
+    std::unique_ptr<UpdatePrompts> m_prompts;
+    HttpClient* m_client;
+    UpdateListFetch* m_fetch;
+    UpdateRun* m_run;
+    std::unique_ptr<testnet> m_netthread;
+    std::optional<UpdateList> m_updateini;
+    QString m_chosenServer;
+    QString m_serverurl;
+    QList<PendingLibrary> m_updatelist;
+    bool m_serverchosen = false;
+    bool m_shown = false;
+
+    QStackedWidget* Notebook1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QTableWidget* StringGrid1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    ConnectingAnimation* ShockwaveFlash1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* labnetlink = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button7 = nullptr;
+};
+
+} // namespace qmv

@@ -1,0 +1,516 @@
+#include "MainWindow.h"
+#include "FakeLink.h"
+#include "IBtn.h"
+#include "Keypad.h"
+#include "KeypadLayout.h"
+#include "QtTestApplication.h"
+#include "RecordingOpener.h"
+#include "RemoteLink.h"
+#include "ScriptedDialogs.h"
+#include "TestBundles.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace qmv {
+namespace {
+
+using testing::BundleFolder;
+using ::testing::ElementsAre;
+using testing::FakeLink;
+
+QColor colourOf(const QPixmap& picture)
+{
+    return picture.toImage().pixelColor(0, 0);
+}
+
+const QColor notLearnedColour(255, 0, 0);
+const QColor learnedColour(0, 255, 0);
+
+void click(IBtn* button)
+{
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, button->height() / 2));
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest()
+        : link(FakeLink::functions())
+        , window(link, dialogs)
+    {
+        folder.withComplete();
+        window.setProgramFolder(folder.path());
+        window.setOpener(opener);
+    }
+
+    // Showing runs its sequence once Qt has finished showing the window.
+    void showAndSettle()
+    {
+        window.show();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename Widget = QWidget> Widget* child(const char* name)
+    {
+        auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // The resolution message this display raises, if any (the test platform's screen is small).
+    std::vector<std::string> resolutionMessages() const
+    {
+        const QSize size = QGuiApplication::primaryScreen()->geometry().size();
+        if (size.width() >= 1024)
+            return {};
+        return {"你目前的显示器分辨率是" + std::to_string(size.width()) + "*" +
+                std::to_string(size.height()) + "\r\n为了运行该软件，你的显示器分辨率至少要1024*768"};
+    }
+
+    BundleFolder folder;
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingOpener opener;
+    RemoteLink link;
+    MainWindow window;
+};
+
+// ---- The frame and its fixed controls.
+
+TEST_F(MainWindowTest, IsABorderlessWindowOfFixedSizeWithItsCaptionAndColour)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("自学习"));
+    EXPECT_EQ(window.size(), QSize(1016, 745));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(0x35, 0x7C, 0xA8));
+    EXPECT_TRUE(window.autoFillBackground());
+}
+
+TEST_F(MainWindowTest, IsCentredOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_LE(std::abs(window.frameGeometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(window.frameGeometry().center().y() - screen.center().y()), 1);
+}
+
+struct FixedControl
+{
+    const char* name;
+    QRect geometry;
+};
+
+TEST_F(MainWindowTest, EveryFixedControlStandsAtItsPlaceWithItsSize)
+{
+    const FixedControl controls[] = {
+        {"Image1", {0, 0, 1016, 729}},
+        {"ykqbox", {14, 0, 228, 745}},
+        {"TV_IBTN", {447, 219, 77, 20}},
+        {"DVD_IBTN", {554, 219, 79, 20}},
+        {"AMP_INTN", {656, 218, 78, 20}},
+        {"CBL_IBTN", {758, 218, 77, 20}},
+        {"runstate_lab", {432, 276, 409, 19}},
+        {"Lab_stb", {488, 302, 321, 20}},
+        {"Imagehint", {439, 341, 409, 72}},
+        {"donghuaflash2", {437, 338, 413, 72}},
+        {"Image4", {440, 413, 408, 165}},
+        {"Image5", {439, 412, 410, 167}},
+        {"Image7", {439, 411, 409, 168}},
+        {"Image8", {438, 417, 411, 165}},
+        {"beginstudyibtn", {408, 623, 161, 50}},
+        {"delstudykey", {593, 624, 152, 49}},
+        {"delallstudykey", {779, 624, 150, 49}},
+        {"lab_ykqtype", {766, 66, 146, 16}},
+        {"lab_softver", {766, 102, 148, 14}},
+        {"lab_gjbb", {766, 134, 146, 17}},
+        {"helpibtn", {722, 6, 95, 28}},
+        {"updateibtn", {850, 5, 97, 30}},
+        {"IBtn79", {969, 6, 38, 27}},
+    };
+    for (const FixedControl& control : controls) {
+        const QWidget* widget = child(control.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget(), &window) << control.name;
+        EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
+    }
+}
+
+TEST_F(MainWindowTest, ControlsThatAreButtonsArePictureButtonsThatOpenNothing)
+{
+    for (const char* name : {"TV_IBTN", "CBL_IBTN", "DVD_IBTN", "AMP_INTN", "beginstudyibtn", "delstudykey",
+                             "delallstudykey", "helpibtn", "updateibtn", "IBtn79"}) {
+        const IBtn* button = child<IBtn>(name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->path().isEmpty()) << name;
+        EXPECT_FALSE(button->opensPath()) << name;
+        EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor) << name;
+    }
+    EXPECT_EQ(child<IBtn>("helpibtn")->toolTip(), QStringLiteral("帮助"));
+    EXPECT_EQ(child<IBtn>("updateibtn")->toolTip(), QStringLiteral("升级软件"));
+    EXPECT_EQ(child<IBtn>("IBtn79")->toolTip(), QStringLiteral("关闭软件"));
+}
+
+TEST_F(MainWindowTest, StatusLineIsRedCentredSixteenPixelChineseText)
+{
+    const QLabel* status = child<QLabel>("runstate_lab");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(status->font().pixelSize(), 16);
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_FALSE(status->autoFillBackground());
+    const QString family = QFontInfo(status->font()).family();
+    EXPECT_TRUE(family == QStringLiteral("新宋体") || family == QStringLiteral("NSimSun") ||
+                family == QStringLiteral("WenQuanYi Zen Hei"))
+        << family.toStdString();
+}
+
+TEST_F(MainWindowTest, KeypadHoldsTheFiftyTwoKeysWithCodesLabelsAndPlaces)
+{
+    const QWidget* keypadPanel = child("ykqbox");
+    ASSERT_NE(keypadPanel, nullptr);
+    ASSERT_EQ(window.keyButtons().size(), keypad.size());
+    for (std::size_t i = 0; i < keypad.size(); ++i) {
+        const KeyDefinition& key = keypad[i];
+        const QString component =
+            QString::fromUtf8(key.component.data(), static_cast<qsizetype>(key.component.size()));
+        const IBtn* button = keypadPanel->findChild<IBtn*>(component);
+        ASSERT_NE(button, nullptr) << key.component;
+        EXPECT_EQ(window.keyButtons()[i], button) << key.component;
+        EXPECT_EQ(button->code().toStdString(), key.code);
+        EXPECT_EQ(button->path().toStdString(), key.label);
+        EXPECT_FALSE(button->opensPath()) << key.component;
+        const KeyRect rect = keyRect(key.code).value();
+        EXPECT_EQ(button->geometry(), QRect(rect.x, rect.y, rect.width, rect.height)) << key.component;
+        EXPECT_EQ(window.keyButton(key.code), button);
+    }
+}
+
+TEST_F(MainWindowTest, PowerKeysAreTheAreasOwnKeys)
+{
+    EXPECT_EQ(window.powerKey(0)->objectName(), QStringLiteral("IBtn1"));
+    EXPECT_EQ(window.powerKey(1)->objectName(), QStringLiteral("IBtn32"));
+    EXPECT_EQ(window.powerKey(2)->objectName(), QStringLiteral("IBtn4"));
+    EXPECT_EQ(window.powerKey(3)->objectName(), QStringLiteral("IBtn30"));
+    EXPECT_EQ(window.areaTab(2)->objectName(), QStringLiteral("DVD_IBTN"));
+    EXPECT_EQ(window.areaTab(3)->objectName(), QStringLiteral("AMP_INTN"));
+}
+
+TEST_F(MainWindowTest, ClicksAreReportedForTheController)
+{
+    showAndSettle();
+    QSignalSpy areas(&window, &MainWindow::areaClicked);
+    QSignalSpy keys(&window, &MainWindow::keyClicked);
+    QSignalSpy begin(&window, &MainWindow::beginStudyClicked);
+    QSignalSpy deleteOne(&window, &MainWindow::deleteKeyClicked);
+    QSignalSpy clearAll(&window, &MainWindow::clearAllClicked);
+
+    click(child<IBtn>("CBL_IBTN"));
+    click(child<IBtn>("IBtn4"));
+    click(child<IBtn>("IBtn22"));
+    click(child<IBtn>("beginstudyibtn"));
+    window.setDeleteButtonsAvailable(true);
+    click(child<IBtn>("delstudykey"));
+    click(child<IBtn>("delallstudykey"));
+
+    ASSERT_EQ(areas.count(), 2);
+    EXPECT_EQ(areas[0][0].toInt(), 1);
+    EXPECT_EQ(areas[1][0].toInt(), 2);
+    ASSERT_EQ(keys.count(), 1);
+    EXPECT_EQ(keys[0][0].value<IBtn*>(), window.keyButton("26"));
+    EXPECT_EQ(begin.count(), 1);
+    EXPECT_EQ(deleteOne.count(), 1);
+    EXPECT_EQ(clearAll.count(), 1);
+}
+
+// ---- Showing.
+
+TEST_F(MainWindowTest, ShowingGivesTheIdleStartLookInTheTvArea)
+{
+    QSignalSpy started(&window, &MainWindow::showStarted);
+    QSignalSpy finished(&window, &MainWindow::showFinished);
+    showAndSettle();
+
+    ASSERT_NE(window.pictures(), nullptr);
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(dialogs.texts(), resolutionMessages());
+    EXPECT_EQ(window.statusText(), QStringLiteral("您现在是在 电视/TV 里进行自学习！"));
+    EXPECT_EQ(window.state().curArea, 0);
+    EXPECT_FALSE(window.state().deleteState);
+
+    for (int area = 0; area < areaCount; ++area) {
+        EXPECT_EQ(window.areaTab(area)->isEnable(), area != 0) << area;
+        EXPECT_EQ(window.powerKey(area)->isEnable(), area != 0) << area;
+    }
+    for (IBtn* key : window.keyButtons()) {
+        if (key->isEnable()) {
+            EXPECT_EQ(colourOf(key->picture()), notLearnedColour) << key->objectName().toStdString();
+        }
+    }
+    // The TV power key was given its picture before it was switched off.
+    EXPECT_EQ(colourOf(window.powerKey(0)->savedPic()), notLearnedColour);
+
+    EXPECT_TRUE(window.isPanelVisible(Panel::NoKeys));
+    EXPECT_FALSE(window.isPanelVisible(Panel::HasKeys));
+    EXPECT_FALSE(window.isPanelVisible(Panel::Learning));
+    EXPECT_FALSE(window.isPanelVisible(Panel::Deleting));
+    EXPECT_FALSE(window.deleteKeyButton()->isEnabled());
+    EXPECT_FALSE(window.clearAllButton()->isEnabled());
+    EXPECT_FALSE(window.deleteKeyButton()->picture().isNull());
+    EXPECT_EQ(child<QLabel>("lab_softver")->text(), QStringLiteral("V 2.3"));
+    EXPECT_TRUE(child("Lab_stb")->isHidden());
+    EXPECT_TRUE(child("donghuaflash2")->isHidden());
+    EXPECT_FALSE(child("Imagehint")->isHidden());
+    EXPECT_FALSE(child<QLabel>("Imagehint")->pixmap().isNull());
+}
+
+TEST_F(MainWindowTest, ShowingAgainRunsTheSequenceAgainWithoutReloadingPictures)
+{
+    IBtn* tv = window.areaTab(0);
+    QPixmap normal(4, 4);
+    normal.fill(Qt::blue);
+    QPixmap current(4, 4);
+    current.fill(Qt::green);
+    tv->setPicture(normal);
+    tv->setDisablePic(current);
+    QSignalSpy started(&window, &MainWindow::showStarted);
+
+    showAndSettle();
+    const WindowPictures* first = window.pictures();
+    window.hide();
+    showAndSettle();
+
+    EXPECT_EQ(started.count(), 2);
+    EXPECT_EQ(window.pictures(), first);
+    // The tab was already off, so it was not switched off again, which would have lost its picture.
+    EXPECT_EQ(colourOf(tv->picture()), QColor(Qt::green));
+    EXPECT_EQ(colourOf(tv->savedPic()), QColor(Qt::blue));
+}
+
+TEST_F(MainWindowTest, FailedStartClosesOnShowWithoutLoadingOrAsking)
+{
+    QSignalSpy started(&window, &MainWindow::showStarted);
+    window.state().startFailed = true;
+    showAndSettle();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.pictures(), nullptr);
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+class MainWindowMissingPictures : public MainWindowTest
+{
+};
+
+TEST_F(MainWindowMissingPictures, MissingBundleSaysSoAndCloses)
+{
+    folder.without(QStringLiteral("fn1803.dll"));
+    QSignalSpy finished(&window, &MainWindow::showFinished);
+    showAndSettle();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "调用图片出错！");
+    EXPECT_EQ(dialogs.shown[0].caption, "提示");
+    EXPECT_EQ(dialogs.shown[0].buttons, Buttons::Ok);
+    EXPECT_FALSE(dialogs.shown[0].plain);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.state().startFailed);
+    EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(MainWindowMissingPictures, MissingKeyPictureSaysSoAndCloses)
+{
+    folder.replacedBy(QStringLiteral("short"), QStringLiteral("dn1803.dll"));
+    showAndSettle();
+    EXPECT_THAT(dialogs.texts(), ElementsAre("调用图片出错！"));
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(MainWindowResolution, WarnsOnlyWhenTheScreenIsNarrowerThan1024)
+{
+    EXPECT_EQ(MainWindow::resolutionWarning({1024, 600}), std::nullopt);
+    EXPECT_EQ(MainWindow::resolutionWarning({1280, 1024}), std::nullopt);
+    EXPECT_EQ(
+        MainWindow::resolutionWarning({800, 600}),
+        QStringLiteral("你目前的显示器分辨率是800*600\r\n为了运行该软件，你的显示器分辨率至少要1024*768"));
+    EXPECT_EQ(
+        MainWindow::resolutionWarning({1023, 768}),
+        QStringLiteral("你目前的显示器分辨率是1023*768\r\n为了运行该软件，你的显示器分辨率至少要1024*768"));
+}
+
+// ---- What the controller changes.
+
+TEST_F(MainWindowTest, KeysShowThePictureOfTheSetTheyAreGiven)
+{
+    showAndSettle();
+    IBtn* key = window.keyButton("26");
+    window.showKeyPicture(*key, KeyPictureSet::Learned);
+    EXPECT_EQ(colourOf(key->picture()), learnedColour);
+    window.showKeyPicture(*key, KeyPictureSet::Elsewhere);
+    EXPECT_EQ(colourOf(key->picture()), QColor(255, 255, 0));
+}
+
+TEST_F(MainWindowTest, SwitchingAButtonWritesIsEnableOnlyOnAChange)
+{
+    showAndSettle();
+    IBtn* tab = window.areaTab(1);
+    const QPixmap normal = tab->picture();
+    MainWindow::switchButton(*tab, false);
+    MainWindow::switchButton(*tab, false);
+    MainWindow::switchButton(*tab, true);
+    MainWindow::switchButton(*tab, true);
+    EXPECT_TRUE(tab->isEnable());
+    EXPECT_EQ(tab->picture().cacheKey(), normal.cacheKey());
+}
+
+TEST_F(MainWindowTest, StatusHintAndPanelsFollowTheController)
+{
+    showAndSettle();
+    window.setStatusText(QStringLiteral("请在左面遥控器上点击待学习的按键！"));
+    EXPECT_EQ(child<QLabel>("runstate_lab")->text(), QStringLiteral("请在左面遥控器上点击待学习的按键！"));
+    window.setPanelVisible(Panel::Learning, true);
+    EXPECT_FALSE(child("Image5")->isHidden());
+    window.setHintVisible(false);
+    EXPECT_TRUE(child("Imagehint")->isHidden());
+    window.setDeleteButtonsAvailable(true);
+    EXPECT_TRUE(window.deleteKeyButton()->isEnabled());
+    EXPECT_TRUE(window.clearAllButton()->isEnabled());
+}
+
+TEST_F(MainWindowTest, LearningAnimationPlaysInItsHiddenPlayer)
+{
+    showAndSettle();
+    window.setLearningAnimationPlaying(true);
+    EXPECT_FALSE(child("donghuaflash2")->isHidden());
+    EXPECT_TRUE(window.isLearningAnimationPlaying());
+    window.setLearningAnimationPlaying(false);
+    EXPECT_TRUE(child("donghuaflash2")->isHidden());
+    EXPECT_FALSE(window.isLearningAnimationPlaying());
+}
+
+TEST_F(MainWindowTest, KeypadCanBeTakenAwayAndGivenBack)
+{
+    showAndSettle();
+    window.setDeleteButtonsAvailable(true);
+    window.setKeypadAvailable(false);
+    EXPECT_TRUE(child("ykqbox")->isHidden());
+    EXPECT_FALSE(window.beginStudyButton()->isEnabled());
+    EXPECT_FALSE(window.deleteKeyButton()->isEnabled());
+    EXPECT_FALSE(window.clearAllButton()->isEnabled());
+    window.setKeypadAvailable(true);
+    EXPECT_FALSE(child("ykqbox")->isHidden());
+    EXPECT_TRUE(window.beginStudyButton()->isEnabled());
+}
+
+// ---- Closing.
+
+TEST_F(MainWindowTest, ClosingWhileLearningWithTheRemoteAttachedIsRefused)
+{
+    showAndSettle();
+    dialogs.shown.clear();
+    QSignalSpy closingStarted(&window, &MainWindow::closingStarted);
+    window.state().studyState = true;
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.state().closing);
+    EXPECT_EQ(closingStarted.count(), 0);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "你正在学习，要退出系统请先停止学习！");
+    EXPECT_EQ(dialogs.shown[0].caption, "提示");
+    EXPECT_EQ(dialogs.shown[0].buttons, Buttons::Ok);
+    EXPECT_NE(window.pictures(), nullptr);
+}
+
+TEST_F(MainWindowTest, ClosingWhileLearningWithTheRemoteUnpluggedIsAllowed)
+{
+    showAndSettle();
+    dialogs.shown.clear();
+    QSignalSpy closingStarted(&window, &MainWindow::closingStarted);
+    window.state().studyState = true;
+    FakeLink::attached = false;
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.state().closing);
+    EXPECT_EQ(closingStarted.count(), 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainWindowTest, ClosingReleasesThePicturesAndTheAnimationFile)
+{
+    showAndSettle();
+    window.setLearningAnimationPlaying(true);
+    const QString animation = window.pictures()->animationFile();
+    ASSERT_TRUE(QFileInfo::exists(animation));
+    click(child<IBtn>("IBtn79"));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.state().closing);
+    EXPECT_EQ(window.pictures(), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(animation));
+    EXPECT_FALSE(window.isLearningAnimationPlaying());
+}
+
+// ---- Help and update.
+
+TEST_F(MainWindowTest, MissingHelpFileIsReported)
+{
+    showAndSettle();
+    dialogs.shown.clear();
+    click(child<IBtn>("helpibtn"));
+    EXPECT_TRUE(opener.requests.isEmpty());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "找不到帮助文件！");
+    EXPECT_EQ(dialogs.shown[0].caption, "提示");
+}
+
+TEST_F(MainWindowTest, HelpFileInTheProgramFolderIsOpened)
+{
+    folder.withFile(QStringLiteral("studyhelp.chm"));
+    showAndSettle();
+    dialogs.shown.clear();
+    click(child<IBtn>("helpibtn"));
+    EXPECT_EQ(opener.requests,
+              QStringList{QStringLiteral("open ") + folder.path() + QStringLiteral("studyhelp.chm")});
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainWindowTest, HelpFileTheDesktopCannotOpenIsReported)
+{
+    folder.withFile(QStringLiteral("studyhelp.chm"));
+    opener.openSucceeds = false;
+    showAndSettle();
+    dialogs.shown.clear();
+    click(child<IBtn>("helpibtn"));
+    EXPECT_THAT(dialogs.texts(), ElementsAre("找不到帮助文件！"));
+}
+
+TEST_F(MainWindowTest, UpdateIsRefusedWhileLearningOrDeleting)
+{
+    showAndSettle();
+    dialogs.shown.clear();
+    QSignalSpy requested(&window, &MainWindow::updateRequested);
+    window.state().studyState = true;
+    click(child<IBtn>("updateibtn"));
+    window.state().studyState = false;
+    window.state().deleteState = true;
+    click(child<IBtn>("updateibtn"));
+    EXPECT_EQ(requested.count(), 0);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].text, "软件正在学习状态，要升级请退出学习状态！");
+    EXPECT_TRUE(dialogs.shown[0].plain);
+    EXPECT_EQ(dialogs.shown[1].text, "软件正在删除状态，要升级请退出删除状态！");
+    EXPECT_TRUE(dialogs.shown[1].plain);
+
+    window.state().deleteState = false;
+    click(child<IBtn>("updateibtn"));
+    EXPECT_EQ(requested.count(), 1);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+} // namespace
+} // namespace qmv

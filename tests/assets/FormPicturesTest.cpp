@@ -1,0 +1,100 @@
+#include "FormPictures.h"
+#include "app/KeypadLayout.h"
+#include "app/PictureNames.h"
+#include "learning/Keypad.h"
+
+#include <QImage>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+namespace qmv {
+namespace {
+
+namespace form = pictures::form;
+
+class FormPictures : public ::testing::Test
+{
+protected:
+    void SetUp() override { initFormPictures(); }
+
+    static QImage load(const QString& path)
+    {
+        QImage image = QImageReader(path).read();
+        EXPECT_FALSE(image.isNull()) << path.toStdString();
+        return image;
+    }
+    static QImage load(const char* path) { return load(QString::fromLatin1(path)); }
+};
+
+TEST_F(FormPictures, HoldTheWindowPicturesAtTheirControlsSizes)
+{
+    const struct
+    {
+        const char* path;
+        QSize size;
+    } expected[] = {{form::splash, {462, 258}},
+                    {form::background, {1016, 729}},
+                    {form::panelHasKeys, {408, 165}},
+                    {form::panelLearning, {410, 167}},
+                    {form::panelDeleting, {409, 168}},
+                    {form::panelNoKeys, {411, 165}},
+                    {form::beginStudy, {161, 50}},
+                    {form::stopStudy, {161, 50}},
+                    {form::help, {95, 28}},
+                    {form::update, {97, 30}},
+                    {form::close, {38, 27}},
+                    {form::keypad, {keypadBodyWidth, keypadBodyHeight}}};
+    for (const auto& picture : expected)
+        EXPECT_EQ(load(picture.path).size(), picture.size) << picture.path;
+}
+
+TEST_F(FormPictures, BackgroundIsJpeg)
+{
+    EXPECT_EQ(QImageReader(QString::fromLatin1(form::background)).format(), "jpeg");
+}
+
+TEST_F(FormPictures, EveryAreaTabHasANormalAndACurrentLook)
+{
+    // Sizes of TV_IBTN, CBL_IBTN, DVD_IBTN and AMP_INTN.
+    const struct
+    {
+        const char* area;
+        QSize size;
+    } tabs[] = {{"tv", {77, 20}}, {"cbl", {77, 20}}, {"dvd", {79, 20}}, {"amp", {78, 20}}};
+    for (const auto& tab : tabs) {
+        const QString normal = QString::fromLatin1(form::tabPrefix) + QString::fromLatin1(tab.area);
+        const QImage plain = load(normal);
+        const QImage current = load(normal + QString::fromLatin1(form::currentSuffix));
+        EXPECT_EQ(plain.size(), tab.size) << tab.area;
+        EXPECT_EQ(current.size(), tab.size) << tab.area;
+        EXPECT_NE(plain.convertToFormat(QImage::Format_ARGB32),
+                  current.convertToFormat(QImage::Format_ARGB32))
+            << tab.area;
+    }
+}
+
+TEST_F(FormPictures, EveryPowerKeyHasAHighlightedLookAtItsKeysSize)
+{
+    int powerKeys = 0;
+    for (const KeyDefinition& key : keypad) {
+        if (key.selectsArea < 0)
+            continue;
+        ++powerKeys;
+        const QString code = QString::fromLatin1(key.code.data(), static_cast<qsizetype>(key.code.size()));
+        const QImage image =
+            load(QString::fromLatin1(form::powerKeyPrefix) + code + QString::fromLatin1(form::currentSuffix));
+        const KeyRect r = *keyRect(key.code);
+        EXPECT_EQ(image.size(), QSize(r.width, r.height)) << key.code;
+    }
+    EXPECT_EQ(powerKeys, areaCount);
+}
+
+TEST_F(FormPictures, StartAndStopPicturesDiffer)
+{
+    EXPECT_NE(load(form::beginStudy).convertToFormat(QImage::Format_ARGB32),
+              load(form::stopStudy).convertToFormat(QImage::Format_ARGB32));
+}
+
+} // namespace
+} // namespace qmv

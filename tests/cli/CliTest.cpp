@@ -1,0 +1,208 @@
+// qmv718-cli as a user runs it: a separate process on the virtual remote's state folder.
+#include "RemoteFixture.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+using namespace qmv;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<long> numbers(const std::string& line)
+{
+    std::vector<long> values;
+    std::istringstream in(line);
+    for (long v; in >> v;)
+        values.push_back(v);
+    return values;
+}
+
+std::vector<long> timingsFile(const std::string& path)
+{
+    std::string text = slurp(path);
+    text.erase(0, text.find('\n') + 1); // the carrier line
+    return numbers(text);
+}
+
+class Cli : public test::RemoteFixture {
+protected:
+    CliRun run(const std::string& arguments)
+    {
+        const std::string errPath = (statePath() / "stderr.txt").string();
+        const std::string command = test::binFolder() + "qmv718-cli " + arguments + " 2>" + errPath;
+        CliRun result;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            result.out.append(buffer, n);
+        result.status = WEXITSTATUS(::pclose(pipe));
+        result.err = slurp(errPath);
+        return result;
+    }
+    nlohmann::json info()
+    {
+        const CliRun r = run("info --json");
+        EXPECT_EQ(r.status, 0) << r.err;
+        return nlohmann::json::parse(r.out);
+    }
+    static const nlohmann::json& key(const nlohmann::json& report, const std::string& area, const std::string& code)
+    {
+        for (const auto& k : report["keys"])
+            if (k["area"] == area && k["code"] == code)
+                return k;
+        throw std::runtime_error("no such key");
+    }
+    std::string data(const std::string& name) { return test::testDataFolder() + "cli/" + name; }
+};
+
+} // namespace
+
+TEST_F(Cli, InfoDescribesTheFactoryRemote)
+{
+    const auto report = info();
+    EXPECT_EQ(report["model"], "QMV-718");
+    EXPECT_EQ(report["keycount"], 52);
+    EXPECT_EQ(report["areacount"], 4);
+    EXPECT_EQ(report["recordcount"], 208);
+    EXPECT_EQ(report["keys"].size(), 208u);
+    const auto& power = key(report, "TV", "10");
+    EXPECT_EQ(power["label"], "POWER");
+    EXPECT_EQ(power["state"], "1");
+    EXPECT_EQ(power["protocol"], "NEC");
+    EXPECT_EQ(power["address"], "04 00 00 00");
+    EXPECT_EQ(power["command"], "08 00 00 00");
+    EXPECT_EQ(key(report, "AMP", "71")["state"], "0");
+    EXPECT_EQ(run("check").status, 0);
+}
+
+TEST_F(Cli, InfoFailsWithTheToolsOwnMessage)
+{
+    folder().setPlugged(false);
+    const CliRun r = run("info");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("未检测到遥控器，请检查USB连接线"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, LearnedKeyPlaysBackWhatWasLearned)
+{
+    const CliRun learn = run("learn --area DVD --key VOL+ --timings " + data("samsung-tving.txt"));
+    ASSERT_EQ(learn.status, 0) << learn.err;
+    const auto report = info();
+    const auto& vol = key(report, "DVD", "30");
+    EXPECT_EQ(vol["state"], "2");
+    EXPECT_EQ(vol["placement"], "slot");
+
+    const CliRun play = run("play --area DVD --key 30");
+    ASSERT_EQ(play.status, 0) << play.err;
+    const auto learned = timingsFile(data("samsung-tving.txt"));
+    auto played = numbers(play.out);
+    ASSERT_GE(played.size() + 1, learned.size());
+    for (std::size_t i = 0; i + 1 < learned.size(); ++i) {
+        const long tolerance = std::max(50L, learned[i] * 8 / 100);
+        EXPECT_NEAR(played[i], learned[i], learned[i] > 20000 ? 1000 : tolerance) << "duration " << i;
+    }
+    EXPECT_EQ(run("check").status, 0);
+}
+
+TEST_F(Cli, RecognisedProtocolIsShownByName)
+{
+    // A standard NEC frame for address 0x07, command 0x12.
+    std::string text = "carrier 38000\n9000 4500";
+    auto bits = [&](unsigned byte) {
+        for (int b = 0; b < 8; ++b)
+            text += (byte >> b) & 1 ? " 560 1690" : " 560 560";
+    };
+    bits(0x07);
+    bits(0xF8);
+    bits(0x12);
+    bits(0xED);
+    text += " 560\n";
+    const std::string path = (statePath() / "nec.txt").string();
+    std::ofstream(path) << text;
+    ASSERT_EQ(run("learn --area TV --key CH+ --timings " + path).status, 0);
+    const auto report = info();
+    const auto& ch = key(report, "TV", "26");
+    EXPECT_EQ(ch["placement"], "direct");
+    EXPECT_EQ(ch["protocol"], "NEC");
+    EXPECT_EQ(ch["address"], "07 00 00 00");
+    EXPECT_EQ(ch["command"], "12 00 00 00");
+
+    const CliRun pronto = run("play --area TV --key CH+ --format pronto");
+    EXPECT_EQ(pronto.out.substr(0, 10), "0000 006D ");
+}
+
+TEST_F(Cli, BadTimingsAreNamedAndNothingIsStored)
+{
+    const CliRun r = run("learn --area TV --key 2 --timings " + data("bad-value.txt"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("3"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("-560"), std::string::npos) << r.err;
+    EXPECT_EQ(key(info(), "TV", "13")["state"], "0");
+    EXPECT_EQ(folder().inboxCount(), 0u);
+}
+
+TEST_F(Cli, PowerKeysAndUnknownKeysCannotBeLearned)
+{
+    EXPECT_NE(run("learn --area TV --key POWER/TV --timings " + data("nec-tv-1.txt")).status, 0);
+    EXPECT_NE(run("learn --area TV --key 99 --timings " + data("nec-tv-1.txt")).status, 0);
+    EXPECT_NE(run("learn --area XX --key 1 --timings " + data("nec-tv-1.txt")).status, 0);
+}
+
+TEST_F(Cli, FailedWriteFailsTheLearnAndKeepsTheImageConsistent)
+{
+    folder().setFaultCount("fail-writes", 2);
+    const CliRun r = run("learn --area CBL --key 1 --timings " + data("nec-tv-1.txt"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("学习失败"), std::string::npos) << r.err;
+    EXPECT_EQ(key(info(), "CBL", "12")["state"], "0");
+    EXPECT_EQ(run("check").status, 0);
+}
+
+TEST_F(Cli, CheckReportsABitmapThatDisagreesWithTheSlots)
+{
+    const auto report = info();
+    // Mark a unit used that no slot covers.
+    ASSERT_TRUE(link().writeData("A5", 0x2800, "80"));
+    const CliRun r = run("check --json");
+    EXPECT_EQ(r.status, 1);
+    const auto result = nlohmann::json::parse(r.out);
+    EXPECT_FALSE(result["consistent"].get<bool>());
+    EXPECT_NE(result["violations"][0].get<std::string>().find("unit 0"), std::string::npos);
+}
+
+TEST_F(Cli, RemoteCommandsDriveTheStateFolder)
+{
+    EXPECT_EQ(run("remote unplug").status, 0);
+    EXPECT_FALSE(folder().plugged());
+    EXPECT_EQ(run("remote plug").status, 0);
+    EXPECT_TRUE(folder().plugged());
+    EXPECT_EQ(run("remote fault writes 3").status, 0);
+    EXPECT_EQ(folder().faultCount("fail-writes"), 3);
+    const std::string before = link().basicInfo().substr(0, 30);
+    EXPECT_EQ(run("remote reset").status, 0);
+    EXPECT_NE(link().basicInfo().substr(0, 30), before);
+    EXPECT_EQ(run("remote send " + data("nec-tv-1.txt")).status, 0);
+    EXPECT_EQ(folder().inboxCount(), 1u);
+    EXPECT_NE(run("remote send " + data("bad-value.txt")).status, 0);
+    EXPECT_EQ(folder().inboxCount(), 1u);
+    EXPECT_NE(run("remote status").out.find("plugged"), std::string::npos);
+}

@@ -1,0 +1,215 @@
+#include "HexText.h"
+#include "ImageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace qmv;
+using test::converted;
+
+namespace {
+
+constexpr int tv = 0, cbl = 1, dvd = 2;
+
+// A code whose data needs this many units (16 hex characters each).
+std::string dataOfUnits(int units, char fill = 'A')
+{
+    return std::string(static_cast<std::size_t>(units) * 16, fill);
+}
+
+} // namespace
+
+class StoringKeys : public test::ImageFixture {
+protected:
+    void expectConsistent()
+    {
+        const ImageSnapshot fresh = reload();
+        EXPECT_TRUE(checkInvariants(fresh).empty());
+        const ImageSnapshot mirror = image->snapshot();
+        EXPECT_EQ(mirror.bitmap, fresh.bitmap);
+        ASSERT_EQ(mirror.slotTable.size(), fresh.slotTable.size());
+        for (std::size_t s = 0; s < mirror.slotTable.size(); ++s)
+            EXPECT_EQ(mirror.slotTable[s].text(), fresh.slotTable[s].text()) << "slot " << s;
+        for (std::size_t i = 0; i < fresh.records.size(); ++i)
+            EXPECT_EQ(image->keyState(static_cast<int>(i)), fresh.records[i].keyState()) << "entry " << i;
+    }
+    int slotsInUse() const
+    {
+        int n = 0;
+        for (const Slot& slot : image->slotTable())
+            n += slot.inUse();
+        return n;
+    }
+};
+
+TEST_F(StoringKeys, KnownOrLowIdentifiersArePlacedDirectly)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("010000"), tv), StoreResult::Stored);
+    EXPECT_EQ(image->keystatelist()[5], "12|2|0|010000");
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("210000"), tv), StoreResult::Stored);
+    EXPECT_EQ(image->keystatelist()[6], "13|2|0|210000");
+    EXPECT_EQ(slotsInUse(), 0);
+
+    // 220000 and 21000A are neither known nor low: they need a slot.
+    ASSERT_EQ(image->StoreLearnedKey("14", converted("220000", dataOfUnits(1)), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("15", converted("21000A", dataOfUnits(1)), tv), StoreResult::Stored);
+    EXPECT_EQ(image->keystatelist()[7], "14|2|1|00FFFF");
+    EXPECT_EQ(image->keystatelist()[8], "15|2|1|01FFFF");
+    EXPECT_EQ(slotsInUse(), 2);
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, KnownCodeMatchesWithoutRegardToCase)
+{
+    const std::string known = image->knowncodes().front();
+    EXPECT_TRUE(image->IsKnownCode(hex::upper(known)));
+    std::string lower = known;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(image->IsKnownCode(lower));
+    EXPECT_FALSE(image->IsKnownCode("ABCDEF"));
+}
+
+TEST_F(StoringKeys, SameIdentifierSharesItsSlotAndDataIsWrittenOnce)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41AAAA", dataOfUnits(3)), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("41AAAA", dataOfUnits(3)), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41AAAA", dataOfUnits(3)), cbl), StoreResult::Stored);
+    EXPECT_EQ(image->keystatelist()[6], "13|2|1|00");
+    EXPECT_EQ(slotsInUse(), 1);
+    EXPECT_EQ(std::count(image->freemap().begin(), image->freemap().end(), '1'), 3);
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, DataUnitsRoundUpAndFirstFitSkipsShortGaps)
+{
+    // Units: A takes 0-1, B 2 (17..32 characters are two units; 16 are one).
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41000A", std::string(18, 'A')), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("41000B", std::string(16, 'B')), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("14", converted("41000C", dataOfUnits(2)), tv), StoreResult::Stored);
+    EXPECT_EQ(image->freemap().substr(0, 6), "111110");
+    // Freeing B leaves a one-unit gap at 2; a two-unit code goes past it, a one-unit code into it.
+    ASSERT_TRUE(image->ReleaseKeyRecord(6, "13"));
+    image->MarkKeyUnlearned(tv, "13");
+    EXPECT_EQ(image->freemap().substr(0, 6), "110110");
+    ASSERT_EQ(image->StoreLearnedKey("15", converted("41000D", dataOfUnits(2)), tv), StoreResult::Stored);
+    EXPECT_EQ(image->freemap().substr(0, 8), "11011110");
+    ASSERT_EQ(image->StoreLearnedKey("16", converted("41000E", dataOfUnits(1)), tv), StoreResult::Stored);
+    EXPECT_EQ(image->freemap().substr(0, 8), "11111110");
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, NoRoomOrNoSlotWritesNothingAndKeepsTheOldCode)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("010000"), tv), StoreResult::Stored);
+    const auto before = link().callCount();
+    const int bits = image->layout().bitmapbits;
+    EXPECT_EQ(image->StoreLearnedKey("12", converted("41FFFF", dataOfUnits(bits + 1)), tv), StoreResult::NoRoom);
+    EXPECT_EQ(link().callCount(), before) << "nothing may be written when there is no room";
+    EXPECT_EQ(image->keystatelist()[5], "12|2|0|010000");
+
+    // Fill every slot, then one more code finds no slot.
+    for (int s = 0; s < image->layout().indexcount; ++s)
+        ASSERT_EQ(image->StoreLearnedKey("13", converted("50" + hex::byte(s) + "00", dataOfUnits(1)), dvd),
+                  StoreResult::Stored)
+            << s;
+    EXPECT_EQ(slotsInUse(), 1) << "re-learning one key releases its previous slot each time";
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, ReleasingKeepsASlotThatAnotherRecordStillNames)
+{
+    // The same key code in two areas shares a slot: deleting one must not free it.
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41BBBB", dataOfUnits(2)), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41BBBB", dataOfUnits(2)), cbl), StoreResult::Stored);
+    ASSERT_TRUE(image->ReleaseKeyRecord(5, "12"));
+    image->MarkKeyUnlearned(tv, "12");
+    EXPECT_EQ(slotsInUse(), 1);
+    EXPECT_EQ(image->keystatelist()[5], "12|0");
+    ASSERT_TRUE(image->ReleaseKeyRecord(52 + 5, "12"));
+    image->MarkKeyUnlearned(cbl, "12");
+    EXPECT_EQ(slotsInUse(), 0);
+    EXPECT_EQ(image->freemap().find('1'), std::string::npos);
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, ReleasingADirectRecordClearsOnlyItsStateByte)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("010000"), tv), StoreResult::Stored);
+    const std::string bitmap = image->MapToBitmap();
+    ASSERT_TRUE(image->ReleaseKeyRecord(5, "12"));
+    const ImageSnapshot fresh = reload();
+    EXPECT_EQ(fresh.records[5].state, 0);
+    EXPECT_EQ(fresh.records[5].reference, "010000");
+    EXPECT_EQ(fresh.bitmap, bitmap);
+}
+
+TEST_F(StoringKeys, FailedWritesLeaveTheKeyAsTheRemoteHoldsIt)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41CCCC", dataOfUnits(2)), tv), StoreResult::Stored);
+    for (int failing = 1; failing <= 3; ++failing) {
+        folder().setFaultCount("fail-writes", failing);
+        EXPECT_EQ(image->StoreLearnedKey("12", converted("41DDDD", dataOfUnits(3)), tv),
+                  StoreResult::RecordWriteFailed)
+            << failing;
+        folder().setFaultCount("fail-writes", 0);
+        EXPECT_EQ(image->keystatelist()[5], "12|2|1|00FFFF") << "the old code is still there";
+        expectConsistent();
+    }
+    folder().setFaultCount("fail-writes", 1);
+    EXPECT_FALSE(image->ReleaseKeyRecord(5, "12"));
+    folder().setFaultCount("fail-writes", 0);
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, ClearingAnAreaKeepsSlotsForALaterLearnOfTheSameCode)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41EEEE", dataOfUnits(2)), dvd), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("010000"), dvd), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("010000"), tv), StoreResult::Stored);
+    EXPECT_EQ(image->ClearArea(dvd), 0);
+    EXPECT_EQ(image->keyState(2 * 52 + 5), '0');
+    EXPECT_EQ(image->keyState(2 * 52 + 6), '0');
+    EXPECT_EQ(image->keyState(6), '2') << "other areas untouched";
+    EXPECT_EQ(image->keyState(2 * 52 + 4), '0');
+    EXPECT_EQ(slotsInUse(), 1);
+    ASSERT_EQ(image->StoreLearnedKey("14", converted("41EEEE", dataOfUnits(2)), cbl), StoreResult::Stored);
+    EXPECT_EQ(image->keystatelist()[52 + 7], "14|2|1|00");
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, ClearingNeverTouchesCodesFromElsewhere)
+{
+    EXPECT_EQ(image->keyState(4), '1');
+    EXPECT_EQ(image->ClearArea(tv), 0);
+    EXPECT_EQ(image->keyState(4), '1');
+    EXPECT_EQ(reload().records[4].keyState(), '1');
+}
+
+TEST_F(StoringKeys, ClearWithAFailingWriteKeepsThatKeyLearned)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("010000"), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("010000"), tv), StoreResult::Stored);
+    folder().setFaultCount("fail-writes", 1);
+    EXPECT_EQ(image->ClearArea(tv), 1);
+    EXPECT_EQ(image->keyState(5), '2');
+    EXPECT_EQ(image->keyState(6), '0');
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, UnusableConverterTextOrKeyWritesNothing)
+{
+    const auto before = link().callCount();
+    EXPECT_EQ(image->StoreLearnedKey("12", "nonsense", tv), StoreResult::InvalidCode);
+    EXPECT_EQ(image->StoreLearnedKey("12", "41AB::0011:2233:::", tv), StoreResult::InvalidCode);
+    EXPECT_EQ(image->StoreLearnedKey("12", converted("41ABCD", ""), tv), StoreResult::InvalidCode);
+    EXPECT_EQ(image->StoreLearnedKey("12", converted("41ABCD", "ABC"), tv), StoreResult::InvalidCode);
+    EXPECT_EQ(image->StoreLearnedKey("99", converted("010000"), tv), StoreResult::RecordWriteFailed);
+    EXPECT_EQ(link().callCount(), before);
+}
+
+TEST_F(StoringKeys, KeyCodeIsFoundWithoutRegardToCase)
+{
+    EXPECT_EQ(image->rowOf("00"), 0);
+    EXPECT_EQ(image->rowOf("71"), 51);
+    EXPECT_FALSE(image->rowOf("72"));
+}

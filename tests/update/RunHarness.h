@@ -1,0 +1,41 @@
+#pragma once
+
+#include "UpdateRun.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace qmv::testing {
+
+// What one update run reported, library by library.
+struct RunRecord
+{
+    QList<LibraryOutcome> outcomes;
+    bool finished = false;
+    bool downloaded = false;
+};
+
+inline PendingLibrary pending(const QString& name, qint64 size, const QString& sha256 = {})
+{
+    return PendingLibrary{name, QString::number(size), size, sha256, false};
+}
+
+inline RunRecord runToEnd(UpdateRun& run, const QString& serverUrl, const QList<PendingLibrary>& libraries)
+{
+    RunRecord record;
+    const QMetaObject::Connection outcomes =
+        QObject::connect(&run, &UpdateRun::libraryFinished, [&record](int index, LibraryOutcome outcome) {
+            EXPECT_EQ(index, record.outcomes.size());
+            record.outcomes.append(outcome);
+        });
+    QSignalSpy finished(&run, &UpdateRun::finished);
+    run.start(serverUrl, libraries);
+    record.finished = finished.count() > 0 || finished.wait(60000);
+    if (record.finished)
+        record.downloaded = finished.first().first().toBool();
+    QObject::disconnect(outcomes);
+    return record;
+}
+
+} // namespace qmv::testing

@@ -1,0 +1,437 @@
+#include "ProgramFolder.h"
+#include "QtTestApplication.h"
+#include "TestHttpServer.h"
+#include "Tupdate.h"
+#include "UpdatePrompts.h"
+#include "UpdateSettings.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace qmv {
+namespace {
+
+using testing::libraryBytes;
+using testing::listedTime;
+using testing::ProgramFolder;
+using testing::TestHttpServer;
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+struct Prompt
+{
+    QString kind;
+    QString text;
+};
+
+class RecordingPrompts : public UpdatePrompts
+{
+public:
+    explicit RecordingPrompts(std::shared_ptr<QList<Prompt>> log)
+        : m_log(std::move(log))
+    {
+    }
+    void plainMessage(const QString& text) override { m_log->append({"plain", text}); }
+    void hint(const QString& text) override { m_log->append({"hint", text}); }
+    void error(const QString& text) override { m_log->append({"error", text}); }
+
+private:
+    std::shared_ptr<QList<Prompt>> m_log;
+};
+
+class WizardTest : public ::testing::Test
+{
+protected:
+    WizardTest() { pointTo(server.base().toString(), {}); }
+
+    void pointTo(const QString& url, const QString& site) const
+    {
+        QString settings = QStringLiteral("[update]\nurl=%1\n").arg(url);
+        if (!site.isEmpty())
+            settings += QStringLiteral("site=%1\n").arg(site);
+        folder.put(UpdateSettings::fileName, settings.toUtf8());
+    }
+
+    void serveList(const QString& libraryLines)
+    {
+        const QString list = u("[server]\n主服务器=") + server.url("/a/") + u("\n备用服务器=") +
+                             server.url("/b/") + u("\n[pt36]\n") + libraryLines;
+        server.serve(UpdateSettings::listPath, list.toUtf8());
+    }
+
+    void open()
+    {
+        wizard =
+            std::make_unique<Tupdate>(folder.path(), nullptr, std::make_unique<RecordingPrompts>(prompts));
+        wizard->show();
+    }
+
+    template <typename T> T* control(const char* name) const
+    {
+        T* found = wizard->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QString page() const { return control<QStackedWidget>("Notebook1")->currentWidget()->objectName(); }
+    QString connectionText() const { return control<QLabel>("labnetlink")->text(); }
+    QString cell(int row, int column) const
+    {
+        const QTableWidgetItem* item = control<QTableWidget>("StringGrid1")->item(row, column);
+        return item ? item->text() : QString();
+    }
+
+    bool probed()
+    {
+        return QTest::qWaitFor([this] { return control<QPushButton>("Button5")->isEnabled(); }, 30000);
+    }
+
+    void click(const char* name) const { control<QPushButton>(name)->click(); }
+
+    // Opens the wizard, waits for the connection check, fetches the list and shows the server page.
+    void openOnServerPage()
+    {
+        open();
+        ASSERT_TRUE(probed());
+        click("Button5");
+        ASSERT_TRUE(QTest::qWaitFor([this] { return page() == "Default"; }, 30000));
+    }
+
+    void openOnLibraryPage()
+    {
+        openOnServerPage();
+        click("Button6");
+        ASSERT_EQ(page(), "next_page");
+    }
+
+    bool runDone()
+    {
+        return QTest::qWaitFor([this] { return control<QPushButton>("Button2")->text() == u("完成"); },
+                               60000);
+    }
+
+    TestHttpServer server;
+    ProgramFolder folder;
+    std::shared_ptr<QList<Prompt>> prompts = std::make_shared<QList<Prompt>>();
+    std::unique_ptr<Tupdate> wizard;
+};
+
+TEST_F(WizardTest, IsBuiltAsTheUpdateWindow)
+{
+    open();
+    EXPECT_EQ(wizard->windowTitle(), u("升级"));
+    EXPECT_EQ(wizard->size(), QSize(569, 337));
+    EXPECT_EQ(wizard->apppath(), QDir(folder.path()).absolutePath() + '/');
+    EXPECT_EQ(control<QPushButton>("Button6")->text(), u("下一步"));
+    EXPECT_EQ(control<QPushButton>("Button3")->text(), u("中断"));
+    EXPECT_EQ(control<QLabel>("Label1")->text(), u("选择服务器"));
+    EXPECT_EQ(control<QLabel>("Label3")->text(), u("升级进度"));
+    EXPECT_EQ(control<QTableWidget>("StringGrid1")->rowCount(), 2);
+    EXPECT_EQ(control<QTableWidget>("StringGrid1")->columnWidth(0), 188);
+}
+
+TEST_F(WizardTest, AReachableSiteKeepsTheConnectingStateForTheHoldThenReportsSuccess)
+{
+    QSignalSpy asked(&server, &TestHttpServer::requestReceived);
+    open();
+    EXPECT_EQ(page(), "linkstate");
+    EXPECT_EQ(connectionText(), u("正在连接服务器！"));
+    EXPECT_FALSE(control<QPushButton>("Button5")->isEnabled());
+    EXPECT_TRUE(control<QWidget>("ShockwaveFlash1")->isVisible());
+    EXPECT_FALSE(control<QLabel>("Image2")->isVisible());
+    EXPECT_FALSE(control<QLabel>("Image3")->isVisible());
+
+    ASSERT_TRUE(asked.wait(30000));
+    QTest::qWait(1000);
+    EXPECT_EQ(connectionText(), u("正在连接服务器！")) << "the server has answered, the hold is not over";
+
+    ASSERT_TRUE(probed());
+    EXPECT_EQ(connectionText(), u("连接服务器成功！"));
+    EXPECT_TRUE(control<QLabel>("Image2")->isVisible());
+    EXPECT_FALSE(control<QLabel>("Image3")->isVisible());
+    EXPECT_FALSE(control<QWidget>("ShockwaveFlash1")->isVisible());
+}
+
+TEST_F(WizardTest, AnUnreachableSiteIsReportedButTheListCanStillBeFetched)
+{
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const QString site = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    closed.close();
+    pointTo(server.base().toString(), site);
+    serveList({});
+    open();
+    ASSERT_TRUE(probed());
+    EXPECT_EQ(connectionText(), u("连接服务器失败！"));
+    EXPECT_TRUE(control<QLabel>("Image3")->isVisible());
+    EXPECT_FALSE(control<QLabel>("Image2")->isVisible());
+
+    click("Button5");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return page() == "Default"; }, 30000));
+}
+
+TEST_F(WizardTest, AFailedFetchStaysOnTheConnectionPageAndTheNextFetchShowsTheServers)
+{
+    open();
+    ASSERT_TRUE(probed());
+    click("Button5");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompts->isEmpty(); }, 30000));
+    EXPECT_EQ(prompts->first().kind, "plain");
+    EXPECT_EQ(prompts->first().text, u("获得升级配置文件出错！"));
+    EXPECT_EQ(page(), "linkstate");
+    EXPECT_FALSE(control<QPushButton>("Button6")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("Button5")->isEnabled());
+
+    serveList({});
+    click("Button5");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page() == "Default"; }, 30000));
+    EXPECT_TRUE(control<QPushButton>("Button6")->isEnabled());
+    const QListWidget* servers = control<QListWidget>("ListBox1");
+    ASSERT_EQ(servers->count(), 2);
+    EXPECT_EQ(servers->item(0)->text(), u("主服务器"));
+    EXPECT_EQ(servers->item(1)->text(), u("备用服务器"));
+}
+
+TEST_F(WizardTest, WithoutAChoiceTheFirstServerIsTaken)
+{
+    serveList({});
+    openOnServerPage();
+    click("Button6");
+    EXPECT_EQ(wizard->serverurl(), server.url("/a/"));
+}
+
+TEST_F(WizardTest, AClickedServerIsTaken)
+{
+    serveList({});
+    openOnServerPage();
+    QListWidget* servers = control<QListWidget>("ListBox1");
+    QTest::mouseClick(servers->viewport(), Qt::LeftButton, {},
+                      servers->visualItemRect(servers->item(1)).center());
+    click("Button6");
+    EXPECT_EQ(wizard->serverurl(), server.url("/b/"));
+}
+
+TEST_F(WizardTest, ListsTheOlderInstalledLibrariesBelowTheHeader)
+{
+    folder.put("sample.dll", "x", listedTime().addSecs(-60));
+    folder.put("current.dll", "x", listedTime());
+    folder.put("second.dll", "x", listedTime().addDays(-3));
+    serveList("1=sample|2026/12/8 10:00:00|40960\n2=current|2026/12/8 10:00:00|1\n"
+              "3=absent|not a date|1\n4=second|2026/12/8|77\n");
+    openOnLibraryPage();
+    EXPECT_EQ(cell(0, 0), u("软件名称"));
+    EXPECT_EQ(cell(0, 1), u("状态"));
+    EXPECT_EQ(cell(1, 0), "sample");
+    EXPECT_EQ(cell(1, 1), u("未升级"));
+    EXPECT_EQ(cell(2, 0), "second");
+    EXPECT_EQ(control<QTableWidget>("StringGrid1")->rowCount(), 4);
+    ASSERT_EQ(wizard->updatelist().size(), 2);
+    EXPECT_EQ(wizard->updatelist()[0].name + '|' + wizard->updatelist()[0].sizeText, "sample|40960");
+    EXPECT_TRUE(control<QPushButton>("Button2")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("Button3")->isEnabled());
+}
+
+TEST_F(WizardTest, NothingOlderLeavesOnlyTheHeaderAndNoUpdateButton)
+{
+    folder.put("sample.dll", "x", listedTime().addMSecs(500));
+    serveList("1=sample|2026/12/8 10:00:00|40960\n");
+    openOnLibraryPage();
+    EXPECT_EQ(control<QTableWidget>("StringGrid1")->rowCount(), 2);
+    EXPECT_TRUE(cell(1, 0).isEmpty());
+    EXPECT_FALSE(control<QPushButton>("Button2")->isEnabled());
+}
+
+TEST_F(WizardTest, UpdatesWithProgressWritesTheOutcomesAndAsksForARestart)
+{
+    folder.put("full.dll", "old full", listedTime().addDays(-1));
+    folder.put("short.dll", "old short", listedTime().addDays(-1));
+    const QByteArray full = libraryBytes(40960, 1);
+    server.serve("/a/full.dll", TestHttpServer::Resource{full, 200, 4096, 5});
+    server.serve("/a/short.dll", libraryBytes(40959, 2));
+    serveList("1=full|2026/12/8|40960\n2=short|2026/12/8|40960\n");
+    openOnLibraryPage();
+
+    int highestProgress = 0;
+    QProgressBar* bar = control<QProgressBar>("ProgressBar1");
+    QObject::connect(bar, &QProgressBar::valueChanged,
+                     [&](int value) { highestProgress = std::max(highestProgress, value); });
+    click("Button2");
+    EXPECT_TRUE(control<QPushButton>("Button3")->isEnabled());
+    ASSERT_TRUE(runDone());
+
+    EXPECT_EQ(cell(1, 1), u("升级成功"));
+    EXPECT_EQ(cell(2, 1), u("升级失败"));
+    EXPECT_EQ(folder.read("full.dll"), full);
+    EXPECT_EQ(folder.read("short.dll"), "old short");
+    EXPECT_GE(highestProgress, 4096);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_FALSE(control<QPushButton>("Button2")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("Button3")->isEnabled());
+    ASSERT_EQ(prompts->size(), 1);
+    EXPECT_EQ(prompts->first().kind, "hint");
+    EXPECT_EQ(prompts->first().text, u("需要重新启动程序，升级才能完成！"));
+}
+
+TEST_F(WizardTest, BreakingOffTheFirstOfTwoTransfersFailsOnlyIt)
+{
+    folder.put("slow.dll", "old slow", listedTime().addDays(-1));
+    folder.put("fast.dll", "old fast", listedTime().addDays(-1));
+    server.serve("/a/slow.dll", TestHttpServer::Resource{libraryBytes(100000, 3), 200, 1000, 20});
+    server.serve("/a/fast.dll", libraryBytes(500, 4));
+    serveList("1=slow|2026/12/8|100000\n2=fast|2026/12/8|500\n");
+    openOnLibraryPage();
+
+    click("Button2");
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return control<QProgressBar>("ProgressBar1")->value() > 0; }, 30000));
+    click("Button3");
+    ASSERT_TRUE(runDone());
+    EXPECT_EQ(cell(1, 1), u("升级失败"));
+    EXPECT_EQ(cell(2, 1), u("升级成功"));
+    EXPECT_EQ(folder.read("slow.dll"), "old slow");
+    EXPECT_EQ(folder.read("fast.dll"), libraryBytes(500, 4));
+}
+
+TEST_F(WizardTest, ALibraryOfUnknownSizeLeavesTheBarWithoutMaximum)
+{
+    folder.put("sample.dll", "old", listedTime().addDays(-1));
+    TestHttpServer::Resource unsized{libraryBytes(20000, 5), 200, 1000, 10};
+    unsized.announceLength = false;
+    server.serve("/a/sample.dll", unsized);
+    serveList("1=sample|2026/12/8|20000\n");
+    openOnLibraryPage();
+    QProgressBar* bar = control<QProgressBar>("ProgressBar1");
+    QList<int> maxima;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&] { maxima << bar->maximum(); });
+    click("Button2");
+    ASSERT_TRUE(runDone());
+    EXPECT_EQ(cell(1, 1), u("升级成功"));
+    ASSERT_FALSE(maxima.isEmpty());
+    EXPECT_TRUE(std::all_of(maxima.begin(), maxima.end(), [](int maximum) { return maximum == 0; }));
+}
+
+TEST_F(WizardTest, QuittingDuringARunBreaksItOffAndStillAsksForTheRestart)
+{
+    folder.put("slow.dll", "old slow", listedTime().addDays(-1));
+    folder.put("later.dll", "old later", listedTime().addDays(-1));
+    server.serve("/a/slow.dll", TestHttpServer::Resource{libraryBytes(100000, 3), 200, 1000, 20});
+    server.serve("/a/later.dll", libraryBytes(10, 4));
+    serveList("1=slow|2026/12/8|100000\n2=later|2026/12/8|10\n");
+    openOnLibraryPage();
+    click("Button2");
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return control<QProgressBar>("ProgressBar1")->value() > 0; }, 30000));
+    click("Button4");
+    EXPECT_FALSE(wizard->isVisible());
+    ASSERT_EQ(prompts->size(), 1);
+    EXPECT_EQ(prompts->first().text, u("需要重新启动程序，升级才能完成！"));
+    QTest::qWait(200);
+    EXPECT_EQ(server.requestCount("/a/later.dll"), 0) << "no library is fetched after the wizard closed";
+    EXPECT_EQ(folder.read("slow.dll"), "old slow");
+    EXPECT_EQ(prompts->size(), 1);
+}
+
+TEST_F(WizardTest, RefusedNamesReadFailedAndNothingIsWrittenOutsideTheFolder)
+{
+    folder.put("sample.dll", "old", listedTime().addDays(-1));
+    server.serve("/a/sample.dll", "new");
+    serveList("1=../escape|2026/12/8|3\n2=sample|2026/12/8|3\n3=|2026/12/8|3\n");
+    openOnLibraryPage();
+    EXPECT_EQ(cell(1, 1), u("升级失败"));
+    EXPECT_EQ(cell(2, 1), u("未升级"));
+    EXPECT_EQ(cell(3, 1), u("升级失败"));
+    click("Button2");
+    ASSERT_TRUE(runDone());
+    EXPECT_EQ(cell(1, 1), u("升级失败"));
+    EXPECT_EQ(cell(2, 1), u("升级成功"));
+    EXPECT_TRUE(folder.outside().isEmpty()) << folder.outside().join(' ').toStdString();
+    EXPECT_EQ(server.requestCount("/escape.dll"), 0);
+}
+
+TEST_F(WizardTest, AFaultyListIsReportedAndTheServerPageStaysUsable)
+{
+    folder.put("sample.dll", "old", listedTime().addDays(-1));
+    serveList("1=sample|yesterday|3\n");
+    openOnServerPage();
+    click("Button6");
+    ASSERT_EQ(prompts->size(), 1);
+    EXPECT_EQ(prompts->first().kind, "error");
+    EXPECT_TRUE(prompts->first().text.contains("yesterday"));
+    EXPECT_EQ(page(), "Default");
+    EXPECT_TRUE(control<QPushButton>("Button6")->isEnabled());
+    EXPECT_TRUE(wizard->updatelist().isEmpty());
+    EXPECT_EQ(server.requestCount("/a/sample.dll"), 0);
+
+    click("Button8");
+    EXPECT_FALSE(wizard->isVisible());
+}
+
+TEST_F(WizardTest, AnEmptyServerSectionIsReportedInsteadOfTakingAServer)
+{
+    server.serve(UpdateSettings::listPath, "[server]\n[pt36]\n1=sample|2026/12/8|3\n");
+    openOnServerPage();
+    EXPECT_EQ(control<QListWidget>("ListBox1")->count(), 0);
+    click("Button6");
+    ASSERT_EQ(prompts->size(), 1);
+    EXPECT_EQ(prompts->first().text, u("升级配置文件中没有服务器！"));
+    EXPECT_EQ(page(), "Default");
+}
+
+TEST_F(WizardTest, EveryQuitButtonClosesTheWizard)
+{
+    for (const char* quit : {"Button7", "Button8", "Button4"}) {
+        open();
+        EXPECT_EQ(control<QPushButton>(quit)->text(), u("退出"));
+        click(quit);
+        EXPECT_FALSE(wizard->isVisible()) << quit;
+        EXPECT_EQ(wizard->result(), QDialog::Rejected);
+    }
+}
+
+TEST(WizardMessageBoxes, TheFetchErrorIsAPlainMessageTitledWithTheApplication)
+{
+    TestHttpServer server;
+    ProgramFolder folder;
+    folder.put(UpdateSettings::fileName,
+               QStringLiteral("[update]\nurl=%1\n").arg(server.base().toString()).toUtf8());
+    Tupdate wizard(folder.path(), nullptr);
+    wizard.show();
+    QPushButton* fetch = wizard.findChild<QPushButton*>("Button5");
+    ASSERT_TRUE(QTest::qWaitFor([fetch] { return fetch->isEnabled(); }, 30000));
+
+    QString title;
+    QString text;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start(20);
+    fetch->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !text.isEmpty(); }, 30000));
+    EXPECT_EQ(title, "QMV-718");
+    EXPECT_EQ(text, u("获得升级配置文件出错！"));
+}
+
+} // namespace
+} // namespace qmv
