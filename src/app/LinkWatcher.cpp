@@ -156,7 +156,8 @@ LinkWatcher::~LinkWatcher()
     const std::unique_ptr<linkstate> ending = std::move(m_thread);
     if (!ending)
         return;
-    ending->wait();
+    while (!ending->wait(QDeadlineTimer(teardownSlice)))
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void LinkWatcher::start()
@@ -199,7 +200,8 @@ void LinkWatcher::threadEnded()
         return;
     m_thread->wait();
     m_thread.reset();
-    m_window.close();
+    if (!m_window.state().closing)
+        m_window.close();
     emit watcherEnded();
 }
 

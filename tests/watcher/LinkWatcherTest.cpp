@@ -294,6 +294,19 @@ TEST_F(LinkWatcherTest, ClosingNormallyEndsTheWatcherWithoutASecondCloseRequest)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// The window sets `closing` before it asks the watcher to end; a watcher ending on its own at
+// that moment must not ask for a second close.
+TEST_F(LinkWatcherTest, AWatcherEndingWhileTheWindowIsClosingAsksNoClose)
+{
+    window->state().closing = true;
+    QSignalSpy ended(watcher.data(), &LinkWatcher::watcherEnded);
+    dialogs.answers = {Reply::Cancel, Reply::Ok};
+    folder().setPlugged(false);
+    ASSERT_TRUE(eventually([&] { return ended.count() == 1; }));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(closes.count, 0);
+}
+
 TEST_F(LinkWatcherTest, ClosingWhileTheRemoteIsMissingAsksNothingMore)
 {
     unplugAndWaitForQuestion();
