@@ -8,7 +8,7 @@
 
 namespace qmv {
 
-Q_LOGGING_CATEGORY(learningMemo, "qmv718.learning.memo")
+Q_LOGGING_CATEGORY(learningMemo, "qmv718.learning.memo", QtWarningMsg)
 
 namespace {
 
@@ -79,13 +79,15 @@ void MainWindowView::setDeleteButtonsAvailable(bool available)
 
 void MainWindowView::setDeleteButtonLook(DeleteButtonLook look)
 {
-    m_window.setButtonPicture(*m_window.deleteKeyButton(),
-                              look == DeleteButtonLook::StopDelete ? NamedPicture::StopDelete : NamedPicture::Delete);
+    m_window.setButtonPicture(*m_window.deleteKeyButton(), look == DeleteButtonLook::StopDelete
+                                                               ? NamedPicture::StopDelete
+                                                               : NamedPicture::Delete);
 }
 
 void MainWindowView::setHintPicture(HintPicture picture)
 {
-    m_window.setHintPicture(picture == HintPicture::Learning ? NamedPicture::LearningHint : NamedPicture::IdleHint);
+    m_window.setHintPicture(picture == HintPicture::Learning ? NamedPicture::LearningHint
+                                                             : NamedPicture::IdleHint);
 }
 
 void MainWindowView::setHintVisible(bool visible)
@@ -135,16 +137,20 @@ LearningSession::LearningSession(MainWindow& window, const RemoteLink& link, Dia
     services.postToUi = [receiver = &m_receiver](std::function<void()> call) {
         QMetaObject::invokeMethod(receiver, std::move(call), Qt::QueuedConnection);
     };
-    m_controller = std::make_unique<LearningController>(window.state(), m_image, m_view, dialogs, std::move(services));
+    m_controller =
+        std::make_unique<LearningController>(window.state(), m_image, m_view, dialogs, std::move(services));
 
     LearningController& rules = *m_controller;
     QObject::connect(&window, &MainWindow::showFinished, &m_receiver, [&rules] { rules.ShowStartState(); });
-    QObject::connect(&window, &MainWindow::areaClicked, &m_receiver, [&rules](int area) { rules.SelectArea(area); });
+    QObject::connect(&window, &MainWindow::areaClicked, &m_receiver,
+                     [&rules](int area) { rules.SelectArea(area); });
     QObject::connect(&window, &MainWindow::keyClicked, &m_receiver,
                      [&rules](IBtn* key) { rules.KeyClick(key->code().toStdString()); });
-    QObject::connect(&window, &MainWindow::beginStudyClicked, &m_receiver, [&rules] { rules.beginstudyibtnClick(); });
+    QObject::connect(&window, &MainWindow::beginStudyClicked, &m_receiver,
+                     [&rules] { rules.beginstudyibtnClick(); });
     QObject::connect(&window, &MainWindow::deleteKeyClicked, &m_receiver, [&rules] { rules.IBtn78Click(); });
-    QObject::connect(&window, &MainWindow::clearAllClicked, &m_receiver, [&rules] { rules.delallstudykeyClick(); });
+    QObject::connect(&window, &MainWindow::clearAllClicked, &m_receiver,
+                     [&rules] { rules.delallstudykeyClick(); });
 }
 
 // The controller goes first, waiting for a running capture; the receiver then takes the

@@ -21,7 +21,8 @@ struct ImageSnapshot;
 Q_DECLARE_LOGGING_CATEGORY(learningMemo)
 
 // The learning controller's view: the main window's keys, buttons, pictures and status line.
-// The diagnostic memo is the log category "qmv718.learning.memo".
+// The diagnostic memo is the log category "qmv718.learning.memo", off unless enabled
+// (QT_LOGGING_RULES="qmv718.learning.memo.debug=true").
 class MainWindowView : public LearningView
 {
 public:
@@ -52,8 +53,8 @@ private:
 class LearningSession
 {
 public:
-    LearningSession(MainWindow& window, const RemoteLink& link, Dialogs& dialogs, const ImageSnapshot& snapshot,
-                    const std::string& converterFolder);
+    LearningSession(MainWindow& window, const RemoteLink& link, Dialogs& dialogs,
+                    const ImageSnapshot& snapshot, const std::string& converterFolder);
     ~LearningSession();
     LearningSession(const LearningSession&) = delete;
     LearningSession& operator=(const LearningSession&) = delete;

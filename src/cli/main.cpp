@@ -2,6 +2,7 @@
 // core as the window, so the two can never disagree about the remote.
 #include "CodeCommands.h"
 #include "ImageCommands.h"
+#include "LearningCommands.h"
 #include "RemoteCommands.h"
 #include "UpdateCommands.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     qmv::cli::RemoteCommands remote(app, exitCode);
     qmv::cli::ImageCommands image(app, exitCode);
     qmv::cli::CodeCommands codes(app, exitCode);
+    qmv::cli::LearningCommands learning(app, exitCode);
     qmv::cli::addUpdateCommands(app, exitCode);
 
     CLI11_PARSE(app, argc, argv);

@@ -24,8 +24,10 @@ constexpr const char* chooseKeyToDelete = "请在左面遥控器上选择待删�
 constexpr const char* startLearningFirst = "请先点击开始学习按钮！";
 constexpr const char* stopDeletingToLearn = "现在在删除状态，要学习请先停止删除！";
 constexpr const char* stopLearningToDelete = "现在正在学习状态，要删除请先停止学习！";
-constexpr const char* stopLearningToClear = "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！";
-constexpr const char* stopDeletingToClear = "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！";
+constexpr const char* stopLearningToClear =
+    "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！";
+constexpr const char* stopDeletingToClear =
+    "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！";
 constexpr const char* nothingToClear = "没有可清空的按键的编码！";
 constexpr const char* confirmClear = "你确实要清空所有自学习过的按键的编码吗？";
 constexpr const char* clearDone = "清空操作完成！";
@@ -160,8 +162,8 @@ void LearningController::MarkKeyUnlearned(const std::string& code)
 
 void LearningController::showOnlyPanel(InstructionPanel panel)
 {
-    for (InstructionPanel each : {InstructionPanel::HasKeys, InstructionPanel::Learning, InstructionPanel::Deleting,
-                                  InstructionPanel::NoKeys})
+    for (InstructionPanel each : {InstructionPanel::HasKeys, InstructionPanel::Learning,
+                                  InstructionPanel::Deleting, InstructionPanel::NoKeys})
         m_view.setPanelVisible(each, each == panel);
 }
 
@@ -246,8 +248,8 @@ void LearningController::deleteClickedKey(const std::string& code)
 void LearningController::learnClickedKey(const std::string& code)
 {
     if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
-        if (m_dialogs.messageBox(labelOf(code) + "键编码已学习过，要重新学习吗?", hintCaption, Buttons::YesNo) !=
-            Reply::Yes)
+        if (m_dialogs.messageBox(labelOf(code) + "键编码已学习过，要重新学习吗?", hintCaption,
+                                 Buttons::YesNo) != Reply::Yes)
             return;
         m_view.switchKey(code, true);
     }

@@ -86,10 +86,10 @@ private:
     LearningView& m_view;
     Dialogs& m_dialogs;
     LearningServices m_services;
-    std::optional<std::string> m_pendingKey;    // `pendingkeys`: empty or one key
+    std::optional<std::string> m_pendingKey; // `pendingkeys`: empty or one key
     // `collectthread`; once asked to stop, its outcome belongs to a key already released.
     std::unique_ptr<TCollectCode> m_capture;
-    std::uint64_t m_captureSerial = 0; // names the capture an outcome comes from
+    std::uint64_t m_captureSerial = 0;                       // names the capture an outcome comes from
     std::shared_ptr<int> m_alive = std::make_shared<int>(0); // outcomes posted late find it gone
 };
 

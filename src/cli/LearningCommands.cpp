@@ -1,0 +1,172 @@
+#include "LearningCommands.h"
+
+#include "ConsoleSession.h"
+#include "Keypad.h"
+#include "LearningController.h"
+#include "MemoryImage.h"
+
+#include <cctype>
+#include <iostream>
+#include <optional>
+
+namespace qmv::cli {
+
+namespace {
+
+// A terminal shows nothing of the window: only the messages reach the user.
+class NoScreen : public LearningView
+{
+public:
+    void showKeyPicture(const std::string&, KeyLook) override {}
+    void switchKey(const std::string&, bool) override {}
+    void switchAreaTab(int, bool) override {}
+    void switchBeginStudyButton(bool) override {}
+    void setDeleteButtonsAvailable(bool) override {}
+    void setDeleteButtonLook(DeleteButtonLook) override {}
+    void setHintPicture(HintPicture) override {}
+    void setHintVisible(bool) override {}
+    void setPanelVisible(InstructionPanel, bool) override {}
+    void setStatusText(const std::string&) override {}
+    void repaintStatus() override {}
+    void setLearningAnimationPlaying(bool) override {}
+    void appendDiagnostic(const std::string&) override {}
+};
+
+// Prints every message as the console does; a question is answered Yes only when the command
+// line has already said so.
+class CommandLineAnswers : public Dialogs
+{
+public:
+    CommandLineAnswers(Dialogs& console, bool confirmed)
+        : m_console(console)
+        , m_confirmed(confirmed)
+    {
+    }
+    Reply messageBox(const std::string& text, const std::string& caption, Buttons buttons) override
+    {
+        const Reply reply = m_console.messageBox(text, caption, buttons);
+        return buttons == Buttons::YesNo && m_confirmed ? Reply::Yes : reply;
+    }
+    void plainMessage(const std::string& text) override { m_console.plainMessage(text); }
+
+private:
+    Dialogs& m_console;
+    bool m_confirmed;
+};
+
+std::optional<int> parseArea(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (int area = 0; area < areaCount; ++area)
+        if (text == areaNames[static_cast<std::size_t>(area)] || text == std::to_string(area))
+            return area;
+    return std::nullopt;
+}
+
+// The window's rules over the remote the session loaded, with nobody watching a screen. Captures
+// never start here: learning mode is never switched on.
+class ConsoleWorkflow
+{
+public:
+    ConsoleWorkflow(ConsoleSession& session, bool confirmed)
+        : m_image(session.link(), session.remote().snapshot)
+        , m_answers(session.dialogs(), confirmed)
+        , m_controller(m_state, m_image, m_screen, m_answers, noCaptures())
+    {
+        m_controller.ShowStartState();
+    }
+
+    LearningController& controller() { return m_controller; }
+    const MemoryImage& image() const { return m_image; }
+
+private:
+    static LearningServices noCaptures()
+    {
+        LearningServices services;
+        services.capture = [](const std::atomic<bool>&) {
+            return std::string();
+        };
+        services.convert = [](const std::string&, std::string*) {
+            return std::string();
+        };
+        services.postToUi = [](const std::function<void()>&) {
+        };
+        return services;
+    }
+
+    MemoryImage m_image;
+    MainWindowState m_state;
+    NoScreen m_screen;
+    CommandLineAnswers m_answers;
+    LearningController m_controller;
+};
+
+} // namespace
+
+LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
+{
+    auto* remove = app.add_subcommand("delete", "Delete the learned code of one key in one device area");
+    remove->add_option("--area", m_deleteArea, "TV, CBL, DVD, AMP or 0-3")->required();
+    remove->add_option("--key", m_deleteKey, "the key's code (\"26\") or label (\"CH+\")")->required();
+    remove->callback([this, &exitCode] {
+        const std::optional<int> area = parseArea(m_deleteArea);
+        const std::optional<KeyDefinition> key = findKey(m_deleteKey);
+        if (!area || !key || key->selectsArea >= 0) {
+            std::cerr << (area ? "not a plain key of the keypad: " + m_deleteKey
+                               : "unknown area: " + m_deleteArea)
+                      << '\n';
+            exitCode = 2;
+            return;
+        }
+        ConsoleSession session;
+        if (!session.open()) {
+            exitCode = 2;
+            return;
+        }
+        ConsoleWorkflow workflow(session, true);
+        const std::string code(key->code);
+        const auto learned = [&workflow, &code, area] {
+            const MemoryImage& image = workflow.image();
+            const std::optional<int> row = image.rowOf(code);
+            return row && image.keyState(image.entryIndex(*area, *row)) == '2';
+        };
+        const bool wasLearned = learned();
+        workflow.controller().SelectArea(*area);
+        workflow.controller().IBtn78Click();
+        workflow.controller().KeyClick(code);
+        const bool deleted = wasLearned && !learned();
+        if (deleted)
+            std::cout << "deleted: " << code << " in " << areaNames[static_cast<std::size_t>(*area)] << '\n';
+        exitCode = deleted ? 0 : 1;
+    });
+
+    auto* clear = app.add_subcommand("clear", "Clear every learned key of one device area");
+    clear->add_option("--area", m_clearArea, "TV, CBL, DVD, AMP or 0-3")->required();
+    clear->add_flag("--yes", m_clearConfirmed, "answer Yes to the confirmation");
+    clear->callback([this, &exitCode] {
+        const std::optional<int> area = parseArea(m_clearArea);
+        if (!area) {
+            std::cerr << "unknown area: " << m_clearArea << '\n';
+            exitCode = 2;
+            return;
+        }
+        ConsoleSession session;
+        if (!session.open()) {
+            exitCode = 2;
+            return;
+        }
+        ConsoleWorkflow workflow(session, m_clearConfirmed);
+        workflow.controller().SelectArea(*area);
+        workflow.controller().delallstudykeyClick();
+        if (workflow.controller().AreaHasLearnedKeys()) {
+            if (!m_clearConfirmed)
+                std::cerr << "nothing cleared: confirm with --yes\n";
+            exitCode = 1;
+            return;
+        }
+        std::cout << "clear: " << areaNames[static_cast<std::size_t>(*area)] << " holds no learned key\n";
+    });
+}
+
+} // namespace qmv::cli
