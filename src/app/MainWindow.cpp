@@ -226,8 +226,14 @@ void MainWindow::showKeyPicture(IBtn& key, KeyPictureSet set)
     if (!m_pictures)
         return;
     const QPixmap& picture = m_pictures->key(set, pictureIndex(key.code().toStdString()));
-    if (!picture.isNull())
+    if (picture.isNull())
+        return;
+    // A switched-off key is the current area's power key, showing its highlighted look: its state
+    // picture becomes the normal picture it shows again once another area is chosen.
+    if (key.isEnable())
         key.setPicture(picture);
+    else
+        key.setSavedPic(picture);
 }
 
 void MainWindow::setButtonPicture(IBtn& button, NamedPicture picture)

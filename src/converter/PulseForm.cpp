@@ -171,6 +171,7 @@ std::optional<std::pair<Pair, Pair>> dataPairs(const std::vector<PairedFrame>& f
     if (counts.size() < 2)
         return std::nullopt;
     std::vector<std::pair<std::size_t, Pair>> ranked;
+    ranked.reserve(counts.size());
     for (const auto& [pair, count] : counts)
         ranked.emplace_back(count, pair);
     std::sort(ranked.rbegin(), ranked.rend());

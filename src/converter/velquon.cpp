@@ -16,5 +16,5 @@ extern "C" VELQUON_API const char* VELQUON_CALL ConvertCode(const char* text, in
             result.clear();
         }
     }
-    return result.c_str();
+    return result.c_str(); // NOLINT(clang-analyzer-cplusplus.InnerPointer): thread_local, lives on after return
 }

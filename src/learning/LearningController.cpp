@@ -437,9 +437,9 @@ void LearningController::delallstudykeyClick()
         m_view.switchKey(code, true);
         m_view.showKeyPicture(code, KeyLook::NotLearned);
     }
-    // Keys whose clearing write failed still hold their codes and must look it.
-    if (failures > 0)
-        RefreshKeyPictures();
+    // Every key shows what it now holds in this area: keys whose clearing write failed keep their
+    // codes, and a key learned elsewhere but holding a code from another remote here keeps that look.
+    RefreshKeyPictures();
 
     const std::string outcome = failures == 0 ? std::string(clearDone) : clearIncomplete(failures);
     m_view.setStatusText(outcome);

@@ -12,6 +12,13 @@ namespace qmv::remote {
 
 namespace {
 
+// Answers go into the caller's zero-filled buffer, whose whole length is the text: no terminator
+// is ours to write.
+void fillBuffer(char* buffer, const char* text, std::size_t length)
+{
+    std::memcpy(buffer, text, length); // NOLINT(bugprone-not-null-terminated-result)
+}
+
 constexpr const char* failWritesFault = "fail-writes";
 constexpr const char* dropLinkFault = "drop-link";
 
@@ -124,7 +131,7 @@ bool VirtualRemote::readVersion(char* buffer)
 {
     if (!answers())
         return false;
-    std::memcpy(buffer, versionText, std::strlen(versionText));
+    fillBuffer(buffer, versionText, std::strlen(versionText));
     return true;
 }
 
@@ -134,7 +141,7 @@ bool VirtualRemote::basicInfo(char* buffer)
         return false;
     const auto image = memory();
     const std::string text = toHex(image.data() + layout::basicInfo, layout::basicInfoSize);
-    std::memcpy(buffer, text.data(), text.size());
+    fillBuffer(buffer, text.data(), text.size());
     return true;
 }
 
@@ -151,7 +158,7 @@ bool VirtualRemote::readData(char* buffer, int count, const char* addressHigh, c
         return false;
     const auto image = memory();
     const std::string text = toHex(image.data() + *address, bytes);
-    std::memcpy(buffer, text.data(), text.size());
+    fillBuffer(buffer, text.data(), text.size());
     return true;
 }
 
@@ -222,7 +229,7 @@ bool VirtualRemote::collectCodeInfo(char* buffer)
         return false;
     std::lock_guard guard(m_captureMutex);
     m_capturing = false;
-    std::memcpy(buffer, code->data(), std::min(code->size(), capture::bufferChars));
+    fillBuffer(buffer, code->data(), std::min(code->size(), capture::bufferChars));
     return true;
 }
 

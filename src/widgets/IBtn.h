@@ -39,6 +39,8 @@ public:
     // The button keeps its own copy; later changes to the caller's picture do not reach it.
     void setDisablePic(const QPixmap& picture) { m_disablePic = picture.copy(); }
     const QPixmap& savedPic() const { return m_savedPic; }
+    // The normal picture of a switched-off button: shown again when it is switched on.
+    void setSavedPic(const QPixmap& picture) { m_savedPic = picture; }
 
     bool isEnable() const { return m_isEnable; }
     // Meant to be written only as a change. Switching off saves the shown picture and shows

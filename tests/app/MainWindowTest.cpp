@@ -76,7 +76,7 @@ protected:
     }
 
     BundleFolder folder;
-    testing::ScriptedDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     testing::RecordingOpener opener;
     RemoteLink link;
     MainWindow window;

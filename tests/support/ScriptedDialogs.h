@@ -15,6 +15,7 @@ public:
         std::string text;
         std::string caption; // the application title for plain messages
         Buttons buttons;
+        bool plain = false; // the plain message window rather than a message box
     };
 
     std::deque<Reply> answers; // taken in order; when empty, the first button of the set
@@ -37,9 +38,16 @@ public:
             return Reply::Ok;
         }
     }
-    void plainMessage(const std::string& text) override { shown.push_back({text, applicationTitle, Buttons::Ok}); }
+    void plainMessage(const std::string& text) override { shown.push_back({text, applicationTitle, Buttons::Ok, true}); }
 
     std::string lastText() const { return shown.empty() ? std::string() : shown.back().text; }
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> result;
+        for (const Shown& message : shown)
+            result.push_back(message.text);
+        return result;
+    }
 };
 
 } // namespace qmv::test
