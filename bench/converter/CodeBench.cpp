@@ -210,6 +210,21 @@ void measureSpeed(const std::vector<const SampleLine*>& rawLines, double seconds
                 rate(captures));
     std::printf("       %.0f captures/s on the %zu fullest captures (up to %zu characters of code)\n",
                 rate(fullest), fullest.size(), fullness(fullest.front()));
+
+    // A buffer filled to its last group: repeats of a real frame until nothing more fits.
+    remote::Signal full{{}, 38000};
+    const SampleLine* longest = rawLines.front();
+    for (const SampleLine* line : rawLines)
+        if (line->durations.size() > longest->durations.size())
+            longest = line;
+    while (full.durations.size() + 1 < remote::capture::signalGroups)
+        full.durations.push_back(std::clamp<std::uint32_t>(
+            longest->durations[full.durations.size() % longest->durations.size()], 100, 9000));
+    if (full.durations.size() % 2 == 0)
+        full.durations.pop_back();
+    if (auto text = remote::captureText(full))
+        std::printf("       %.0f captures/s on a buffer filled to its last group (%zu characters of code)\n",
+                    rate({*text}), fullness(*text));
 }
 
 } // namespace

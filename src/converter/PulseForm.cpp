@@ -48,7 +48,9 @@ struct Device
 
 Bytes deviceBytes(const Device& device)
 {
-    Bytes bytes{static_cast<std::uint8_t>(device.codes.size())};
+    Bytes bytes;
+    bytes.reserve(4 + device.codes.size());
+    bytes.push_back(static_cast<std::uint8_t>(device.codes.size()));
     bytes.insert(bytes.end(), device.codes.begin(), device.codes.end());
     bytes.push_back(device.zero);
     bytes.push_back(device.one);

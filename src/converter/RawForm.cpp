@@ -132,7 +132,9 @@ std::optional<SlotCode> rawCode(const Signal& learned, const std::vector<std::ui
     }
     if (code.data.size() > kMaxDataBytes)
         return std::nullopt;
-    Bytes whole = code.parameters;
+    Bytes whole;
+    whole.reserve(code.parameters.size() + code.data.size());
+    whole.insert(whole.end(), code.parameters.begin(), code.parameters.end());
     whole.insert(whole.end(), code.data.begin(), code.data.end());
     const std::uint32_t hash = fnv1a(whole);
     code.identifier = {static_cast<std::uint8_t>(kRawFirstByte | ((hash >> 16) & 0x7F)),

@@ -51,6 +51,12 @@ void appendHex(std::string& out, long value, int width)
 {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::uint32_t bits = static_cast<std::uint32_t>(value);
+    if (width == 4 && value >= 0 && value <= 0xFFFF) {
+        const char group[4] = {digits[bits >> 12], digits[(bits >> 8) & 0xF], digits[(bits >> 4) & 0xF],
+                               digits[bits & 0xF]};
+        out.append(group, 4);
+        return;
+    }
     int count = value < 0 ? 8 : width;
     while (count < 8 && (bits >> (4 * count)) != 0)
         ++count;
@@ -96,6 +102,7 @@ public:
     explicit CaptureEncoder(std::string_view text)
         : m_text(text)
     {
+        m_body.reserve(text.size() + 16); // about one output group per input group
     }
 
     std::string run()

@@ -199,8 +199,13 @@ std::size_t StateFolder::takeDemoIndex(std::size_t count) const
 bool writeFileAtomically(const fs::path& path, const std::string& content)
 {
     static std::atomic<unsigned> sequence{0};
-    const fs::path temporary = path.parent_path() / ("." + path.filename().string() + ".tmp-" +
-                                                     std::to_string(::getpid()) + "-" + std::to_string(sequence++));
+    std::string name = ".";
+    name += path.filename().string();
+    name += ".tmp-";
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(sequence++);
+    const fs::path temporary = path.parent_path() / name;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
