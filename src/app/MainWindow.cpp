@@ -228,9 +228,10 @@ void MainWindow::showKeyPicture(IBtn& key, KeyPictureSet set)
     const QPixmap& picture = m_pictures->key(set, pictureIndex(key.code().toStdString()));
     if (picture.isNull())
         return;
-    // A switched-off key is the current area's power key, showing its highlighted look: its state
-    // picture becomes the normal picture it shows again once another area is chosen.
-    if (key.isEnable())
+    // A switched-off power key shows the current area's highlighted look: its state picture becomes
+    // the normal picture it shows again once another area is chosen. Keys without such a look show
+    // their state picture whatever their switch says.
+    if (key.isEnable() || key.disablePic().isNull())
         key.setPicture(picture);
     else
         key.setSavedPic(picture);

@@ -64,6 +64,21 @@ TEST_F(WorkflowTest, ThePowerKeyLabelledAmpSelectsTheDvdArea)
     EXPECT_EQ(pictureSetOf(volPlus), KeyPictureSet::NotLearned);
 }
 
+TEST_F(WorkflowTest, TheCurrentAreasPowerKeyKeepsItsHighlightedLook)
+{
+    open();
+    const auto showsHighlight = [](const IBtn* key) {
+        return !key->disablePic().isNull() && key->picture().toImage() == key->disablePic().toImage();
+    };
+    ASSERT_FALSE(window->powerKey(0)->disablePic().isNull());
+    EXPECT_TRUE(showsHighlight(window->powerKey(0))) << "the refresh after showing must not paint over it";
+
+    clickTab(1);
+    EXPECT_TRUE(showsHighlight(window->powerKey(1)));
+    EXPECT_FALSE(showsHighlight(window->powerKey(0)));
+    EXPECT_EQ(pictureSetOf("00"), KeyPictureSet::NotLearned) << "TV's power key shows its state again";
+}
+
 // ---- Learning.
 
 TEST_F(WorkflowTest, LearnsKeyAfterKeyFromTheDevicesRemote)
@@ -449,6 +464,24 @@ TEST_F(WorkflowWithLearnedKeys, ALaterLearnOfAClearedCodeReusesItsSlot)
     EXPECT_EQ(slotTexts(after), slotTexts(cleared));
     EXPECT_EQ(after.bitmap, cleared.bitmap);
     EXPECT_EQ(remoteStateOf(chPlus, 0), '2');
+}
+
+TEST_F(WorkflowTest, ClearingLeavesAKeyHoldingACodeFromElsewhereLookingSo)
+{
+    // POWER holds a code from elsewhere in TV and is learned in DVD: clearing TV must not paint it
+    // as not learned just because it is learned in another area.
+    open();
+    clickTab(2);
+    clickBeginStudy();
+    learnKey(power, directSignal);
+    clickTab(0);
+    learnKey(one, slotSignal);
+    clickBeginStudy();
+    ASSERT_EQ(remoteStateOf(power, 2), '2');
+    clickClearAll();
+    EXPECT_EQ(remoteStateOf(one, 0), '0');
+    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::Elsewhere);
+    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
 }
 
 } // namespace
