@@ -17,19 +17,6 @@ namespace qmv::cli {
 
 namespace {
 
-std::vector<std::string> areaChoices()
-{
-    return {areaNames.begin(), areaNames.end()};
-}
-
-int areaIndex(const std::string& name)
-{
-    for (std::size_t i = 0; i < areaNames.size(); ++i)
-        if (areaNames[i] == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
 int failWith(const std::string& message)
 {
     std::cerr << "qmv718-cli: " << message << '\n';
@@ -79,19 +66,27 @@ bool deliverFile(const std::string& timings, const std::string& capture, std::st
 
 CodeCommands::CodeCommands(CLI::App& app, int& exitCode)
 {
-    auto* learnCommand = app.add_subcommand("learn", "Learn one key: the remote receives a code and stores it");
-    learnCommand->add_option("--area", m_area, "device area")->required()->check(CLI::IsMember(areaChoices()));
+    const CLI::Validator areaName(
+        [](const std::string& name) {
+            return areaFromName(name) ? std::string() : "TV, CBL, DVD, AMP or 0-3";
+        },
+        "AREA");
+    auto* learnCommand =
+        app.add_subcommand("learn", "Learn one key: the remote receives a code and stores it");
+    learnCommand->add_option("--area", m_area, "device area")->required()->check(areaName);
     learnCommand->add_option("--key", m_key, "key code (e.g. 12) or label (e.g. VOL+)")->required();
     auto* timings = learnCommand->add_option("--timings", m_timingsFile,
                                              "durations in µs, mark first, optional first line 'carrier HZ'");
-    auto* capture = learnCommand->add_option("--capture", m_captureFile, "a capture text as the receiver gives it");
+    auto* capture =
+        learnCommand->add_option("--capture", m_captureFile, "a capture text as the receiver gives it");
     timings->excludes(capture);
     learnCommand->callback([this, &exitCode] { exitCode = learn(); });
 
     auto* playCommand = app.add_subcommand("play", "Show what the remote sends for a learned key");
-    playCommand->add_option("--area", m_area, "device area")->required()->check(CLI::IsMember(areaChoices()));
+    playCommand->add_option("--area", m_area, "device area")->required()->check(areaName);
     playCommand->add_option("--key", m_key, "key code or label")->required();
-    playCommand->add_option("--format", m_format, "us (durations) or pronto")->check(CLI::IsMember({"us", "pronto"}));
+    playCommand->add_option("--format", m_format, "us (durations) or pronto")
+        ->check(CLI::IsMember({"us", "pronto"}));
     playCommand->callback([this, &exitCode] { exitCode = play(); });
 }
 
@@ -122,11 +117,12 @@ int CodeCommands::learn() const
         return failWith("学习失败！编码无法转换");
 
     MemoryImage image(session.link(), session.remote().snapshot);
-    const StoreResult result = image.StoreLearnedKey(std::string(key->code), converted, areaIndex(m_area));
+    const StoreResult result =
+        image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
         return failWith(std::string("学习失败！") + storeFailure(result));
     const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
-        image.entryIndex(areaIndex(m_area), *image.rowOf(std::string(key->code))))];
+        image.entryIndex(*areaFromName(m_area), *image.rowOf(std::string(key->code))))];
     std::cout << key->label << "键学习成功！ (" << m_area << ' ' << key->code << ": " << entry << ")\n";
     return 0;
 }
@@ -142,7 +138,8 @@ int CodeCommands::play() const
     std::size_t row = 0;
     while (keypad[row].code != key->code)
         ++row;
-    const auto playback = remote::playKey(remote::loadOrCreateImage(folder), areaIndex(m_area), static_cast<int>(row));
+    const auto playback =
+        remote::playKey(remote::loadOrCreateImage(folder), *areaFromName(m_area), static_cast<int>(row));
     if (!playback)
         return failWith("该按键在 " + m_area + " 里没有可发送的编码");
     if (m_format == "pronto") {

@@ -54,16 +54,6 @@ private:
     bool m_confirmed;
 };
 
-std::optional<int> parseArea(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (int area = 0; area < areaCount; ++area)
-        if (text == areaNames[static_cast<std::size_t>(area)] || text == std::to_string(area))
-            return area;
-    return std::nullopt;
-}
-
 // The window's rules over the remote the session loaded, with nobody watching a screen. Captures
 // never start here: learning mode is never switched on.
 class ConsoleWorkflow
@@ -110,7 +100,7 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
     remove->add_option("--area", m_deleteArea, "TV, CBL, DVD, AMP or 0-3")->required();
     remove->add_option("--key", m_deleteKey, "the key's code (\"26\") or label (\"CH+\")")->required();
     remove->callback([this, &exitCode] {
-        const std::optional<int> area = parseArea(m_deleteArea);
+        const std::optional<int> area = areaFromName(m_deleteArea);
         const std::optional<KeyDefinition> key = findKey(m_deleteKey);
         if (!area || !key || key->selectsArea >= 0) {
             std::cerr << (area ? "not a plain key of the keypad: " + m_deleteKey
@@ -145,7 +135,7 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
     clear->add_option("--area", m_clearArea, "TV, CBL, DVD, AMP or 0-3")->required();
     clear->add_flag("--yes", m_clearConfirmed, "answer Yes to the confirmation");
     clear->callback([this, &exitCode] {
-        const std::optional<int> area = parseArea(m_clearArea);
+        const std::optional<int> area = areaFromName(m_clearArea);
         if (!area) {
             std::cerr << "unknown area: " << m_clearArea << '\n';
             exitCode = 2;

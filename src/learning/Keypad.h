@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cctype>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace qmv {
@@ -9,7 +11,8 @@ namespace qmv {
 // One key of the remote's keypad: its two-digit key code (octal digits), the label shown in
 // messages, the component name of its button, and for the four power keys the device area it
 // selects.
-struct KeyDefinition {
+struct KeyDefinition
+{
     std::string_view code;
     std::string_view label;
     std::string_view component;
@@ -21,23 +24,23 @@ inline constexpr int areaCount = 4;
 
 // The keypad in key-code order, which is also the order of the remote's key-code table.
 inline constexpr std::array<KeyDefinition, keypadKeyCount> keypad{{
-    {"00", "POWER/TV", "IBtn1", 0},  {"03", "POWER/AMP", "IBtn4", 2}, {"04", "", "IBtn30", 3},
-    {"07", "", "IBtn32", 1},         {"10", "POWER", "IBtn31", -1},   {"12", "1", "IBtn5", -1},
-    {"13", "2", "IBtn6", -1},        {"14", "3", "IBtn7", -1},        {"15", "4", "IBtn10", -1},
-    {"16", "5", "IBtn11", -1},       {"17", "6", "IBtn12", -1},       {"20", "7", "IBtn14", -1},
-    {"21", "8", "IBtn15", -1},       {"22", "9", "IBtn16", -1},       {"23", "数位", "IBtn18", -1},
-    {"24", "0", "IBtn19", -1},       {"25", "TV/AV", "IBtn20", -1},   {"26", "CH+", "IBtn22", -1},
-    {"27", "切换", "IBtn23", -1},    {"30", "VOL+", "IBtn24", -1},    {"31", "CH-", "IBtn26", -1},
-    {"32", "静音", "IBtn27", -1},    {"33", "VOL-", "IBtn28", -1},    {"34", "指南", "IBtn52", -1},
-    {"36", "菜单", "IBtn36", -1},    {"37", "节目表", "IBtn39", -1},  {"40", "UP", "IBtn35", -1},
-    {"41", "后道", "IBtn41", -1},    {"42", "声道", "IBtn40", -1},    {"43", "LEFT", "IBtn56", -1},
-    {"44", "DVD/1", "IBtn25", -1},   {"45", "RIGHT", "IBtn33", -1},   {"46", "退出", "IBtn42", -1},
-    {"47", "收藏", "IBtn49", -1},    {"50", "DOWN", "IBtn50", -1},    {"51", "信息", "IBtn34", -1},
-    {"52", "上一段", "IBtn54", -1},  {"53", "pause", "IBtn51", -1},   {"54", "play", "IBtn55", -1},
-    {"55", "下一段", "IBtn43", -1},  {"56", "录象", "IBtn2", -1},     {"57", "快退", "IBtn53", -1},
-    {"60", "快进", "IBtn60", -1},    {"61", "stop", "IBtn44", -1},    {"62", "PIP", "IBtn65", -1},
-    {"63", "SWAP", "IBtn62", -1},    {"64", "INPUT", "IBtn29", -1},   {"65", "SLEEP", "IBtn45", -1},
-    {"66", "RED", "IBtn17", -1},     {"67", "GREEN", "IBtn21", -1},   {"70", "YELLO", "IBtn13", -1},
+    {"00", "POWER/TV", "IBtn1", 0}, {"03", "POWER/AMP", "IBtn4", 2}, {"04", "", "IBtn30", 3},
+    {"07", "", "IBtn32", 1},        {"10", "POWER", "IBtn31", -1},   {"12", "1", "IBtn5", -1},
+    {"13", "2", "IBtn6", -1},       {"14", "3", "IBtn7", -1},        {"15", "4", "IBtn10", -1},
+    {"16", "5", "IBtn11", -1},      {"17", "6", "IBtn12", -1},       {"20", "7", "IBtn14", -1},
+    {"21", "8", "IBtn15", -1},      {"22", "9", "IBtn16", -1},       {"23", "数位", "IBtn18", -1},
+    {"24", "0", "IBtn19", -1},      {"25", "TV/AV", "IBtn20", -1},   {"26", "CH+", "IBtn22", -1},
+    {"27", "切换", "IBtn23", -1},   {"30", "VOL+", "IBtn24", -1},    {"31", "CH-", "IBtn26", -1},
+    {"32", "静音", "IBtn27", -1},   {"33", "VOL-", "IBtn28", -1},    {"34", "指南", "IBtn52", -1},
+    {"36", "菜单", "IBtn36", -1},   {"37", "节目表", "IBtn39", -1},  {"40", "UP", "IBtn35", -1},
+    {"41", "后道", "IBtn41", -1},   {"42", "声道", "IBtn40", -1},    {"43", "LEFT", "IBtn56", -1},
+    {"44", "DVD/1", "IBtn25", -1},  {"45", "RIGHT", "IBtn33", -1},   {"46", "退出", "IBtn42", -1},
+    {"47", "收藏", "IBtn49", -1},   {"50", "DOWN", "IBtn50", -1},    {"51", "信息", "IBtn34", -1},
+    {"52", "上一段", "IBtn54", -1}, {"53", "pause", "IBtn51", -1},   {"54", "play", "IBtn55", -1},
+    {"55", "下一段", "IBtn43", -1}, {"56", "录象", "IBtn2", -1},     {"57", "快退", "IBtn53", -1},
+    {"60", "快进", "IBtn60", -1},   {"61", "stop", "IBtn44", -1},    {"62", "PIP", "IBtn65", -1},
+    {"63", "SWAP", "IBtn62", -1},   {"64", "INPUT", "IBtn29", -1},   {"65", "SLEEP", "IBtn45", -1},
+    {"66", "RED", "IBtn17", -1},    {"67", "GREEN", "IBtn21", -1},   {"70", "YELLO", "IBtn13", -1},
     {"71", "BLUE", "IBtn9", -1},
 }};
 
@@ -55,12 +58,28 @@ inline std::optional<KeyDefinition> findKey(std::string_view codeOrLabel)
     return std::nullopt;
 }
 
+// The device area a user names: "TV", "CBL", "DVD", "AMP" in any letter case, or its number 0-3.
+inline std::optional<int> areaFromName(std::string_view name)
+{
+    std::string upper(name);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (int area = 0; area < areaCount; ++area)
+        if (upper == areaNames[static_cast<std::size_t>(area)] ||
+            upper == std::string(1, static_cast<char>('0' + area)))
+            return area;
+    return std::nullopt;
+}
+
 // The index of a key picture: the key code read as a hexadecimal number.
 inline int pictureIndex(std::string_view code)
 {
     int value = 0;
     for (char c : code) {
-        int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+        int digit = (c >= '0' && c <= '9')   ? c - '0'
+                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                                             : -1;
         if (digit < 0)
             return -1;
         value = value * 16 + digit;
