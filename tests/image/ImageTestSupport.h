@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoadedImage.h"
 #include "MemoryImage.h"
 #include "RemoteFixture.h"
 #include "RemoteLoader.h"
@@ -10,7 +11,8 @@
 namespace qmv::test {
 
 // The virtual remote loaded as the window loads it, with the image operations over it.
-class ImageFixture : public RemoteFixture {
+class ImageFixture : public RemoteFixture
+{
 protected:
     void SetUp() override
     {
@@ -19,19 +21,13 @@ protected:
     }
 
     // Reads the remote's tables afresh, as a new start-up would.
-    ImageSnapshot reload()
-    {
-        ScriptedDialogs dialogs;
-        RemoteLoader loader(link(), dialogs);
-        auto loaded = loader.load();
-        EXPECT_TRUE(loaded) << loader.failure();
-        return loaded ? loaded->snapshot : ImageSnapshot{};
-    }
+    ImageSnapshot reload() { return loadSnapshot(link()); }
 
     std::unique_ptr<MemoryImage> image;
 };
 
-inline std::string converted(const std::string& id, const std::string& data = "", const std::string& p1 = "0123456789ABCDEF",
+inline std::string converted(const std::string& id, const std::string& data = "",
+                             const std::string& p1 = "0123456789ABCDEF",
                              const std::string& p2 = "FEDCBA9876543210")
 {
     return id + "::" + p1 + ":" + p2 + ":::" + data;

@@ -1,5 +1,6 @@
 #include "LearningCommands.h"
 #include "MemoryImage.h"
+#include "LoadedImage.h"
 #include "RemoteFixture.h"
 #include "RemoteLoader.h"
 #include "ScriptedDialogs.h"
@@ -17,11 +18,7 @@ class LearningCommandsTest : public test::RemoteFixture
 protected:
     ImageSnapshot reload()
     {
-        test::ScriptedDialogs quiet;
-        RemoteLoader loader(link(), quiet);
-        auto loaded = loader.load();
-        EXPECT_TRUE(loaded) << loader.failure();
-        return loaded ? loaded->snapshot : ImageSnapshot{};
+        return test::loadSnapshot(link());
     }
 
     void learned(const std::string& code, int area)

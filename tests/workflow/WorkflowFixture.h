@@ -11,6 +11,7 @@
 #include "MainWindow.h"
 #include "MainWindowView.h"
 #include "QtTestApplication.h"
+#include "LoadedImage.h"
 #include "RemoteFixture.h"
 #include "RemoteLoader.h"
 #include "ScriptedDialogs.h"
@@ -63,11 +64,7 @@ protected:
     // Reads the remote's tables afresh, as a new start-up would.
     ImageSnapshot reload()
     {
-        ScriptedDialogs quiet;
-        RemoteLoader loader(link(), quiet);
-        auto loaded = loader.load();
-        EXPECT_TRUE(loaded) << loader.failure();
-        return loaded ? loaded->snapshot : ImageSnapshot{};
+        return loadSnapshot(link());
     }
 
     // Starts the program's window as main() does, the converter taken from `converterFolder`.
