@@ -272,6 +272,11 @@ std::optional<LoadedRemote> RemoteLoader::load()
         return std::nullopt;
     loaded.remoteid = *remoteid;
     loaded.lab_ykqtype = modelLabel;
+    if (m_beforeTables)
+        if (const std::string refusal = m_beforeTables(loaded.remoteid); !refusal.empty()) {
+            fail(refusal, false);
+            return std::nullopt;
+        }
     if (!readLayout(loaded.snapshot.layout) || !readTables(loaded.snapshot))
         return std::nullopt;
     return loaded;

@@ -33,6 +33,14 @@ public:
 
     std::optional<LoadedRemote> load();
 
+    // Runs once the remote is identified and before its tables are read, so that a writer takes
+    // its hold (see WriterHold) before it copies them. A non-empty answer is a refusal: the load
+    // ends with it as its message.
+    void setBeforeTables(std::function<std::string(const std::string& remoteid)> check)
+    {
+        m_beforeTables = std::move(check);
+    }
+
     // The labels, even after a failure (the firmware label is set before the checks).
     const std::string& firmwareLabelShown() const { return m_firmwareLabel; }
     // The message that ended a failed load (empty when the user cancelled the wait).
@@ -50,6 +58,7 @@ private:
     const RemoteLink& m_link;
     Dialogs& m_dialogs;
     std::function<void()> m_processEvents;
+    std::function<std::string(const std::string&)> m_beforeTables;
     std::string m_firmwareLabel;
     std::string m_failure;
 };

@@ -8,6 +8,7 @@
 #include "SharedLibrary.h"
 #include "SplashWindow.h"
 #include "Tupdate.h"
+#include "WriterHold.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -54,6 +55,14 @@ int main(int argc, char* argv[])
     // Identify the remote and read its memory tables while the splash is up; a window whose
     // start failed closes as soon as it is shown.
     qmv::RemoteLoader loader(link, dialogs, [] { QApplication::processEvents(); });
+    // The window keeps a copy of the remote's tables for its whole life, so it holds the remote
+    // from before it reads them until the program ends.
+    std::unique_ptr<qmv::WriterHold> hold;
+    loader.setBeforeTables([&hold](const std::string& remoteid) {
+        std::string refusal;
+        hold = qmv::WriterHold::take(remoteid, "qmv718", &refusal);
+        return refusal;
+    });
     const std::optional<qmv::LoadedRemote> remote = loader.load();
     window.setFirmwareVersionText(QString::fromStdString(loader.firmwareLabelShown()));
     if (remote)

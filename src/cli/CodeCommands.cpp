@@ -40,26 +40,21 @@ const char* storeFailure(StoreResult result)
     return "";
 }
 
-// The received code as the remote will hand it over: a timings file is checked here first, so
-// bad values are named with their line and nothing is stored.
-bool deliverFile(const std::string& timings, const std::string& capture, std::string* error)
+// A code file is read whole and checked before anything else happens, so bad values are named
+// with their line and nothing is stored.
+std::optional<std::string> readCodeFile(const std::string& timings, const std::string& capture, std::string* error)
 {
     const std::string& file = timings.empty() ? capture : timings;
-    if (file.empty())
-        return true;
-    const auto content = remote::readWholeFile(file);
-    if (!content) {
-        *error = "无法读取文件 " + file;
-        return false;
-    }
+    const auto content = remote::readCodeFile(file, error);
+    if (!content)
+        return std::nullopt;
     if (!timings.empty() && !remote::parseTimings(*content, error))
-        return false;
+        return std::nullopt;
     if (!capture.empty() && !remote::isCaptureText(*content)) {
-        *error = file + " 不是接收器的捕获文本";
-        return false;
+        *error = remote::shortExcerpt(file) + " 不是接收器的捕获文本";
+        return std::nullopt;
     }
-    remote::StateFolder(remote::StateFolder::defaultPath()).deliverToInbox(*content);
-    return true;
+    return content;
 }
 
 } // namespace
@@ -97,17 +92,26 @@ int CodeCommands::learn() const
         return failWith("没有这个按键：" + m_key);
     if (key->selectsArea >= 0)
         return failWith("电源键用于选择设备，不能学习");
-    std::string error;
-    if (!deliverFile(m_timingsFile, m_captureFile, &error))
-        return failWith(error);
+    std::optional<std::string> codeFile;
+    if (!m_timingsFile.empty() || !m_captureFile.empty()) {
+        std::string error;
+        codeFile = readCodeFile(m_timingsFile, m_captureFile, &error);
+        if (!codeFile)
+            return failWith(error);
+    }
 
     ConsoleSession session;
-    if (!session.open())
+    if (!session.open(ConsoleSession::Access::Write))
         return 2;
-    if (m_timingsFile.empty() && m_captureFile.empty())
+    if (!codeFile)
         std::cerr << "请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……\n";
+    // The file's code is sent only once the remote listens: a receiver keeps nothing sent before.
+    const auto sendFile = [&codeFile] {
+        if (codeFile)
+            remote::StateFolder(remote::StateFolder::defaultPath()).deliverToInbox(*codeFile);
+    };
     const std::atomic<bool> never{false};
-    const std::string captured = CaptureLoop(session.link()).run(never);
+    const std::string captured = CaptureLoop(session.link()).run(never, sendFile);
     if (captured.empty())
         return failWith("学习失败！没有接收到遥控器编码");
 

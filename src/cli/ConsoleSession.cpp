@@ -26,7 +26,7 @@ void ConsoleDialogs::plainMessage(const std::string& text)
     std::cerr << applicationTitle << ": " << text << '\n';
 }
 
-bool ConsoleSession::open()
+bool ConsoleSession::open(Access access)
 {
     std::string error;
     m_library = LinkLibrary::load(programFolder(), &error);
@@ -36,6 +36,12 @@ bool ConsoleSession::open()
     }
     m_link = std::make_unique<RemoteLink>(m_library->functions());
     RemoteLoader loader(*m_link, m_dialogs);
+    if (access == Access::Write)
+        loader.setBeforeTables([this](const std::string& remoteid) {
+            std::string refusal;
+            m_hold = WriterHold::take(remoteid, "qmv718-cli", &refusal);
+            return refusal;
+        });
     m_remote = loader.load();
     return m_remote.has_value();
 }

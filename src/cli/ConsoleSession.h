@@ -4,6 +4,7 @@
 #include "LinkLibrary.h"
 #include "RemoteLink.h"
 #include "RemoteLoader.h"
+#include "WriterHold.h"
 
 #include <memory>
 #include <optional>
@@ -23,8 +24,12 @@ public:
 // exactly as the window does at start-up.
 class ConsoleSession {
 public:
-    // Prints the reason and returns false when the remote cannot be used.
-    bool open();
+    // A command that changes the remote holds it for its whole run; one that only reads does not.
+    enum class Access { Read, Write };
+
+    // Prints the reason and returns false when the remote cannot be used, or cannot be changed
+    // because another program holds it.
+    bool open(Access access = Access::Read);
 
     const RemoteLink& link() const { return *m_link; }
     const LoadedRemote& remote() const { return *m_remote; }
@@ -35,6 +40,7 @@ private:
     std::unique_ptr<LinkLibrary> m_library;
     std::unique_ptr<RemoteLink> m_link;
     std::optional<LoadedRemote> m_remote;
+    std::unique_ptr<WriterHold> m_hold;
 };
 
 } // namespace qmv::cli

@@ -110,7 +110,7 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
             return;
         }
         ConsoleSession session;
-        if (!session.open()) {
+        if (!session.open(ConsoleSession::Access::Write)) {
             exitCode = 2;
             return;
         }
@@ -142,7 +142,7 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
             return;
         }
         ConsoleSession session;
-        if (!session.open()) {
+        if (!session.open(ConsoleSession::Access::Write)) {
             exitCode = 2;
             return;
         }

@@ -9,12 +9,14 @@ CaptureLoop::CaptureLoop(const RemoteLink& link)
 {
 }
 
-std::string CaptureLoop::run(const std::atomic<bool>& stopRequested) const
+std::string CaptureLoop::run(const std::atomic<bool>& stopRequested, const std::function<void()>& onCapturing) const
 {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     if (!m_link.setCodeCarrierWave())
         return {};
+    if (onCapturing)
+        onCapturing();
     while (!stopRequested.load()) {
         // Whole seconds past the start, as the limit has always been counted: a capture lasts
         // at least six seconds and ends at the first poll seven whole seconds on.

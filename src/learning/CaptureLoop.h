@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace qmv {
@@ -18,8 +19,9 @@ public:
 
     explicit CaptureLoop(const RemoteLink& link);
 
-    // The whole capture buffer as text, or empty when no code was received.
-    std::string run(const std::atomic<bool>& stopRequested) const;
+    // The whole capture buffer as text, or empty when no code was received. `onCapturing` runs
+    // once the remote is in capture mode, the first moment at which a code sent to it is kept.
+    std::string run(const std::atomic<bool>& stopRequested, const std::function<void()>& onCapturing = {}) const;
 
 private:
     const RemoteLink& m_link;

@@ -1,5 +1,7 @@
 #include "CaptureSignal.h"
 
+#include "AtomicFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -101,7 +103,7 @@ namespace {
 
 std::string lineMessage(std::size_t line, std::string_view value, const char* reason)
 {
-    return "第 " + std::to_string(line) + " 行的数值 \"" + std::string(value) + "\" " + reason;
+    return "第 " + std::to_string(line) + " 行的数值 \"" + shortExcerpt(value) + "\" " + reason;
 }
 
 bool parseNumber(std::string_view token, std::uint64_t* value)
@@ -171,6 +173,27 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
         return std::nullopt;
     }
     return signal;
+}
+
+std::optional<std::string> readCodeFile(const std::string& path, std::string* error)
+{
+    auto read = platform::readRegularFile(path, codeFileLimit);
+    if (!read.content && error)
+        *error = "无法读取文件 " + shortExcerpt(path) + "（" + read.error + "）";
+    return std::move(read.content);
+}
+
+std::string shortExcerpt(std::string_view text)
+{
+    constexpr std::size_t shown = 40;
+    std::string excerpt;
+    for (std::size_t i = 0; i < text.size() && i < shown; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        excerpt += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+    }
+    if (text.size() > shown)
+        excerpt += "...";
+    return excerpt;
 }
 
 bool isCaptureText(std::string_view text)

@@ -43,6 +43,17 @@ std::optional<std::string> captureText(const Signal& signal);
 // naming the line and the value.
 std::optional<Signal> parseTimings(std::string_view text, std::string* error);
 
+// Timings and capture files are small; anything larger is not one.
+inline constexpr std::size_t codeFileLimit = 1024 * 1024;
+
+// A timings or capture file: read only from a regular file of at most codeFileLimit bytes, so a
+// device, a pipe or a huge file is refused instead of read forever. On failure `error` says why.
+std::optional<std::string> readCodeFile(const std::string& path, std::string* error);
+
+// Text from outside (a file's value, a file name) made safe to show: printable characters only,
+// every other byte as "?", and at most a few dozen of them.
+std::string shortExcerpt(std::string_view text);
+
 // True when the text looks like a capture text (hex groups, not a list of durations).
 bool isCaptureText(std::string_view text);
 

@@ -31,11 +31,9 @@ void RemoteControl::plug(bool plugged) const
 
 bool RemoteControl::send(const std::string& file, std::string* error) const
 {
-    const auto content = readWholeFile(file);
-    if (!content) {
-        *error = "cannot read " + file;
+    const auto content = readCodeFile(file, error);
+    if (!content)
         return false;
-    }
     // Refuse here what the receiver could not take, so the sender learns why at once.
     if (!isCaptureText(*content) && !parseTimings(*content, error))
         return false;

@@ -1,14 +1,14 @@
 #include "StateFolder.h"
 
+#include "AtomicFile.h"
+#include "FileLock.h"
+
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <map>
-#include <sys/file.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -52,24 +52,6 @@ void touch(const fs::path& path, bool present)
         writeFileAtomically(path, "");
     else
         fs::remove(path, ec);
-}
-
-bool syncFolder(const fs::path& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-bool durableWrites()
-{
-    // Tests that make thousands of writes may trade power-loss safety for speed; a killed process
-    // still never leaves a torn file, since the rename is what publishes a write.
-    const char* value = std::getenv("QMV718_REMOTE_FSYNC");
-    return !(value && std::string(value) == "0");
 }
 
 } // namespace
@@ -198,39 +180,7 @@ std::size_t StateFolder::takeDemoIndex(std::size_t count) const
 
 bool writeFileAtomically(const fs::path& path, const std::string& content)
 {
-    static std::atomic<unsigned> sequence{0};
-    std::string name = ".";
-    name += path.filename().string();
-    name += ".tmp-";
-    name += std::to_string(::getpid());
-    name += '-';
-    name += std::to_string(sequence++);
-    const fs::path temporary = path.parent_path() / name;
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n <= 0) {
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    const bool durable = durableWrites();
-    if ((durable && ::fsync(fd) != 0) || ::close(fd) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    if (durable)
-        syncFolder(path.parent_path());
-    return true;
+    return platform::AtomicFile(path).write(content);
 }
 
 std::optional<std::string> readWholeFile(const fs::path& path)
@@ -267,20 +217,14 @@ FolderLock::FolderLock(const fs::path& folder)
 {
     if (heldLocks[m_key]++ > 0)
         return;
-    m_fd = ::open((folder / "lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (m_fd >= 0)
-        while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
-        }
+    m_lock = std::make_unique<platform::FileLock>(folder / "lock");
+    m_lock->lock();
 }
 
 FolderLock::~FolderLock()
 {
     if (--heldLocks[m_key] == 0)
         heldLocks.erase(m_key);
-    if (m_fd >= 0) {
-        ::flock(m_fd, LOCK_UN);
-        ::close(m_fd);
-    }
 }
 
 } // namespace qmv::remote

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+
+namespace qmv::platform {
+class FileLock;
+}
 
 namespace qmv::remote {
 
@@ -64,7 +69,7 @@ public:
 
 private:
     std::string m_key;
-    int m_fd = -1;
+    std::unique_ptr<platform::FileLock> m_lock; // only the outermost lock of a thread holds one
 };
 
 } // namespace qmv::remote

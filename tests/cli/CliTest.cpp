@@ -1,80 +1,11 @@
 // qmv718-cli as a user runs it: a separate process on the virtual remote's state folder.
-#include "RemoteFixture.h"
-
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
+#include "CliFixture.h"
 
 using namespace qmv;
-
-namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<long> numbers(const std::string& line)
-{
-    std::vector<long> values;
-    std::istringstream in(line);
-    for (long v; in >> v;)
-        values.push_back(v);
-    return values;
-}
-
-std::vector<long> timingsFile(const std::string& path)
-{
-    std::string text = slurp(path);
-    text.erase(0, text.find('\n') + 1); // the carrier line
-    return numbers(text);
-}
-
-class Cli : public test::RemoteFixture {
-protected:
-    CliRun run(const std::string& arguments)
-    {
-        const std::string errPath = (statePath() / "stderr.txt").string();
-        const std::string command = test::binFolder() + "qmv718-cli " + arguments + " 2>" + errPath;
-        CliRun result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            result.out.append(buffer, n);
-        result.status = WEXITSTATUS(::pclose(pipe));
-        result.err = slurp(errPath);
-        return result;
-    }
-    nlohmann::json info()
-    {
-        const CliRun r = run("info --json");
-        EXPECT_EQ(r.status, 0) << r.err;
-        return nlohmann::json::parse(r.out);
-    }
-    static const nlohmann::json& key(const nlohmann::json& report, const std::string& area, const std::string& code)
-    {
-        for (const auto& k : report["keys"])
-            if (k["area"] == area && k["code"] == code)
-                return k;
-        throw std::runtime_error("no such key");
-    }
-    std::string data(const std::string& name) { return test::testDataFolder() + "cli/" + name; }
-};
-
-} // namespace
+using test::Cli;
+using test::CliRun;
+using test::numbers;
+using test::timingsFile;
 
 TEST_F(Cli, InfoDescribesTheFactoryRemote)
 {
@@ -126,18 +57,7 @@ TEST_F(Cli, LearnedKeyPlaysBackWhatWasLearned)
 TEST_F(Cli, RecognisedProtocolIsShownByName)
 {
     // A standard NEC frame for address 0x07, command 0x12.
-    std::string text = "carrier 38000\n9000 4500";
-    auto bits = [&](unsigned byte) {
-        for (int b = 0; b < 8; ++b)
-            text += (byte >> b) & 1 ? " 560 1690" : " 560 560";
-    };
-    bits(0x07);
-    bits(0xF8);
-    bits(0x12);
-    bits(0xED);
-    text += " 560\n";
-    const std::string path = (statePath() / "nec.txt").string();
-    std::ofstream(path) << text;
+    const std::string path = necFile(0x07, 0x12);
     ASSERT_EQ(run("learn --area TV --key CH+ --timings " + path).status, 0);
     const auto report = info();
     const auto& ch = key(report, "TV", "26");

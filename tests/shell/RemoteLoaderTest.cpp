@@ -3,6 +3,7 @@
 #include "RemoteLink.h"
 #include "RemoteLoader.h"
 #include "ScriptedDialogs.h"
+#include "VirtualRemote.h"
 
 #include <gtest/gtest.h>
 
@@ -264,4 +265,19 @@ TEST_F(Loading, SmallLayoutsLoadTheirOwnKeyCount)
     ASSERT_TRUE(loaded) << failure;
     EXPECT_EQ(loaded->snapshot.records.size(), 6u);
     EXPECT_EQ(loaded->snapshot.keyCodes, (std::vector<std::string>{"00", "03", "04"}));
+}
+
+TEST_F(Loading, RefusedWriterReadsNoTables)
+{
+    RemoteLoader loader(link, dialogs);
+    std::string identified;
+    loader.setBeforeTables([&identified](const std::string& remoteid) {
+        identified = remoteid;
+        return std::string("遥控器正在被另一个程序修改（qmv718，进程号 7），请先关闭它再试。");
+    });
+    EXPECT_FALSE(loader.load());
+    EXPECT_EQ(identified, remote::toHex(fake.memory.data() + 0xB000, 15));
+    EXPECT_EQ(dialogs.lastText(), loader.failure());
+    EXPECT_NE(loader.failure().find("进程号 7"), std::string::npos);
+    EXPECT_EQ(fake.calls.back(), "read B000 6 08") << "no table is read once the hold is refused";
 }

@@ -56,6 +56,9 @@ protected:
     {
         ::setenv("QMV718_REMOTE_DIR", m_scratch.path().c_str(), 1);
         ::setenv("QMV718_REMOTE_FSYNC", "0", 1);
+        // Holds on the remote live with the test, not in the user's runtime folder.
+        std::filesystem::create_directory(m_scratch.path() / "holds");
+        ::setenv("QMV718_HOLD_DIR", (m_scratch.path() / "holds").c_str(), 1);
         ::unsetenv("QMV718_REMOTE_LATENCY_MS");
         std::string error;
         m_library = LinkLibrary::load(binFolder(), &error);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+namespace qmv::platform {
+
+// An exclusive lock on a file, held by this object and released by the operating system when
+// the holder's process ends in any way, a crash or a kill included. The lock file itself is never
+// removed: removing it while another process waits on it would let two holders in at once.
+//
+// The file's content is a short note about the holder, readable by other processes while the
+// lock is held, so that a refusal can name who holds it.
+class FileLock
+{
+public:
+    explicit FileLock(std::filesystem::path path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // Takes the lock unless another holder has it. False as well when the file cannot be opened.
+    bool tryLock();
+    // Takes the lock, waiting as long as another holder has it.
+    bool lock();
+    void unlock();
+    bool isLocked() const { return m_locked; }
+
+    // Replaces the note about the holder; only while locked.
+    bool writeNote(const std::string& note);
+    // The note another holder left, at most `limit` bytes; empty when there is none.
+    static std::string readNote(const std::filesystem::path& path, std::size_t limit = 256);
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    bool open();
+
+    std::filesystem::path m_path;
+    int m_fd = -1;
+    bool m_locked = false;
+};
+
+} // namespace qmv::platform

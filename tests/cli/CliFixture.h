@@ -1,0 +1,131 @@
+#pragma once
+
+// qmv718-cli as a user runs it: separate processes on the virtual remote's state folder.
+#include "RemoteFixture.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace qmv::test {
+
+struct CliRun
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string slurp(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline std::vector<long> numbers(const std::string& line)
+{
+    std::vector<long> values;
+    std::istringstream in(line);
+    for (long v; in >> v;)
+        values.push_back(v);
+    return values;
+}
+
+inline std::vector<long> timingsFile(const std::string& path)
+{
+    std::string text = slurp(path);
+    text.erase(0, text.find('\n') + 1); // the carrier line
+    return numbers(text);
+}
+
+// A standard NEC frame as a timings file's text.
+inline std::string necTimings(unsigned address, unsigned command)
+{
+    std::string text = "carrier 38000\n9000 4500";
+    const auto bits = [&](unsigned byte) {
+        for (int b = 0; b < 8; ++b)
+            text += (byte >> b) & 1 ? " 560 1690" : " 560 560";
+    };
+    bits(address);
+    bits(~address & 0xFF);
+    bits(command);
+    bits(~command & 0xFF);
+    return text + " 560\n";
+}
+
+class Cli : public RemoteFixture
+{
+protected:
+    CliRun run(const std::string& arguments)
+    {
+        const std::string errPath = (statePath() / "stderr.txt").string();
+        const std::string command = binFolder() + "qmv718-cli " + arguments + " 2>" + errPath;
+        CliRun result;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            result.out.append(buffer, n);
+        result.status = WEXITSTATUS(::pclose(pipe));
+        result.err = slurp(errPath);
+        return result;
+    }
+    // Several commands started at the same moment, each its own process; their results in order.
+    std::vector<CliRun> runTogether(const std::vector<std::string>& argumentLists)
+    {
+        std::vector<pid_t> children;
+        for (std::size_t i = 0; i < argumentLists.size(); ++i) {
+            const std::string base = (statePath() / ("run-" + std::to_string(i))).string();
+            const std::string command =
+                binFolder() + "qmv718-cli " + argumentLists[i] + " >" + base + ".out 2>" + base + ".err";
+            const pid_t child = ::fork();
+            if (child == 0) {
+                ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+                ::_exit(127);
+            }
+            children.push_back(child);
+        }
+        std::vector<CliRun> results;
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            int status = 0;
+            ::waitpid(children[i], &status, 0);
+            const std::string base = (statePath() / ("run-" + std::to_string(i))).string();
+            results.push_back(
+                {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(base + ".out"), slurp(base + ".err")});
+        }
+        return results;
+    }
+    nlohmann::json info()
+    {
+        const CliRun r = run("info --json");
+        EXPECT_EQ(r.status, 0) << r.err;
+        return nlohmann::json::parse(r.out);
+    }
+    static const nlohmann::json& key(const nlohmann::json& report, const std::string& area,
+                                     const std::string& code)
+    {
+        for (const auto& k : report["keys"])
+            if (k["area"] == area && k["code"] == code)
+                return k;
+        throw std::runtime_error("no such key");
+    }
+    // A timings file of an NEC code in the test's folder.
+    std::string necFile(unsigned address, unsigned command)
+    {
+        const std::string path =
+            (statePath() / ("nec-" + std::to_string(address) + "-" + std::to_string(command) + ".txt"))
+                .string();
+        std::ofstream(path) << necTimings(address, command);
+        return path;
+    }
+    std::string data(const std::string& name) { return testDataFolder() + "cli/" + name; }
+};
+
+} // namespace qmv::test

@@ -1,0 +1,96 @@
+// One writer per remote, seen from the command line: writers are refused while another program
+// holds the remote, readers are not, and writers started together never share a slot.
+#include "CliFixture.h"
+#include "WriterHold.h"
+
+#include <csignal>
+
+using namespace qmv;
+using test::Cli;
+using test::CliRun;
+
+namespace {
+
+class HeldRemote : public Cli
+{
+protected:
+    std::string remoteid() { return info()["remoteid"].get<std::string>(); }
+};
+
+} // namespace
+
+TEST_F(HeldRemote, WritersAreRefusedNamingTheHolderWhileReadersGoOn)
+{
+    ASSERT_EQ(run("learn --area TV --key CH+ --timings " + necFile(1, 2)).status, 0);
+    const auto hold = WriterHold::take(remoteid(), "qmv718", nullptr);
+    ASSERT_NE(hold, nullptr);
+    const std::string holder = "qmv718，进程号 " + std::to_string(::getpid());
+
+    for (const char* writer :
+         {"learn --area TV --key 2 --timings ", "delete --area TV --key CH+", "clear --area TV --yes"}) {
+        const std::string arguments =
+            std::string(writer) + (std::string(writer).starts_with("learn") ? necFile(3, 4) : "");
+        const CliRun r = run(arguments);
+        EXPECT_EQ(r.status, 2) << writer;
+        EXPECT_NE(r.err.find(holder), std::string::npos) << writer << ": " << r.err;
+    }
+    EXPECT_EQ(folder().inboxCount(), 0u) << "a refused learn sends nothing to the remote";
+
+    EXPECT_EQ(run("check").status, 0);
+    EXPECT_EQ(run("play --area TV --key CH+").status, 0);
+    const auto report = info();
+    EXPECT_EQ(key(report, "TV", "26")["state"], "2") << "nothing was deleted or cleared";
+    EXPECT_EQ(key(report, "TV", "13")["state"], "0") << "nothing was learned";
+}
+
+TEST_F(HeldRemote, HoldOfAKilledProgramIsGoneAtOnce)
+{
+    const std::string id = remoteid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto hold = WriterHold::take(id, "qmv718", nullptr);
+        ::pause();
+        ::_exit(0);
+    }
+    // Wait until the child holds the remote.
+    for (int i = 0; i < 500 && WriterHold::take(id, "probe", nullptr); ++i)
+        ::usleep(2000);
+    EXPECT_EQ(run("learn --area TV --key CH+ --timings " + necFile(1, 2)).status, 2);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const CliRun r = run("learn --area TV --key CH+ --timings " + necFile(1, 2));
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST_F(HeldRemote, LearnsStartedTogetherNeverShareASlot)
+{
+    folder().setLatencyMillis(20);
+    const std::vector<std::string> keys = {"1", "2", "3", "4"};
+    std::vector<std::string> runs;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        runs.push_back("learn --area DVD --key " + keys[i] + " --timings " +
+                       necFile(0x40 + static_cast<unsigned>(i), 0x10 + static_cast<unsigned>(i)));
+    const auto results = runTogether(runs);
+    folder().setLatencyMillis(0);
+
+    int stored = 0;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (results[i].status == 0) {
+            ++stored;
+            const CliRun play = run("play --area DVD --key " + keys[i]);
+            ASSERT_EQ(play.status, 0);
+            const auto expected = test::numbers(
+                test::necTimings(0x40 + static_cast<unsigned>(i), 0x10 + static_cast<unsigned>(i))
+                    .substr(14));
+            const auto played = test::numbers(play.out);
+            ASSERT_GE(played.size(), expected.size() - 1);
+            for (std::size_t d = 0; d + 1 < expected.size(); ++d)
+                ASSERT_NEAR(played[d], expected[d], 300) << "key " << keys[i] << " plays another code";
+        } else {
+            EXPECT_EQ(results[i].status, 2) << results[i].err;
+            EXPECT_NE(results[i].err.find("遥控器正在被另一个程序修改"), std::string::npos) << results[i].err;
+        }
+    }
+    EXPECT_GE(stored, 1);
+    EXPECT_EQ(run("check").status, 0);
+}
