@@ -26,30 +26,27 @@ bool FileLock::open()
     return m_fd >= 0;
 }
 
-bool FileLock::tryLock()
+bool FileLock::take(int operation)
 {
     if (m_locked)
         return true;
     if (!open())
         return false;
     int result = 0;
-    while ((result = ::flock(m_fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+    while ((result = ::flock(m_fd, operation)) != 0 && errno == EINTR) {
     }
     m_locked = result == 0;
     return m_locked;
 }
 
+bool FileLock::tryLock()
+{
+    return take(LOCK_EX | LOCK_NB);
+}
+
 bool FileLock::lock()
 {
-    if (m_locked)
-        return true;
-    if (!open())
-        return false;
-    int result = 0;
-    while ((result = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {
-    }
-    m_locked = result == 0;
-    return m_locked;
+    return take(LOCK_EX);
 }
 
 void FileLock::unlock()

@@ -36,6 +36,7 @@ public:
 
 private:
     bool open();
+    bool take(int operation);
 
     std::filesystem::path m_path;
     int m_fd = -1;

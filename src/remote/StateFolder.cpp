@@ -7,7 +7,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <map>
 #include <unistd.h>
 #include <vector>
@@ -185,23 +184,9 @@ bool writeFileAtomically(const fs::path& path, const std::string& content)
 
 std::optional<std::string> readWholeFile(const fs::path& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::string content;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        content.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return content;
+    // Every file of the folder is small; a device or a pipe put in a file's place is never read.
+    constexpr std::size_t stateFileLimit = 4 * 1024 * 1024;
+    return platform::readRegularFile(path, stateFileLimit).content;
 }
 
 namespace {
