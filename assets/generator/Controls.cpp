@@ -2,9 +2,9 @@
 
 #include "Icons.h"
 #include "KeyFace.h"
+#include "KeypadLayout.h"
 #include "Painting.h"
 #include "Theme.h"
-#include "app/KeypadLayout.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

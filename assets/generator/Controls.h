@@ -1,6 +1,6 @@
 #pragma once
 
-#include "learning/Keypad.h"
+#include "Keypad.h"
 
 #include <QImage>
 #include <QRect>

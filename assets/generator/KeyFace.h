@@ -1,6 +1,6 @@
 #pragma once
 
-#include "learning/Keypad.h"
+#include "Keypad.h"
 
 #include <QPainter>
 #include <QRectF>

@@ -1,10 +1,10 @@
 #include "KeypadBody.h"
 
 #include "Icons.h"
+#include "KeypadLayout.h"
 #include "Painting.h"
 #include "Theme.h"
 #include "WindowGeometry.h"
-#include "app/KeypadLayout.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -1,12 +1,12 @@
 #include "Preview.h"
 
 #include "Controls.h"
+#include "Keypad.h"
+#include "KeypadLayout.h"
 #include "Painting.h"
+#include "PictureNames.h"
 #include "Theme.h"
 #include "WindowGeometry.h"
-#include "app/KeypadLayout.h"
-#include "app/PictureNames.h"
-#include "learning/Keypad.h"
 
 #include <QPainterPath>
 

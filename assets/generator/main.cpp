@@ -6,18 +6,18 @@
 #include "GifWriter.h"
 #include "Hints.h"
 #include "KeyFace.h"
+#include "Keypad.h"
 #include "KeypadBody.h"
+#include "KeypadLayout.h"
 #include "Painting.h"
 #include "Panels.h"
+#include "PictureNames.h"
 #include "Preview.h"
 #include "ResourceList.h"
 #include "Splash.h"
 #include "Theme.h"
 #include "WindowBackground.h"
 #include "WindowGeometry.h"
-#include "app/KeypadLayout.h"
-#include "app/PictureNames.h"
-#include "learning/Keypad.h"
 
 #include <QDir>
 #include <QGuiApplication>

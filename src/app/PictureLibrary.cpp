@@ -1,5 +1,6 @@
 #include "PictureLibrary.h"
 
+#include "FormPictures.h"
 #include "PictureNames.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QImage>
 #include <QResource>
 #include <QTemporaryFile>
+
+#include <mutex>
 
 namespace qmv {
 
@@ -123,21 +126,10 @@ std::unique_ptr<WindowPictures> PictureLibrary::load(const QString& folder)
     return result;
 }
 
-} // namespace qmv
-
-#if defined(QMV718_HAVE_FORM_PICTURES)
-#include "FormPictures.h"
-#include <mutex>
-#endif
-
-namespace qmv {
-
 void ensureFormPictures()
 {
-#if defined(QMV718_HAVE_FORM_PICTURES)
     static std::once_flag once;
     std::call_once(once, [] { initFormPictures(); });
-#endif
 }
 
 } // namespace qmv

@@ -1,5 +1,5 @@
 #include "LinkLibrary.h"
-#include "LinkWatcher.h"
+#include "LinkStateThread.h"
 #include "MainWindow.h"
 #include "MainWindowView.h"
 #include "QtDialogs.h"
@@ -79,7 +79,7 @@ int main(int argc, char* argv[])
     if (remote)
         learning.emplace(window, link, dialogs, remote->snapshot, qmv::programFolder());
     // The link watcher: started when the window is shown, ended with it; owned by the window.
-    new qmv::LinkWatcher(window, link, dialogs, remote ? remote->remoteid : std::string());
+    new qmv::LinkStateHost(window, link, dialogs, remote ? remote->remoteid : std::string());
 
     waitWithEventsRunning(splashMilliseconds);
     splash.reset();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HexText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,10 +12,19 @@ namespace qmv::codeform {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::string toHex(const Bytes& bytes);
+inline std::string toHex(const Bytes& bytes)
+{
+    return hex::encode(bytes);
+}
 // Whole bytes of hexadecimal digits (either case); nullopt otherwise.
-std::optional<Bytes> fromHex(std::string_view text);
-bool isHexText(std::string_view text);
+inline std::optional<Bytes> fromHex(std::string_view text)
+{
+    return hex::decode(text);
+}
+inline bool isHexText(std::string_view text)
+{
+    return hex::isHex(text);
+}
 
 std::uint32_t fnv1a(const Bytes& bytes);
 

@@ -1,5 +1,7 @@
 #include "Signal.h"
 
+#include "HexText.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,20 +17,7 @@ constexpr std::size_t kToken = 4;
 
 std::optional<std::uint32_t> tokenValue(std::string_view token)
 {
-    std::uint32_t value = 0;
-    for (char c : token) {
-        int digit = -1;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        if (digit < 0)
-            return std::nullopt;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    return value;
+    return hex::value(token);
 }
 
 bool closeFramesEnd(const Durations& frame)

@@ -1,5 +1,7 @@
 #include "CaptureEncoding.h"
 
+#include "HexText.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -19,25 +21,13 @@ constexpr long kReceiverOffset = 58;
 
 bool isHexDigit(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return c - 'A' + 10;
+    return hex::digit(c).has_value();
 }
 
 // Callers have checked that every character is a hexadecimal digit.
 long hexValue(std::string_view text)
 {
-    long value = 0;
-    for (char c : text)
-        value = value * 16 + hexDigitValue(c);
-    return value;
+    return static_cast<long>(hex::value(text).value_or(0));
 }
 
 bool isMark(std::string_view group)
@@ -49,7 +39,7 @@ bool isMark(std::string_view group)
 // Formatted by hand: a capture holds thousands of groups and this runs once per group.
 void appendHex(std::string& out, long value, int width)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
+    constexpr const char* digits = hex::upperDigits;
     std::uint32_t bits = static_cast<std::uint32_t>(value);
     if (width == 4 && value >= 0 && value <= 0xFFFF) {
         const char group[4] = {digits[bits >> 12], digits[(bits >> 8) & 0xF], digits[(bits >> 4) & 0xF],
@@ -227,7 +217,7 @@ std::string TrimCapture(std::string_view capture)
     // A head ending in a space loses that space: the silence before the end marker is no part of the code.
     if (headLength >= kGroupChars) {
         const char lastGroupFirst = capture[headLength - kGroupChars];
-        if (isHexDigit(lastGroupFirst) && hexDigitValue(lastGroupFirst) < 8)
+        if (hex::digit(lastGroupFirst).value_or(8) < 8)
             headLength -= kGroupChars;
     }
     std::string result(capture.substr(0, headLength));

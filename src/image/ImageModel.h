@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MemoryLayout.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,7 +10,8 @@
 namespace qmv {
 
 // Where the remote keeps its tables, as its header and info block describe them.
-struct ImageLayout {
+struct ImageLayout
+{
     std::uint16_t headeraddr = 0;
     std::uint16_t relocbase = 0;
     std::string bankcode; // two hex characters: the device tag of every write
@@ -22,9 +25,9 @@ struct ImageLayout {
     std::uint16_t indexaddr = 0;
     std::uint16_t codeaddr = 0;
 
-    static constexpr int recordBytes = 22;
-    static constexpr int slotBytes = 6;
-    static constexpr int unitBytes = 8;
+    static constexpr int recordBytes = memory::recordSize;
+    static constexpr int slotBytes = memory::slotEntrySize;
+    static constexpr int unitBytes = memory::unitSize;
 
     int bitmapBytes() const { return (bitmapbits + 7) / 8; }
     std::uint16_t recordAddress(int index) const
@@ -32,14 +35,12 @@ struct ImageLayout {
         return static_cast<std::uint16_t>(recordaddr + recordBytes * index);
     }
     // A header pointer as stored, made into an address.
-    std::uint16_t relocate(int stored) const
-    {
-        return static_cast<std::uint16_t>(stored >= relocbase ? stored - relocbase : stored + headeraddr);
-    }
+    std::uint16_t relocate(int stored) const { return memory::relocate(stored, headeraddr, relocbase); }
 };
 
 // One key record as the remote stores it.
-struct KeyRecord {
+struct KeyRecord
+{
     int state = 0;
     int placement = 0;
     std::string reference;  // bytes 3-5: identifier (direct) or slot number and FFFF
@@ -56,7 +57,8 @@ struct KeyRecord {
 };
 
 // One entry of the slot table.
-struct Slot {
+struct Slot
+{
     std::string identifier; // six hex characters
     std::uint16_t pointer = 0;
     int length = 0;
@@ -69,13 +71,14 @@ struct Slot {
 };
 
 // Everything start-up reads of the remote's memory, before it becomes the window's state.
-struct ImageSnapshot {
+struct ImageSnapshot
+{
     ImageLayout layout;
-    std::vector<std::string> keyCodes;      // per key row, two hex characters
-    std::vector<KeyRecord> records;         // keycount x areacount records
-    std::string bitmap;                     // hex text of bitmapBytes() bytes
-    std::vector<Slot> slotTable;              // indexcount slots
-    std::vector<std::string> knownCodes;    // six-character identifiers
+    std::vector<std::string> keyCodes;   // per key row, two hex characters
+    std::vector<KeyRecord> records;      // keycount x areacount records
+    std::string bitmap;                  // hex text of bitmapBytes() bytes
+    std::vector<Slot> slotTable;         // indexcount slots
+    std::vector<std::string> knownCodes; // six-character identifiers
 };
 
 // The map form of the bitmap: one "0"/"1" character per unit, most significant bit first.

@@ -1,6 +1,7 @@
 #include "MemoryImage.h"
 
 #include "HexText.h"
+#include "MemoryLayout.h"
 #include "RemoteLink.h"
 
 namespace qmv {
@@ -39,7 +40,8 @@ std::optional<ConvertedCode> ConvertedCode::parse(const std::string& text)
     return code;
 }
 
-struct MemoryImage::Placement {
+struct MemoryImage::Placement
+{
     enum Kind { Direct, ExistingSlot, NewSlot } kind;
     int slot = -1;
     int start = 0;
@@ -63,7 +65,8 @@ MemoryImage::MemoryImage(const RemoteLink& link, const ImageSnapshot& snapshot)
     m_freemap = bitmapToMap(snapshot.bitmap);
     for (const Slot& slot : m_slots)
         if (slot.inUse())
-            for (int u = slot.start(); u < slot.start() + slot.length && u < static_cast<int>(m_freemap.size()); ++u)
+            for (int u = slot.start();
+                 u < slot.start() + slot.length && u < static_cast<int>(m_freemap.size()); ++u)
                 m_freemap[static_cast<std::size_t>(u)] = '1';
 }
 
@@ -115,7 +118,9 @@ std::optional<int> MemoryImage::findRoom(int units) const
 std::optional<MemoryImage::Placement> MemoryImage::choosePlacement(const std::string& identifier,
                                                                    const std::string& data) const
 {
-    if (IsKnownCode(identifier) || (hex::byteAt(identifier, 0).value_or(0xFF) < 0x22 && identifier.substr(2) == "0000"))
+    if (IsKnownCode(identifier) ||
+        (memory::isDirectProtocolNumber(hex::byteAt(identifier, 0).value_or(0xFF)) &&
+         identifier.substr(2) == "0000"))
         return Placement{Placement::Direct};
     for (std::size_t s = 0; s < m_slots.size(); ++s)
         if (m_slots[s].inUse() && m_slots[s].identifier == identifier)
@@ -145,8 +150,8 @@ bool MemoryImage::namedByAnotherRecord(int slot, int exceptRecord) const
 
 void MemoryImage::releaseSlotIfUnnamed(int slot, int exceptRecord)
 {
-    if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[static_cast<std::size_t>(slot)].inUse() ||
-        namedByAnotherRecord(slot, exceptRecord))
+    if (slot < 0 || slot >= static_cast<int>(m_slots.size()) ||
+        !m_slots[static_cast<std::size_t>(slot)].inUse() || namedByAnotherRecord(slot, exceptRecord))
         return;
     std::string map = m_freemap;
     std::vector<Slot> table = m_slots;
@@ -187,9 +192,10 @@ StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::
     std::string newMap = m_freemap;
     std::vector<Slot> newSlots = m_slots;
     if (placement->kind == Placement::NewSlot) {
-        if (!m_link.writeData(m_layout.bankcode,
-                              static_cast<std::uint16_t>(m_layout.codeaddr + ImageLayout::unitBytes * placement->start),
-                              code->data))
+        if (!m_link.writeData(
+                m_layout.bankcode,
+                static_cast<std::uint16_t>(m_layout.codeaddr + ImageLayout::unitBytes * placement->start),
+                code->data))
             return StoreResult::RecordWriteFailed;
         for (int u = placement->start; u < placement->start + placement->units; ++u)
             newMap[static_cast<std::size_t>(u)] = '1';

@@ -51,8 +51,11 @@ public:
     void SelectArea(int area);
     // A click on one of the plain keys.
     void KeyClick(const std::string& code);
+    // 开始学习 / 停止学习: enters or leaves learning mode.
     void beginstudyibtnClick();
+    // The delete-key button: enters or leaves delete mode.
     void IBtn78Click();
+    // The clear-area button: deletes every learned key of the current area.
     void delallstudykeyClick();
 
     void RefreshKeyPictures();

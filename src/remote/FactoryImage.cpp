@@ -1,6 +1,6 @@
 #include "FactoryImage.h"
 
-#include "learning/Keypad.h"
+#include "Keypad.h"
 
 #include <random>
 #include <stdexcept>
@@ -9,7 +9,8 @@ namespace qmv::remote {
 
 namespace {
 
-class ImageWriter {
+class ImageWriter
+{
 public:
     explicit ImageWriter(std::vector<std::uint8_t>& memory)
         : m_memory(memory)
@@ -102,7 +103,8 @@ std::vector<std::uint8_t> buildFactoryImage(const Identity& identity, const Fact
     // Key records: all empty but the factory's own keys.
     out.fill(records, static_cast<std::size_t>(recordCount) * recordSize, 0x00);
     for (const FactoryKey& key : content.keys) {
-        const std::size_t address = records + static_cast<std::size_t>(key.area * keyCount + key.row) * recordSize;
+        const std::size_t address =
+            records + static_cast<std::size_t>(key.area * keyCount + key.row) * recordSize;
         out.hex(address, "800000" + key.identifier + key.parameters);
     }
 

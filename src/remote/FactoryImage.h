@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Keypad.h"
+#include "MemoryLayout.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,22 +13,22 @@ namespace qmv::remote {
 // Where the virtual remote keeps things in its 64 KiB memory. Header pointers are stored
 // relocated (see storedPointer) so that readers must apply both branches of the rule.
 namespace layout {
-inline constexpr std::size_t memorySize = 0x10000;
-inline constexpr std::uint16_t basicInfo = 0xB000;
-inline constexpr std::size_t basicInfoSize = 48;
-inline constexpr std::size_t identitySize = 15;
-inline constexpr std::uint16_t infoBlock = 0xB03C;
+inline constexpr std::size_t memorySize = memory::memorySize;
+inline constexpr std::uint16_t basicInfo = memory::identityBlock;
+inline constexpr std::size_t basicInfoSize = memory::identityBlockSize;
+inline constexpr std::size_t identitySize = memory::identitySize;
+inline constexpr std::uint16_t infoBlock = memory::infoBlock;
 inline constexpr std::uint16_t header = 0x1000;
 inline constexpr std::uint16_t relocationBase = 0x8000;
 inline constexpr std::uint8_t bankCode = 0xA5;
-inline constexpr int keyCount = 52;
-inline constexpr int areaCount = 4;
+inline constexpr int keyCount = qmv::keypadKeyCount;
+inline constexpr int areaCount = qmv::areaCount;
 inline constexpr int recordCount = keyCount * areaCount;
-inline constexpr int recordSize = 22;
+inline constexpr int recordSize = memory::recordSize;
 inline constexpr int slotCount = 60;
-inline constexpr int slotSize = 6;
+inline constexpr int slotSize = memory::slotEntrySize;
 inline constexpr int dataUnits = 1605; // deliberately not a multiple of 8
-inline constexpr int unitSize = 8;
+inline constexpr int unitSize = memory::unitSize;
 inline constexpr std::uint16_t records = 0x1100;
 inline constexpr std::uint16_t knownCodeList = 0x2400;
 inline constexpr std::uint16_t indexBlock = 0x2800;
@@ -37,14 +40,16 @@ inline constexpr std::uint8_t modelLow = 0x03;
 } // namespace layout
 
 // A key programmed before the remote left the factory (not learned with this tool).
-struct FactoryKey {
+struct FactoryKey
+{
     int area;
     int row;
     std::string identifier; // six hex characters
     std::string parameters; // 32 hex characters: record bytes 6-21
 };
 
-struct FactoryContent {
+struct FactoryContent
+{
     std::vector<std::string> knownIdentifiers;
     std::vector<FactoryKey> keys;
 };

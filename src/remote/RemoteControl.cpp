@@ -2,6 +2,7 @@
 
 #include "CaptureSignal.h"
 #include "FactoryImage.h"
+#include "HexText.h"
 #include "VirtualRemote.h"
 
 namespace qmv::remote {
@@ -16,7 +17,7 @@ void RemoteControl::printStatus(std::ostream& out) const
     const auto image = loadOrCreateImage(m_folder);
     out << "state folder: " << m_folder.path().string() << '\n'
         << "cable:        " << (m_folder.plugged() ? "plugged" : "unplugged") << '\n'
-        << "identity:     " << toHex(image.data() + layout::basicInfo, layout::identitySize) << '\n'
+        << "identity:     " << hex::encode(image.data() + layout::basicInfo, layout::identitySize) << '\n'
         << "demo mode:    " << (m_folder.demoEnabled() ? "on" : "off") << '\n'
         << "inbox:        " << m_folder.inboxCount() << " code(s) waiting\n"
         << "latency:      " << m_folder.latencyMillis() << " ms per call\n"

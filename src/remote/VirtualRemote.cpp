@@ -3,6 +3,7 @@
 #include "CaptureSignal.h"
 #include "DemoSignals.h"
 #include "FactoryImage.h"
+#include "HexText.h"
 
 #include <cctype>
 #include <cstring>
@@ -72,18 +73,6 @@ std::vector<std::uint8_t> createImage(const StateFolder& folder)
 
 } // namespace
 
-std::string toHex(const std::uint8_t* bytes, std::size_t count)
-{
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(count * 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 0x0F];
-    }
-    return text;
-}
-
 std::vector<std::uint8_t> loadOrCreateImage(const StateFolder& folder)
 {
     const auto content = readWholeFile(folder.imagePath());
@@ -140,7 +129,7 @@ bool VirtualRemote::basicInfo(char* buffer)
     if (!answers())
         return false;
     const auto image = memory();
-    const std::string text = toHex(image.data() + layout::basicInfo, layout::basicInfoSize);
+    const std::string text = hex::encode(image.data() + layout::basicInfo, layout::basicInfoSize);
     fillBuffer(buffer, text.data(), text.size());
     return true;
 }
@@ -157,7 +146,7 @@ bool VirtualRemote::readData(char* buffer, int count, const char* addressHigh, c
     if (*address + bytes > layout::memorySize)
         return false;
     const auto image = memory();
-    const std::string text = toHex(image.data() + *address, bytes);
+    const std::string text = hex::encode(image.data() + *address, bytes);
     fillBuffer(buffer, text.data(), text.size());
     return true;
 }

@@ -14,7 +14,8 @@ namespace qmv::remote {
 // An emulated learning remote behind the seven link operations. Its memory, cable, inbox and
 // faults live in a state folder (see StateFolder); what exists only while the library is loaded
 // is the capture in progress.
-class VirtualRemote {
+class VirtualRemote
+{
 public:
     static constexpr const char* versionText = "1020QMV718-VIRTUAL";
     static constexpr auto demoDelay = std::chrono::milliseconds(1500);
@@ -26,7 +27,8 @@ public:
     bool linkState();
     bool readVersion(char* buffer);
     bool basicInfo(char* buffer);
-    bool readData(char* buffer, int count, const char* addressHigh, const char* addressLow, const char* selector);
+    bool readData(char* buffer, int count, const char* addressHigh, const char* addressLow,
+                  const char* selector);
     bool writeData(const char* deviceTag, const char* addressHigh, const char* addressLow, const char* data);
     bool setCodeCarrierWave();
     bool collectCodeInfo(char* buffer);
@@ -52,7 +54,5 @@ private:
 std::vector<std::uint8_t> loadOrCreateImage(const StateFolder& folder);
 // Replaces the image with a new factory image and a new identity: a different remote.
 bool resetImage(const StateFolder& folder);
-
-std::string toHex(const std::uint8_t* bytes, std::size_t count);
 
 } // namespace qmv::remote

@@ -56,16 +56,24 @@ private:
     QWidget* buildConnectionPage();
     void connectTransfers();
 
+    // First show: starts the connection check.
     void FormShow();
+    // The connection check has ended: shows its result.
     void netthreadTerminate();
+    // "Fetch the server list" on the first page.
     void Button5Click();
     void fetchFinished(bool succeeded);
+    // A server picked in the server list.
     void ListBox1Click();
+    // "Next" on the server page: lists the libraries that have updates.
     void Button6Click();
+    // "Update" on the library page: starts the downloads.
     void Button2Click();
+    // "Stop" on the library page: aborts the running transfer.
     void Button3Click();
     void libraryFinished(int index, LibraryOutcome outcome);
     void runFinished(bool downloaded);
+    // A transfer's start, progress and end, for the progress bar.
     void IdHTTP1WorkBegin(qint64 expectedTotal);
     void IdHTTP1Work(qint64 received);
     void IdHTTP1WorkEnd();

@@ -1,7 +1,7 @@
 #include "FormPictures.h"
-#include "app/KeypadLayout.h"
-#include "app/PictureNames.h"
-#include "learning/Keypad.h"
+#include "Keypad.h"
+#include "KeypadLayout.h"
+#include "PictureNames.h"
 
 #include <QImage>
 #include <QImageReader>

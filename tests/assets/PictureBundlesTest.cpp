@@ -1,7 +1,8 @@
 #include "BundleFiles.h"
-#include "app/KeypadLayout.h"
-#include "app/PictureNames.h"
-#include "learning/Keypad.h"
+#include "Keypad.h"
+#include "KeypadLayout.h"
+#include "PictureNames.h"
+#include "QtTestApplication.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "ProgramFolder.h"
-#include "QtTestApplication.h"
 #include "TestHttpServer.h"
 #include "UpdateCommands.h"
 #include "UpdateSettings.h"
+#include "UpdateTestEnvironment.h"
 
 #include <CLI/CLI.hpp>
 

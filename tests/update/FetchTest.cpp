@@ -1,9 +1,9 @@
 #include "HttpClient.h"
 #include "ProgramFolder.h"
-#include "QtTestApplication.h"
 #include "TestHttpServer.h"
 #include "UpdateListFetch.h"
 #include "UpdateSettings.h"
+#include "UpdateTestEnvironment.h"
 #include "testnet.h"
 
 #include <QSignalSpy>

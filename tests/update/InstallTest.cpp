@@ -2,10 +2,10 @@
 #include "HttpClient.h"
 #include "LibraryInstaller.h"
 #include "ProgramFolder.h"
-#include "QtTestApplication.h"
 #include "RunHarness.h"
 #include "TestHttpServer.h"
 #include "UpdateRun.h"
+#include "UpdateTestEnvironment.h"
 
 #include <QCryptographicHash>
 #include <QFile>

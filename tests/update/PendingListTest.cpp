@@ -1,7 +1,7 @@
 #include "PendingList.h"
 #include "IniDocument.h"
 #include "ProgramFolder.h"
-#include "QtTestApplication.h"
+#include "UpdateTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

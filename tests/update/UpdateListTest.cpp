@@ -3,8 +3,8 @@
 #include "LibraryName.h"
 #include "ListDateTime.h"
 #include "ProgramFolder.h"
-#include "QtTestApplication.h"
 #include "UpdateSettings.h"
+#include "UpdateTestEnvironment.h"
 
 #include <QStringEncoder>
 

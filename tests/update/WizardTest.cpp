@@ -1,9 +1,9 @@
 #include "ProgramFolder.h"
-#include "QtTestApplication.h"
 #include "TestHttpServer.h"
 #include "Tupdate.h"
 #include "UpdatePrompts.h"
 #include "UpdateSettings.h"
+#include "UpdateTestEnvironment.h"
 
 #include <QAbstractButton>
 #include <QLabel>

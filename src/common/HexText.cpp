@@ -6,17 +6,6 @@
 
 namespace qmv::hex {
 
-std::optional<int> digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return std::nullopt;
-}
-
 bool isHex(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return digit(c).has_value(); });
@@ -64,8 +53,40 @@ std::string upper(std::string text)
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
            });
+}
+
+std::string encode(const std::uint8_t* bytes, std::size_t count)
+{
+    std::string text;
+    text.reserve(count * 2);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += upperDigits[bytes[i] >> 4];
+        text += upperDigits[bytes[i] & 0x0F];
+    }
+    return text;
+}
+
+std::string encode(const std::vector<std::uint8_t>& bytes)
+{
+    return encode(bytes.data(), bytes.size());
+}
+
+std::optional<std::vector<std::uint8_t>> decode(std::string_view text)
+{
+    if (text.size() % 2 != 0)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() / 2);
+    for (std::size_t k = 0; k < text.size() / 2; ++k) {
+        const auto value = byteAt(text, k);
+        if (!value)
+            return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(*value));
+    }
+    return bytes;
 }
 
 } // namespace qmv::hex

@@ -14,7 +14,8 @@ enum class Reply { Ok, Retry, Cancel, Yes, No };
 inline constexpr const char* applicationTitle = "QMV-718";
 inline constexpr const char* hintCaption = "提示";
 
-class Dialogs {
+class Dialogs
+{
 public:
     virtual ~Dialogs() = default;
     virtual Reply messageBox(const std::string& text, const std::string& caption, Buttons buttons) = 0;

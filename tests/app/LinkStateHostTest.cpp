@@ -1,4 +1,4 @@
-#include "LinkWatcher.h"
+#include "LinkStateThread.h"
 
 #include "CaptureLoop.h"
 #include "IBtn.h"
@@ -78,7 +78,7 @@ protected:
         window = std::make_unique<MainWindow>(link(), dialogs);
         window->setProgramFolder(bundles.path());
         window->installEventFilter(&closes);
-        watcher = new LinkWatcher(*window, link(), dialogs, remote->remoteid, testPeriod);
+        watcher = new LinkStateHost(*window, link(), dialogs, remote->remoteid, testPeriod);
 
         QSignalSpy shown(window.get(), &MainWindow::showFinished);
         window->show();
@@ -150,7 +150,7 @@ protected:
     test::ScriptedDialogs dialogs;
     CloseCounter closes;
     std::unique_ptr<MainWindow> window;
-    QPointer<LinkWatcher> watcher; // owned by the window
+    QPointer<LinkStateHost> watcher; // owned by the window
 };
 
 // ---- Starting.
@@ -235,7 +235,7 @@ TEST_F(LinkWatcherTest, CancelThenCancelKeepsTheProgramRunningAndAsksAgain)
 
 TEST_F(LinkWatcherTest, CancelThenOkClosesTheProgram)
 {
-    QSignalSpy ended(watcher.data(), &LinkWatcher::watcherEnded);
+    QSignalSpy ended(watcher.data(), &LinkStateHost::watcherEnded);
     dialogs.answers = {Reply::Cancel, Reply::Ok};
     folder().setPlugged(false);
     ASSERT_TRUE(eventually([&] { return ended.count() == 1; }));
@@ -250,7 +250,7 @@ TEST_F(LinkWatcherTest, CancelThenOkClosesTheProgram)
 
 TEST_F(LinkWatcherTest, ADifferentRemoteClosesTheProgramWithoutAMessage)
 {
-    QSignalSpy ended(watcher.data(), &LinkWatcher::watcherEnded);
+    QSignalSpy ended(watcher.data(), &LinkStateHost::watcherEnded);
     swapRemote();
     ASSERT_TRUE(eventually([&] { return ended.count() == 1; }));
     EXPECT_FALSE(window->isVisible());
@@ -261,7 +261,7 @@ TEST_F(LinkWatcherTest, ADifferentRemoteClosesTheProgramWithoutAMessage)
 TEST_F(LinkWatcherTest, ADifferentRemoteWhileLearningLeavesTheWindowOpenWithoutAWatcher)
 {
     window->state().studyState = true;
-    QSignalSpy ended(watcher.data(), &LinkWatcher::watcherEnded);
+    QSignalSpy ended(watcher.data(), &LinkStateHost::watcherEnded);
     swapRemote();
     ASSERT_TRUE(eventually([&] { return ended.count() == 1; }));
 
@@ -285,7 +285,7 @@ TEST_F(LinkWatcherTest, ADifferentRemoteWhileLearningLeavesTheWindowOpenWithoutA
 
 TEST_F(LinkWatcherTest, ClosingNormallyEndsTheWatcherWithoutASecondCloseRequest)
 {
-    QSignalSpy ended(watcher.data(), &LinkWatcher::watcherEnded);
+    QSignalSpy ended(watcher.data(), &LinkStateHost::watcherEnded);
     QSignalSpy closing(window.get(), &MainWindow::closingStarted);
     EXPECT_TRUE(window->close());
     ASSERT_TRUE(eventually([&] { return ended.count() == 1; }));
@@ -299,7 +299,7 @@ TEST_F(LinkWatcherTest, ClosingNormallyEndsTheWatcherWithoutASecondCloseRequest)
 TEST_F(LinkWatcherTest, AWatcherEndingWhileTheWindowIsClosingAsksNoClose)
 {
     window->state().closing = true;
-    QSignalSpy ended(watcher.data(), &LinkWatcher::watcherEnded);
+    QSignalSpy ended(watcher.data(), &LinkStateHost::watcherEnded);
     dialogs.answers = {Reply::Cancel, Reply::Ok};
     folder().setPlugged(false);
     ASSERT_TRUE(eventually([&] { return ended.count() == 1; }));
@@ -310,7 +310,7 @@ TEST_F(LinkWatcherTest, AWatcherEndingWhileTheWindowIsClosingAsksNoClose)
 TEST_F(LinkWatcherTest, ClosingWhileTheRemoteIsMissingAsksNothingMore)
 {
     unplugAndWaitForQuestion();
-    QSignalSpy ended(watcher.data(), &LinkWatcher::watcherEnded);
+    QSignalSpy ended(watcher.data(), &LinkStateHost::watcherEnded);
     EXPECT_TRUE(window->close());
     const std::size_t asked = dialogs.shown.size();
     ASSERT_TRUE(eventually([&] { return ended.count() == 1; }));

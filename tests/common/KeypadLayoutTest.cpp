@@ -1,5 +1,5 @@
-#include "app/KeypadLayout.h"
-#include "learning/Keypad.h"
+#include "KeypadLayout.h"
+#include "Keypad.h"
 
 #include <gtest/gtest.h>
 

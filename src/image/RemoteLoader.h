@@ -17,7 +17,8 @@ inline constexpr const char* firmwareLabel = " 2.0";
 inline constexpr const char* modelLabel = "QMV-718";
 
 // What start-up learns of the attached remote.
-struct LoadedRemote {
+struct LoadedRemote
+{
     std::string remoteid;    // the first 30 characters of the basic information
     std::string lab_gjbb;    // firmware label, set before the checks
     std::string lab_ykqtype; // model label, set once the model and firmware pass
@@ -27,7 +28,8 @@ struct LoadedRemote {
 // Waits for the remote, checks its version, model and firmware, and reads its memory tables,
 // with exactly the link calls start-up has always made. Every question and message goes through
 // Dialogs; on any failure the message has been shown and the result is empty.
-class RemoteLoader {
+class RemoteLoader
+{
 public:
     RemoteLoader(const RemoteLink& link, Dialogs& dialogs, std::function<void()> processEvents = {});
 

@@ -1,6 +1,7 @@
 #include "RemoteLoader.h"
 
 #include "HexText.h"
+#include "MemoryLayout.h"
 #include "RemoteLink.h"
 
 #include <algorithm>
@@ -10,7 +11,8 @@ namespace qmv {
 
 namespace {
 
-struct Region {
+struct Region
+{
     const char* name;
     long start;
     long end;
@@ -29,7 +31,8 @@ constexpr std::size_t knownCodeBuffer = 2048;
 
 std::string compatibilityMessage(const std::string& model, int major, int minor)
 {
-    const std::string unsupported = withSite("自学习软件不支持改遥控器，请到", "网站下载最新的该款自学习软件！");
+    const std::string unsupported =
+        withSite("自学习软件不支持改遥控器，请到", "网站下载最新的该款自学习软件！");
     const std::string softwareOld = withSite("自学习软件版本比较低，请到", "下载最新的该款自学习软件！");
     if (model == "8888")
         return withSite("遥控器固件程序版本比较低，请到", "网站下载最新的固件程序版本！");
@@ -86,7 +89,7 @@ bool RemoteLoader::checkVersion()
 
 std::optional<std::string> RemoteLoader::checkBasicInfo()
 {
-    const std::string info = m_link.readData(0xB000, 6, 1024);
+    const std::string info = m_link.readData(memory::identityBlock, 6, 1024);
     if (info.empty()) {
         fail(noRemoteMessage, false);
         return std::nullopt;
@@ -109,7 +112,7 @@ std::optional<std::string> RemoteLoader::checkBasicInfo()
 
 bool RemoteLoader::readLayout(ImageLayout& layout)
 {
-    const std::string pointers = m_link.readData(0xB03C, 2, 512);
+    const std::string pointers = m_link.readData(memory::infoBlock, 2, 512);
     if (pointers.empty()) {
         fail(noRemoteMessage, false);
         return false;
@@ -130,8 +133,12 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
         return false;
     }
     const std::string header = m_link.readData(layout.headeraddr, 5, 1024);
-    const auto field8 = [&](std::size_t k) { return hex::byteAt(header, k); };
-    const auto field16 = [&](std::size_t k) { return hex::le16At(header, k); };
+    const auto field8 = [&](std::size_t k) {
+        return hex::byteAt(header, k);
+    };
+    const auto field16 = [&](std::size_t k) {
+        return hex::le16At(header, k);
+    };
     const auto recordcount = field16(0), bitmapbits = field16(8), records = field16(16), list = field16(24),
                index = field16(26), code = field16(28);
     const auto indexcount = field8(7), areacount = field8(10), keycount = field8(32);
@@ -150,8 +157,8 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
     layout.indexaddr = layout.relocate(*index);
     layout.codeaddr = layout.relocate(*code);
 
-    if (layout.recordcount == 0 || layout.indexcount == 0 || layout.bitmapbits == 0 || layout.areacount == 0 ||
-        layout.keycount == 0) {
+    if (layout.recordcount == 0 || layout.indexcount == 0 || layout.bitmapbits == 0 ||
+        layout.areacount == 0 || layout.keycount == 0) {
         badImage("计数为零");
         return false;
     }
@@ -189,7 +196,8 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
     const std::string records = m_link.readData(layout.recordaddr, recordUnits,
                                                 static_cast<std::size_t>(layout.recordcount) * 44 + 16);
     for (int i = 0; i < layout.keycount * layout.areacount; ++i) {
-        const auto record = KeyRecord::parse(std::string_view(records).substr(std::min<std::size_t>(records.size(), 44u * static_cast<std::size_t>(i))));
+        const auto record = KeyRecord::parse(std::string_view(records).substr(
+            std::min<std::size_t>(records.size(), 44u * static_cast<std::size_t>(i))));
         if (!record) {
             badImage("无法读取按键记录");
             return false;

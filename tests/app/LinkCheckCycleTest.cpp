@@ -1,4 +1,4 @@
-#include "LinkWatcher.h"
+#include "LinkCheckCycle.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ const std::string remoteid = "0123456789ABCDEFGHIJKLMNOPQRST";
 
 // Effects from a script: the link answers from `attached` (the last answer repeats), every
 // effect is written to `log` in the order the cycle asks for it.
-class ScriptedEffects : public LinkWatchEffects
+class ScriptedEffects : public LinkCheckEffects
 {
 public:
     std::deque<bool> attached{true};
@@ -76,7 +76,7 @@ protected:
     }
 
     ScriptedEffects effects;
-    LinkWatch watch{remoteid};
+    LinkCheckCycle watch{remoteid};
 };
 
 // ---- Watching an attached remote.
@@ -98,7 +98,7 @@ TEST_F(LinkWatchTest, AnAttachedRemoteIsOnlyPolledAndPausedFor)
 
 TEST_F(LinkWatchTest, AnAttachedRemoteIsNotIdentifiedEvenWithoutAnIdentity)
 {
-    LinkWatch anonymous("");
+    LinkCheckCycle anonymous("");
     effects.info.clear();
     EXPECT_TRUE(anonymous.cycle(effects));
     EXPECT_THAT(effects.log, ElementsAre("attached", "pause"));
@@ -136,7 +136,7 @@ TEST_F(LinkWatchTest, CancelThenOkEndsTheWatcher)
 
 TEST_F(LinkWatchTest, WithoutAnIdentityTheFirstLossEndsTheWatcherAfterTheQuestion)
 {
-    LinkWatch anonymous("");
+    LinkCheckCycle anonymous("");
     effects.attached = {false};
     EXPECT_FALSE(anonymous.cycle(effects));
     EXPECT_THAT(effects.log, ElementsAre("missing", "pause", "keypad off", "reconnect?"));

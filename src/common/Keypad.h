@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HexText.h"
+
 #include <array>
 #include <cctype>
 #include <optional>
@@ -74,17 +76,8 @@ inline std::optional<int> areaFromName(std::string_view name)
 // The index of a key picture: the key code read as a hexadecimal number.
 inline int pictureIndex(std::string_view code)
 {
-    int value = 0;
-    for (char c : code) {
-        int digit = (c >= '0' && c <= '9')   ? c - '0'
-                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                                             : -1;
-        if (digit < 0)
-            return -1;
-        value = value * 16 + digit;
-    }
-    return value;
+    const auto value = hex::value(code);
+    return value ? static_cast<int>(*value) : -1;
 }
 
 } // namespace qmv

@@ -1,7 +1,7 @@
+#include "RemoteLoader.h"
 #include "FactoryImage.h"
 #include "MemoryLink.h"
 #include "RemoteLink.h"
-#include "RemoteLoader.h"
 #include "ScriptedDialogs.h"
 #include "VirtualRemote.h"
 
@@ -12,11 +12,13 @@ namespace layout = qmv::remote::layout;
 
 namespace {
 
-class Loading : public ::testing::Test {
+class Loading : public ::testing::Test
+{
 protected:
     Loading()
     {
-        const auto image = remote::buildFactoryImage(remote::randomIdentity(), remote::defaultFactoryContent());
+        const auto image =
+            remote::buildFactoryImage(remote::randomIdentity(), remote::defaultFactoryContent());
         fake.memory = image;
     }
     std::optional<LoadedRemote> load()
@@ -185,7 +187,8 @@ TEST_F(Loading, RelocationTakesBothBranches)
 
 TEST_F(Loading, BadCountsAndPointersAreRefused)
 {
-    struct Case {
+    struct Case
+    {
         const char* what;
         std::size_t address;
         int value;
@@ -248,7 +251,8 @@ TEST_F(Loading, NonHexVersionCharactersAreRefused)
 
 TEST(KeyStates, StateByteGivesTheKeyState)
 {
-    const std::pair<int, char> table[] = {{0x80, '1'}, {0xC0, '2'}, {0xA0, '0'}, {0xE0, '0'}, {0x00, '0'}, {0x9F, '1'}};
+    const std::pair<int, char> table[] = {{0x80, '1'}, {0xC0, '2'}, {0xA0, '0'},
+                                          {0xE0, '0'}, {0x00, '0'}, {0x9F, '1'}};
     for (const auto& [state, expected] : table) {
         KeyRecord record;
         record.state = state;

@@ -8,10 +8,10 @@
 #include "IBtn.h"
 #include "ImageModel.h"
 #include "Keypad.h"
+#include "LoadedImage.h"
 #include "MainWindow.h"
 #include "MainWindowView.h"
 #include "QtTestApplication.h"
-#include "LoadedImage.h"
 #include "RemoteFixture.h"
 #include "RemoteLoader.h"
 #include "ScriptedDialogs.h"
@@ -62,10 +62,7 @@ protected:
     }
 
     // Reads the remote's tables afresh, as a new start-up would.
-    ImageSnapshot reload()
-    {
-        return loadSnapshot(link());
-    }
+    ImageSnapshot reload() { return loadSnapshot(link()); }
 
     // Starts the program's window as main() does, the converter taken from `converterFolder`.
     void open(const std::string& converterFolder = binFolder())

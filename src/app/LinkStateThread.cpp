@@ -1,4 +1,4 @@
-#include "LinkWatcher.h"
+#include "LinkStateThread.h"
 
 #include "MainWindow.h"
 #include "RemoteLink.h"
@@ -15,56 +15,9 @@ namespace {
 constexpr std::chrono::milliseconds teardownSlice{10};
 } // namespace
 
-LinkWatch::LinkWatch(std::string remoteid)
-    : m_remoteid(std::move(remoteid))
-{
-}
-
-bool LinkWatch::cycle(LinkWatchEffects& effects)
-{
-    if (effects.linkState()) {
-        m_lost = false;
-        if (m_waiting && !sameRemote(effects.basicInfo()))
-            return false;
-    } else {
-        m_lost = true;
-    }
-
-    effects.pause();
-
-    if (m_lost) {
-        effects.setKeypadAvailable(false);
-        m_waiting = true;
-        if (!askToReconnect(effects))
-            return false;
-        // Without an identity no remote that comes back could ever be accepted.
-        if (m_remoteid.empty())
-            return false;
-    }
-    if (m_waiting && !m_lost) {
-        m_waiting = false;
-        effects.setKeypadAvailable(true);
-    }
-    return true;
-}
-
-// A failed read gives an empty text, which never matches.
-bool LinkWatch::sameRemote(const std::string& basicInfo) const
-{
-    return basicInfo.substr(0, identityLength) == m_remoteid;
-}
-
-// False when the user gives up on the remote.
-bool LinkWatch::askToReconnect(LinkWatchEffects& effects) const
-{
-    if (proceeds(effects.messageBox(reconnectQuestion, hintCaption, Buttons::RetryCancel)))
-        return true;
-    return !proceeds(effects.messageBox(closeProgramQuestion, hintCaption, Buttons::OkCancel));
-}
-
 // The thread's view of a cycle's effects: the link is called here; the window is reached through
 // its side of the watcher on the user-interface thread, and the thread waits for the result.
-class linkstate::Effects : public LinkWatchEffects
+class linkstate::Effects : public LinkCheckEffects
 {
 public:
     explicit Effects(linkstate& thread)
@@ -78,14 +31,14 @@ public:
 
     void setKeypadAvailable(bool available) override
     {
-        LinkWatcher& side = m_thread.m_windowSide;
+        LinkStateHost& side = m_thread.m_windowSide;
         QMetaObject::invokeMethod(
             &side, [&side, available] { side.setKeypadAvailable(available); }, Qt::BlockingQueuedConnection);
     }
 
     Reply messageBox(const std::string& text, const std::string& caption, Buttons buttons) override
     {
-        LinkWatcher& side = m_thread.m_windowSide;
+        LinkStateHost& side = m_thread.m_windowSide;
         Reply reply = Reply::Retry;
         QMetaObject::invokeMethod(
             &side, [&] { reply = side.messageBox(text, caption, buttons); }, Qt::BlockingQueuedConnection);
@@ -97,7 +50,7 @@ private:
 };
 
 linkstate::linkstate(const RemoteLink& link, std::string remoteid, std::chrono::milliseconds period,
-                     LinkWatcher& windowSide)
+                     LinkStateHost& windowSide)
     : m_link(link)
     , m_remoteid(std::move(remoteid))
     , m_period(period)
@@ -122,7 +75,7 @@ void linkstate::requestEnd()
 
 void linkstate::run()
 {
-    LinkWatch watch(m_remoteid);
+    LinkCheckCycle watch(m_remoteid);
     Effects effects(*this);
     while (!isInterruptionRequested() && watch.cycle(effects)) {
     }
@@ -134,8 +87,8 @@ void linkstate::pause()
     m_wake.wait_for(lock, m_period, [this] { return isInterruptionRequested(); });
 }
 
-LinkWatcher::LinkWatcher(MainWindow& window, const RemoteLink& link, Dialogs& dialogs, std::string remoteid,
-                         std::chrono::milliseconds period)
+LinkStateHost::LinkStateHost(MainWindow& window, const RemoteLink& link, Dialogs& dialogs,
+                             std::string remoteid, std::chrono::milliseconds period)
     : QObject(&window)
     , m_window(window)
     , m_link(link)
@@ -143,14 +96,14 @@ LinkWatcher::LinkWatcher(MainWindow& window, const RemoteLink& link, Dialogs& di
     , m_remoteid(std::move(remoteid))
     , m_period(period)
 {
-    connect(&window, &MainWindow::showStarted, this, &LinkWatcher::start);
-    connect(&window, &MainWindow::closingStarted, this, &LinkWatcher::requestEnd);
+    connect(&window, &MainWindow::showStarted, this, &LinkStateHost::start);
+    connect(&window, &MainWindow::closingStarted, this, &LinkStateHost::requestEnd);
 }
 
 // The thread may be blocked on a window effect posted to this object, which only this thread can
 // run; the effects are let through (they do nothing once the end is requested) until it is gone.
 // Its end is not handled: the window is going away already.
-LinkWatcher::~LinkWatcher()
+LinkStateHost::~LinkStateHost()
 {
     requestEnd();
     const std::unique_ptr<linkstate> ending = std::move(m_thread);
@@ -160,17 +113,17 @@ LinkWatcher::~LinkWatcher()
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
-void LinkWatcher::start()
+void LinkStateHost::start()
 {
     if (m_thread)
         return;
     m_endRequested = false;
     m_thread = std::make_unique<linkstate>(m_link, m_remoteid, m_period, *this);
-    connect(m_thread.get(), &QThread::finished, this, &LinkWatcher::threadEnded);
+    connect(m_thread.get(), &QThread::finished, this, &LinkStateHost::threadEnded);
     m_thread->start();
 }
 
-void LinkWatcher::requestEnd()
+void LinkStateHost::requestEnd()
 {
     if (!m_thread)
         return;
@@ -178,7 +131,7 @@ void LinkWatcher::requestEnd()
     m_thread->requestEnd();
 }
 
-void LinkWatcher::setKeypadAvailable(bool available)
+void LinkStateHost::setKeypadAvailable(bool available)
 {
     if (!m_endRequested)
         m_window.setKeypadAvailable(available);
@@ -186,7 +139,7 @@ void LinkWatcher::setKeypadAvailable(bool available)
 
 // Once the window is closing it asks for no remote any more; the unasked question goes on to the
 // thread's end check.
-Reply LinkWatcher::messageBox(const std::string& text, const std::string& caption, Buttons buttons)
+Reply LinkStateHost::messageBox(const std::string& text, const std::string& caption, Buttons buttons)
 {
     if (m_endRequested)
         return Reply::Retry;
@@ -194,7 +147,7 @@ Reply LinkWatcher::messageBox(const std::string& text, const std::string& captio
 }
 
 // A watcher that ended because the window is closing must not ask it to close a second time.
-void LinkWatcher::threadEnded()
+void LinkStateHost::threadEnded()
 {
     if (!m_thread)
         return;
