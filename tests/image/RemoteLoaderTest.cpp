@@ -1,5 +1,7 @@
 #include "RemoteLoader.h"
 #include "FactoryImage.h"
+#include "HexText.h"
+#include "MemoryLayout.h"
 #include "MemoryLink.h"
 #include "RemoteLink.h"
 #include "ScriptedDialogs.h"
@@ -280,7 +282,7 @@ TEST_F(Loading, RefusedWriterReadsNoTables)
         return std::string("遥控器正在被另一个程序修改（qmv718，进程号 7），请先关闭它再试。");
     });
     EXPECT_FALSE(loader.load());
-    EXPECT_EQ(identified, remote::toHex(fake.memory.data() + 0xB000, 15));
+    EXPECT_EQ(identified, hex::encode(fake.memory.data() + memory::identityBlock, memory::identitySize));
     EXPECT_EQ(dialogs.lastText(), loader.failure());
     EXPECT_NE(loader.failure().find("进程号 7"), std::string::npos);
     EXPECT_EQ(fake.calls.back(), "read B000 6 08") << "no table is read once the hold is refused";
