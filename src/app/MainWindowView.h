@@ -61,6 +61,7 @@ public:
 
     LearningController& controller() { return *m_controller; }
     const MemoryImage& image() const { return m_image; }
+    MemoryImage& image() { return m_image; }
 
 private:
     MemoryImage m_image;

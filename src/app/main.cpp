@@ -6,6 +6,7 @@
 #include "RemoteLink.h"
 #include "RemoteLoader.h"
 #include "SharedLibrary.h"
+#include "SlotJournal.h"
 #include "SplashWindow.h"
 #include "Tupdate.h"
 #include "WriterHold.h"
@@ -75,9 +76,13 @@ int main(int argc, char* argv[])
         wizard.exec();
     });
     // The learning workflow drives the window once the remote's tables are loaded.
+    std::optional<qmv::SlotJournal> journal; // outlives the session whose image notes slots in it
     std::optional<qmv::LearningSession> learning;
-    if (remote)
+    if (remote) {
         learning.emplace(window, link, dialogs, remote->snapshot, qmv::programFolder());
+        journal.emplace(qmv::WriterHold::journalPathFor(remote->remoteid));
+        learning->image().setJournal(&*journal);
+    }
     // The link watcher: started when the window is shown, ended with it; owned by the window.
     new qmv::LinkStateHost(window, link, dialogs, remote ? remote->remoteid : std::string());
 

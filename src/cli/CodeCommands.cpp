@@ -42,7 +42,8 @@ const char* storeFailure(StoreResult result)
 
 // A code file is read whole and checked before anything else happens, so bad values are named
 // with their line and nothing is stored.
-std::optional<std::string> readCodeFile(const std::string& timings, const std::string& capture, std::string* error)
+std::optional<std::string> readCodeFile(const std::string& timings, const std::string& capture,
+                                        std::string* error)
 {
     const std::string& file = timings.empty() ? capture : timings;
     const auto content = remote::readCodeFile(file, error);
@@ -121,6 +122,7 @@ int CodeCommands::learn() const
         return failWith("学习失败！编码无法转换");
 
     MemoryImage image(session.link(), session.remote().snapshot);
+    image.setJournal(session.journal());
     const StoreResult result =
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
@@ -142,8 +144,11 @@ int CodeCommands::play() const
     std::size_t row = 0;
     while (keypad[row].code != key->code)
         ++row;
-    const auto playback =
-        remote::playKey(remote::loadOrCreateImage(folder), *areaFromName(m_area), static_cast<int>(row));
+    std::string problem;
+    const auto image = remote::loadOrCreateImage(folder, &problem);
+    if (!image)
+        return failWith(problem);
+    const auto playback = remote::playKey(*image, *areaFromName(m_area), static_cast<int>(row));
     if (!playback)
         return failWith("该按键在 " + m_area + " 里没有可发送的编码");
     if (m_format == "pronto") {

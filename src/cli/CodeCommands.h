@@ -6,9 +6,10 @@
 
 namespace qmv::cli {
 
-// `learn --area A --key K [--timings FILE | --capture FILE]` and `play --area A --key K [--format us|pronto]`:
-// learning one key through the whole path the window uses, and what the remote then sends.
-class CodeCommands {
+// `learn --area A --key K [--timings FILE | --capture FILE]` and `play --area A --key K [--format
+// us|pronto]`: learning one key through the whole path the window uses, and what the remote then sends.
+class CodeCommands
+{
 public:
     CodeCommands(CLI::App& app, int& exitCode);
 

@@ -36,10 +36,13 @@ bool ConsoleSession::open(Access access)
     }
     m_link = std::make_unique<RemoteLink>(m_library->functions());
     RemoteLoader loader(*m_link, m_dialogs);
+    loader.setLenient(access == Access::Inspect);
     if (access == Access::Write)
         loader.setBeforeTables([this](const std::string& remoteid) {
             std::string refusal;
             m_hold = WriterHold::take(remoteid, "qmv718-cli", &refusal);
+            if (m_hold)
+                m_journal.emplace(WriterHold::journalPathFor(remoteid));
             return refusal;
         });
     m_remote = loader.load();

@@ -4,6 +4,7 @@
 #include "LinkLibrary.h"
 #include "RemoteLink.h"
 #include "RemoteLoader.h"
+#include "SlotJournal.h"
 #include "WriterHold.h"
 
 #include <memory>
@@ -14,7 +15,8 @@ namespace qmv::cli {
 
 // Messages of the tool printed to the terminal. A terminal has nobody to press Retry, so every
 // question is answered with its cautious button.
-class ConsoleDialogs : public Dialogs {
+class ConsoleDialogs : public Dialogs
+{
 public:
     Reply messageBox(const std::string& text, const std::string& caption, Buttons buttons) override;
     void plainMessage(const std::string& text) override;
@@ -22,10 +24,12 @@ public:
 
 // The link library loaded from the program's folder and the remote identified and loaded,
 // exactly as the window does at start-up.
-class ConsoleSession {
+class ConsoleSession
+{
 public:
     // A command that changes the remote holds it for its whole run; one that only reads does not.
-    enum class Access { Read, Write };
+    // Inspecting reads even a remote whose tables are laid out unsoundly, to report it.
+    enum class Access { Read, Inspect, Write };
 
     // Prints the reason and returns false when the remote cannot be used, or cannot be changed
     // because another program holds it.
@@ -34,6 +38,8 @@ public:
     const RemoteLink& link() const { return *m_link; }
     const LoadedRemote& remote() const { return *m_remote; }
     ConsoleDialogs& dialogs() { return m_dialogs; }
+    // The writer's note of a slot being taken; null unless opened for writing.
+    const SlotJournal* journal() const { return m_journal ? &*m_journal : nullptr; }
 
 private:
     ConsoleDialogs m_dialogs;
@@ -41,6 +47,7 @@ private:
     std::unique_ptr<RemoteLink> m_link;
     std::optional<LoadedRemote> m_remote;
     std::unique_ptr<WriterHold> m_hold;
+    std::optional<SlotJournal> m_journal;
 };
 
 } // namespace qmv::cli

@@ -4,14 +4,17 @@
 
 namespace qmv::cli {
 
-// `info [--json]` and `check [--json]`: what the remote holds, and whether its tables agree.
-class ImageCommands {
+// `info [--json]` and `check [--json] [--repair]`: what the remote holds, and whether its tables
+// agree; a repair takes back the slots that no key names.
+class ImageCommands
+{
 public:
     ImageCommands(CLI::App& app, int& exitCode);
 
 private:
     bool m_infoJson = false;
     bool m_checkJson = false;
+    bool m_checkRepair = false;
 };
 
 } // namespace qmv::cli

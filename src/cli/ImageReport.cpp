@@ -48,8 +48,10 @@ nlohmann::json imageReport(const LoadedRemote& remote)
     const ImageSnapshot& image = remote.snapshot;
     const ImageLayout& layout = image.layout;
     const std::string map = bitmapToMap(image.bitmap);
-    const auto used = std::count(map.begin(), map.begin() + std::min<std::size_t>(map.size(), layout.bitmapbits), '1');
-    const auto slotsInUse = std::count_if(image.slotTable.begin(), image.slotTable.end(), [](const Slot& s) { return s.inUse(); });
+    const auto used =
+        std::count(map.begin(), map.begin() + std::min<std::size_t>(map.size(), layout.bitmapbits), '1');
+    const auto slotsInUse = std::count_if(image.slotTable.begin(), image.slotTable.end(),
+                                          [](const Slot& s) { return s.inUse(); });
 
     nlohmann::json keys = nlohmann::json::array();
     for (int area = 0; area < layout.areacount && area < areaCount; ++area)
@@ -92,8 +94,8 @@ void printImageReport(const nlohmann::json& report, std::ostream& out)
         if (key.contains("identifier"))
             out << "  " << key["placement"].get<std::string>() << ' ' << key["identifier"].get<std::string>();
         if (key.contains("protocol"))
-            out << "  " << key["protocol"].get<std::string>() << " address " << key["address"].get<std::string>()
-                << " command " << key["command"].get<std::string>();
+            out << "  " << key["protocol"].get<std::string>() << " address "
+                << key["address"].get<std::string>() << " command " << key["command"].get<std::string>();
         out << '\n';
     }
 }

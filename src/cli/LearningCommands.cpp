@@ -64,6 +64,7 @@ public:
         , m_answers(session.dialogs(), confirmed)
         , m_controller(m_state, m_image, m_screen, m_answers, noCaptures())
     {
+        m_image.setJournal(session.journal());
         m_controller.ShowStartState();
     }
 

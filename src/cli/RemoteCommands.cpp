@@ -25,36 +25,49 @@ void report(bool ok, const std::string& error, int& exitCode)
 
 RemoteCommands::RemoteCommands(CLI::App& app, int& exitCode)
 {
-    CLI::App* remoteCommand = app.add_subcommand("remote", "Drive the virtual remote (state folder: "
-                                                           "$QMV718_REMOTE_DIR or ~/.local/share/qmv718/remote)");
+    CLI::App* remoteCommand =
+        app.add_subcommand("remote", "Drive the virtual remote (state folder: "
+                                     "$QMV718_REMOTE_DIR or ~/.local/share/qmv718/remote)");
     remoteCommand->require_subcommand(1);
 
     remoteCommand->add_subcommand("status", "Show the cable, identity, demo mode, inbox and faults")
         ->callback([] { control().printStatus(std::cout); });
-    remoteCommand->add_subcommand("plug", "Plug the remote's cable in")->callback([] { control().plug(true); });
-    remoteCommand->add_subcommand("unplug", "Pull the remote's cable out")->callback([] { control().plug(false); });
+    remoteCommand->add_subcommand("plug", "Plug the remote's cable in")->callback([] {
+        control().plug(true);
+    });
+    remoteCommand->add_subcommand("unplug", "Pull the remote's cable out")->callback([] {
+        control().plug(false);
+    });
 
-    auto* send = remoteCommand->add_subcommand("send", "Point a remote at the receiver: FILE holds durations in "
-                                                       "µs (mark first, optional first line 'carrier HZ') or a "
-                                                       "capture text");
+    auto* send =
+        remoteCommand->add_subcommand("send", "Point a remote at the receiver: FILE holds durations in "
+                                              "µs (mark first, optional first line 'carrier HZ') or a "
+                                              "capture text");
     send->add_option("FILE", m_file, "the code to send")->required()->check(CLI::ExistingFile);
     send->callback([this, &exitCode] {
         std::string error;
         report(control().send(m_file, &error), error, exitCode);
     });
 
-    remoteCommand->add_subcommand("reset", "Start over with a new factory image and a new identity (a different remote)")
+    remoteCommand
+        ->add_subcommand("reset",
+                         "Start over with a new factory image and a new identity (a different remote)")
         ->callback([&exitCode] {
             std::string error;
-            report(control().reset(&error), error, exitCode);
+            std::filesystem::path kept;
+            report(control().reset(&error, &kept), error, exitCode);
+            if (!kept.empty())
+                std::cout << "the old image is kept as " << kept.string() << '\n';
         });
 
-    auto* demo = remoteCommand->add_subcommand("demo", "Receive built-in signals when the inbox is empty (on|off)");
+    auto* demo =
+        remoteCommand->add_subcommand("demo", "Receive built-in signals when the inbox is empty (on|off)");
     demo->add_option("STATE", m_demoState)->required()->check(CLI::IsMember({"on", "off"}));
     demo->callback([this] { control().setDemo(m_demoState == "on"); });
 
-    auto* fault = remoteCommand->add_subcommand("fault", "Make the next N writes fail (writes N) or drop the link "
-                                                         "for N calls (link N); N = 0 clears");
+    auto* fault =
+        remoteCommand->add_subcommand("fault", "Make the next N writes fail (writes N) or drop the link "
+                                               "for N calls (link N); N = 0 clears");
     fault->add_option("KIND", m_faultKind)->required()->check(CLI::IsMember({"writes", "link"}));
     fault->add_option("N", m_faultCount)->required()->check(CLI::NonNegativeNumber);
     fault->callback([this, &exitCode] {

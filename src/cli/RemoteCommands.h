@@ -8,7 +8,8 @@ namespace qmv::cli {
 
 // `remote status|plug|unplug|send FILE|reset|demo on|off|fault writes|link N|latency MS`:
 // drives the virtual remote's state folder from outside, also while the tool runs.
-class RemoteCommands {
+class RemoteCommands
+{
 public:
     RemoteCommands(CLI::App& app, int& exitCode);
 

@@ -208,12 +208,12 @@ std::string TrimCapture(std::string_view capture)
         return "0000";
     const std::string_view tail = capture.substr(markerAt, marker.size() + kCarrierChars);
     std::size_t headLength = markerAt;
-    if (markerAt + 1 > kShortCaptureLimit) {
-        std::size_t groups = markerAt / kGroupChars;
-        if (groups % 2 == 0)
-            --groups;
-        headLength = groups * kGroupChars;
-    }
+    // A long head is cut to whole groups. It used to be cut to an odd number of them, to end on a
+    // mark; but a long space or mark takes more than one group, so in a code with such a duration
+    // (a repeat gap, say) the count says nothing of where the marks are, and that cut lost the
+    // code's last mark and space. Whether the head ends on a space is read from the group itself.
+    if (markerAt + 1 > kShortCaptureLimit)
+        headLength = markerAt / kGroupChars * kGroupChars;
     // A head ending in a space loses that space: the silence before the end marker is no part of the code.
     if (headLength >= kGroupChars) {
         const char lastGroupFirst = capture[headLength - kGroupChars];

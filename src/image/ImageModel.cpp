@@ -2,6 +2,7 @@
 
 #include "HexText.h"
 
+#include <algorithm>
 #include <map>
 
 namespace qmv {
@@ -86,8 +87,8 @@ std::vector<std::string> checkInvariants(const ImageSnapshot& image)
         if (slot.length == 0)
             violations.push_back(name + " is in use but holds no data units");
         if (slot.start() + slot.length > bits) {
-            violations.push_back(name + " runs past the last data unit (" + std::to_string(slot.start()) + "+" +
-                                 std::to_string(slot.length) + " > " + std::to_string(bits) + ")");
+            violations.push_back(name + " runs past the last data unit (" + std::to_string(slot.start()) +
+                                 "+" + std::to_string(slot.length) + " > " + std::to_string(bits) + ")");
             continue;
         }
         for (int u = slot.start(); u < slot.start() + slot.length; ++u) {
@@ -100,18 +101,70 @@ std::vector<std::string> checkInvariants(const ImageSnapshot& image)
     }
     for (std::size_t u = 0; u < map.size(); ++u)
         if (map[u] != covered[u])
-            violations.push_back("bitmap marks unit " + std::to_string(u) + (map[u] == '1' ? " used" : " free") +
-                                 " but the slots in use say " + (covered[u] == '1' ? "used" : "free"));
+            violations.push_back("bitmap marks unit " + std::to_string(u) +
+                                 (map[u] == '1' ? " used" : " free") + " but the slots in use say " +
+                                 (covered[u] == '1' ? "used" : "free"));
 
     for (std::size_t i = 0; i < image.records.size(); ++i) {
         const auto slot = image.records[i].slot();
         if (!slot)
             continue;
-        if (*slot >= static_cast<int>(image.slotTable.size()) || !image.slotTable[static_cast<std::size_t>(*slot)].inUse())
+        if (*slot >= static_cast<int>(image.slotTable.size()) ||
+            !image.slotTable[static_cast<std::size_t>(*slot)].inUse())
             violations.push_back("record " + std::to_string(i) + " names slot " + hex::byte(*slot) +
                                  ", which is not in use");
     }
     return violations;
+}
+
+} // namespace qmv
+
+namespace qmv {
+
+std::vector<std::string> layoutProblems(const ImageSnapshot& image)
+{
+    std::vector<std::string> problems;
+    const ImageLayout& l = image.layout;
+    if (l.areacount != keypadAreaCount)
+        problems.push_back("设备区数为 " + std::to_string(l.areacount) + "，应为 " +
+                           std::to_string(keypadAreaCount));
+
+    const std::vector<MemoryBlock> tables = {
+        identityBlock,
+        pointerBlock,
+        {"文件头", l.headeraddr, l.headeraddr + 33L + l.keycount},
+        {"按键记录", l.recordaddr, l.recordaddr + 22L * l.recordcount},
+        {"已知编码表", l.listaddr, l.listaddr + 2L + 6L * static_cast<long>(image.knownCodes.size())},
+        {"索引区", l.indexaddr, l.indexaddr + l.bitmapBytes() + 6L * l.indexcount},
+        {"编码数据区", l.codeaddr, l.codeaddr + 8L * l.bitmapbits},
+    };
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        if (tables[i].end > 0x10000)
+            problems.push_back(std::string(tables[i].name) + "超出存储范围");
+        for (std::size_t j = std::max<std::size_t>(i + 1, 2); j < tables.size(); ++j)
+            if (tables[i].overlaps(tables[j].start, tables[j].end))
+                problems.push_back(std::string(tables[j].name) + "与" + tables[i].name + "重叠");
+    }
+
+    for (std::size_t s = 0; s < image.slotTable.size(); ++s) {
+        const Slot& slot = image.slotTable[s];
+        if (slot.inUse() && slot.start() + slot.length > l.bitmapbits)
+            problems.push_back("编码索引 " + hex::byte(static_cast<int>(s)) + " 超出了编码数据区");
+    }
+    return problems;
+}
+
+std::vector<int> unnamedSlots(const ImageSnapshot& image)
+{
+    std::vector<bool> named(image.slotTable.size(), false);
+    for (const KeyRecord& record : image.records)
+        if (const auto slot = record.slot(); slot && *slot < static_cast<int>(named.size()))
+            named[static_cast<std::size_t>(*slot)] = true;
+    std::vector<int> unnamed;
+    for (std::size_t s = 0; s < image.slotTable.size(); ++s)
+        if (image.slotTable[s].inUse() && !named[s])
+            unnamed.push_back(static_cast<int>(s));
+    return unnamed;
 }
 
 } // namespace qmv

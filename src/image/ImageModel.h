@@ -88,4 +88,29 @@ std::string mapToBitmap(const std::string& map);
 // The ways the stored tables can contradict each other; empty when consistent.
 std::vector<std::string> checkInvariants(const ImageSnapshot& image);
 
+// A range of memory addresses, end excluded.
+struct MemoryBlock
+{
+    const char* name;
+    long start;
+    long end;
+    bool overlaps(long otherStart, long otherEnd) const { return start < otherEnd && otherStart < end; }
+};
+
+// The blocks that identify the remote and point at its tables. No table may lie over them, and
+// nothing the tool writes may touch them: a remote whose identity or pointers are overwritten
+// can no longer be read.
+inline constexpr MemoryBlock identityBlock{"识别信息块", 0xB000, 0xB030};
+inline constexpr MemoryBlock pointerBlock{"存储区指针块", 0xB03C, 0xB04C};
+inline constexpr int keypadAreaCount = 4;
+
+// What makes an image unusable though its tables could be read: a device-area count other than
+// the keypad's four, tables that overlap each other or the blocks above or run past the memory,
+// and slots whose data runs past the bitmap. Empty when the layout is sound.
+std::vector<std::string> layoutProblems(const ImageSnapshot& image);
+
+// Slots in use whose data no key record holding a code refers to: space a failed learn, or the
+// clearing of an area, left taken.
+std::vector<int> unnamedSlots(const ImageSnapshot& image);
+
 } // namespace qmv

@@ -3,6 +3,9 @@
 #include "HexText.h"
 #include "MemoryLayout.h"
 #include "RemoteLink.h"
+#include "SlotJournal.h"
+
+#include <algorithm>
 
 namespace qmv {
 
@@ -132,12 +135,70 @@ std::optional<MemoryImage::Placement> MemoryImage::choosePlacement(const std::st
     return std::nullopt;
 }
 
+bool MemoryImage::write(std::uint16_t address, const std::string& hexData) const
+{
+    const long end = address + static_cast<long>(hexData.size() / 2);
+    if (end > 0x10000 || identityBlock.overlaps(address, end) || pointerBlock.overlaps(address, end))
+        return false;
+    return m_link.writeData(m_layout.bankcode, address, hexData);
+}
+
 bool MemoryImage::writeIndexBlock(const std::string& map, const std::vector<Slot>& table) const
 {
     std::string block = mapToBitmap(map);
     for (const Slot& slot : table)
         block += slot.text();
-    return m_link.writeData(m_layout.bankcode, m_layout.indexaddr, block);
+    return write(m_layout.indexaddr, block);
+}
+
+void MemoryImage::settleJournal() const
+{
+    if (m_journal)
+        m_journal->settled();
+}
+
+void MemoryImage::settleInterruptedStore()
+{
+    if (!m_journal)
+        return;
+    const std::optional<int> slot = m_journal->interrupted();
+    if (!slot)
+        return;
+    const auto unnamed = unnamedSlots(snapshot());
+    if (std::find(unnamed.begin(), unnamed.end(), *slot) != unnamed.end()) {
+        std::string map = m_freemap;
+        std::vector<Slot> table = m_slots;
+        const Slot& old = m_slots[static_cast<std::size_t>(*slot)];
+        for (int u = old.start(); u < old.start() + old.length && u < static_cast<int>(map.size()); ++u)
+            map[static_cast<std::size_t>(u)] = '0';
+        table[static_cast<std::size_t>(*slot)] = freeSlot;
+        if (!writeIndexBlock(map, table))
+            return; // the note stays for the next attempt
+        m_freemap = std::move(map);
+        m_slots = std::move(table);
+    }
+    settleJournal();
+}
+
+int MemoryImage::ReclaimUnnamedSlots()
+{
+    settleInterruptedStore();
+    const std::vector<int> unnamed = unnamedSlots(snapshot());
+    if (unnamed.empty())
+        return 0;
+    std::string map = m_freemap;
+    std::vector<Slot> table = m_slots;
+    for (const int s : unnamed) {
+        const Slot& old = m_slots[static_cast<std::size_t>(s)];
+        for (int u = old.start(); u < old.start() + old.length && u < static_cast<int>(map.size()); ++u)
+            map[static_cast<std::size_t>(u)] = '0';
+        table[static_cast<std::size_t>(s)] = freeSlot;
+    }
+    if (!writeIndexBlock(map, table))
+        return 0;
+    m_freemap = std::move(map);
+    m_slots = std::move(table);
+    return static_cast<int>(unnamed.size());
 }
 
 bool MemoryImage::namedByAnotherRecord(int slot, int exceptRecord) const
@@ -171,7 +232,18 @@ StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::
     const auto code = ConvertedCode::parse(converted);
     if (!code)
         return StoreResult::InvalidCode;
-    auto placement = choosePlacement(code->identifier, code->data);
+    settleInterruptedStore();
+    const StoreResult result = store(*code, keyCode, area);
+    // Space that nothing names any more is taken back only when it is needed, so that a cleared
+    // key's code can still be found in its slot until then.
+    if ((result == StoreResult::NoFreeSlot || result == StoreResult::NoRoom) && ReclaimUnnamedSlots() > 0)
+        return store(*code, keyCode, area);
+    return result;
+}
+
+StoreResult MemoryImage::store(const ConvertedCode& code, const std::string& keyCode, int area)
+{
+    auto placement = choosePlacement(code.identifier, code.data);
     if (!placement)
         return StoreResult::NoFreeSlot;
     if (placement->kind == Placement::NewSlot) {
@@ -192,36 +264,42 @@ StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::
     std::string newMap = m_freemap;
     std::vector<Slot> newSlots = m_slots;
     if (placement->kind == Placement::NewSlot) {
-        if (!m_link.writeData(
-                m_layout.bankcode,
-                static_cast<std::uint16_t>(m_layout.codeaddr + ImageLayout::unitBytes * placement->start),
-                code->data))
+        if (m_journal && !m_journal->taking(placement->slot))
             return StoreResult::RecordWriteFailed;
         for (int u = placement->start; u < placement->start + placement->units; ++u)
             newMap[static_cast<std::size_t>(u)] = '1';
         newSlots[static_cast<std::size_t>(placement->slot)] =
-            Slot::make(code->identifier, placement->start, placement->units);
-        if (!writeIndexBlock(newMap, newSlots))
+            Slot::make(code.identifier, placement->start, placement->units);
+        if (!write(static_cast<std::uint16_t>(m_layout.codeaddr + ImageLayout::unitBytes * placement->start),
+                   code.data) ||
+            !writeIndexBlock(newMap, newSlots)) {
+            // The index block is written whole or not at all: the slot is still free.
+            settleJournal();
             return StoreResult::RecordWriteFailed;
+        }
         m_freemap = newMap;
         m_slots = newSlots;
     }
 
     const bool direct = placement->kind == Placement::Direct;
-    const std::string reference = direct ? code->identifier : hex::byte(placement->slot) + "FFFF";
-    const std::string recordText = std::string(direct ? "C00000" : "C00080") + reference + code->parameters;
-    if (!m_link.writeData(m_layout.bankcode, m_layout.recordAddress(index), recordText)) {
-        if (placement->kind == Placement::NewSlot)
+    const std::string reference = direct ? code.identifier : hex::byte(placement->slot) + "FFFF";
+    const std::string recordText = std::string(direct ? "C00000" : "C00080") + reference + code.parameters;
+    if (!write(m_layout.recordAddress(index), recordText)) {
+        if (placement->kind == Placement::NewSlot) {
             releaseSlotIfUnnamed(placement->slot, -1);
+            if (!m_slots[static_cast<std::size_t>(placement->slot)].inUse())
+                settleJournal();
+        }
         return StoreResult::RecordWriteFailed;
     }
+    settleJournal();
 
     const std::optional<int> previousSlot = m_records[static_cast<std::size_t>(index)].slot();
     m_records[static_cast<std::size_t>(index)] =
-        KeyRecord{0xC0, direct ? 0x00 : 0x80, reference, code->parameters};
+        KeyRecord{0xC0, direct ? 0x00 : 0x80, reference, code.parameters};
     const std::string rowCode = entryCode(m_keystatelist[static_cast<std::size_t>(index)]);
     m_keystatelist[static_cast<std::size_t>(index)] =
-        rowCode + (direct ? "|2|0|" + code->identifier
+        rowCode + (direct ? "|2|0|" + code.identifier
                           : "|2|1|" + hex::byte(placement->slot) +
                                 (placement->kind == Placement::NewSlot ? "FFFF" : ""));
     if (previousSlot && *previousSlot != placement->slot)
@@ -231,11 +309,12 @@ StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::
 
 bool MemoryImage::ReleaseKeyRecord(int index, const std::string& /*keyCode*/)
 {
+    settleInterruptedStore();
     if (index < 0 || index >= static_cast<int>(m_records.size()))
         return false;
     const std::uint16_t address = m_layout.recordAddress(index);
     const std::string read = m_link.readData(address, 5, 512);
-    if (!m_link.writeData(m_layout.bankcode, address, "00"))
+    if (!write(address, "00"))
         return false;
 
     // The remote's own record says which slot it used; the mirror stands in if it could not be read.
@@ -253,6 +332,8 @@ bool MemoryImage::ReleaseKeyRecord(int index, const std::string& /*keyCode*/)
 
 void MemoryImage::MarkKeyUnlearned(int area, const std::string& keyCode)
 {
+    if (area < 0 || area >= m_layout.areacount)
+        return;
     for (int row = 0; row < m_layout.keycount; ++row) {
         std::string& entry = m_keystatelist[static_cast<std::size_t>(entryIndex(area, row))];
         if (entryCode(entry) == keyCode) {
@@ -265,11 +346,14 @@ void MemoryImage::MarkKeyUnlearned(int area, const std::string& keyCode)
 int MemoryImage::ClearArea(int area)
 {
     int failures = 0;
+    if (area < 0 || area >= m_layout.areacount)
+        return failures;
+    settleInterruptedStore();
     for (int row = 0; row < m_layout.keycount; ++row) {
         const int index = entryIndex(area, row);
         if (keyState(index) != '2')
             continue;
-        if (!m_link.writeData(m_layout.bankcode, m_layout.recordAddress(index), "00")) {
+        if (!write(m_layout.recordAddress(index), "00")) {
             ++failures;
             continue;
         }

@@ -9,6 +9,8 @@
 namespace qmv {
 
 class RemoteLink;
+struct ConvertedCode;
+class SlotJournal;
 
 enum class StoreResult {
     Stored,
@@ -21,9 +23,13 @@ enum class StoreResult {
 // The window's mirror of the remote's memory tables, and the only code that changes them.
 // Every change is written to the remote first and mirrored only once the write succeeded, so
 // the mirror always shows what the remote holds, whatever write fails on the way.
-class MemoryImage {
+class MemoryImage
+{
 public:
     MemoryImage(const RemoteLink& link, const ImageSnapshot& snapshot);
+
+    // The holder's note of a slot being taken (see SlotJournal); none by default.
+    void setJournal(const SlotJournal* journal) { m_journal = journal; }
 
     const ImageLayout& layout() const { return m_layout; }
     const std::vector<std::string>& keystatelist() const { return m_keystatelist; }
@@ -56,6 +62,10 @@ public:
     // writes failed.
     int ClearArea(int area);
 
+    // Frees the slots in use that no key record holding a code names (see unnamedSlots), with one
+    // write of the index block. How many were freed; 0 as well when that write failed.
+    int ReclaimUnnamedSlots();
+
     bool IsKnownCode(const std::string& identifier) const;
     std::string MapToBitmap() const { return mapToBitmap(m_freemap); }
 
@@ -67,10 +77,18 @@ private:
     std::optional<Placement> choosePlacement(const std::string& identifier, const std::string& data) const;
     std::optional<int> findRoom(int units) const;
     bool writeIndexBlock(const std::string& map, const std::vector<Slot>& table) const;
+    // Every write goes through here: none may touch the blocks that identify the remote and
+    // point at its tables, whatever an image's header says.
+    bool write(std::uint16_t address, const std::string& hexData) const;
+    StoreResult store(const ConvertedCode& code, const std::string& keyCode, int area);
+    // Gives back the slot of a store that a killed program left unsettled, before any change.
+    void settleInterruptedStore();
+    void settleJournal() const;
     bool namedByAnotherRecord(int slot, int exceptRecord) const;
     void releaseSlotIfUnnamed(int slot, int exceptRecord);
 
     const RemoteLink& m_link;
+    const SlotJournal* m_journal = nullptr;
     ImageLayout m_layout;
     std::vector<std::string> m_keyCodes;
     std::vector<std::string> m_keystatelist;
@@ -81,7 +99,8 @@ private:
 };
 
 // The converter's text "ID::P1:P2:::DATA" taken apart.
-struct ConvertedCode {
+struct ConvertedCode
+{
     std::string identifier;
     std::string parameters; // P1 followed by P2: the record's bytes 6-21
     std::string data;

@@ -11,13 +11,6 @@ namespace qmv {
 
 namespace {
 
-struct Region
-{
-    const char* name;
-    long start;
-    long end;
-};
-
 std::string withSite(const char* before, const char* after)
 {
     return std::string(before) + makerWebSite + after;
@@ -221,10 +214,6 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
             badImage("无法读取编码索引");
             return false;
         }
-        if (slot->inUse() && slot->start() + slot->length > layout.bitmapbits) {
-            badImage("编码索引 " + hex::byte(s) + " 超出了编码数据区");
-            return false;
-        }
         snapshot.slotTable.push_back(*slot);
     }
 
@@ -243,24 +232,6 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
         snapshot.knownCodes.push_back(hex::upper(id));
     }
 
-    const std::vector<Region> regions = {
-        {"文件头", layout.headeraddr, layout.headeraddr + 33L + layout.keycount},
-        {"按键记录", layout.recordaddr, layout.recordaddr + 22L * layout.recordcount},
-        {"已知编码表", layout.listaddr, layout.listaddr + 2L + 6L * *count},
-        {"索引区", layout.indexaddr, layout.indexaddr + bitmapBytes + 6L * layout.indexcount},
-        {"编码数据区", layout.codeaddr, layout.codeaddr + 8L * layout.bitmapbits},
-    };
-    for (std::size_t i = 0; i < regions.size(); ++i) {
-        if (regions[i].end > 0x10000) {
-            badImage(std::string(regions[i].name) + "超出存储范围");
-            return false;
-        }
-        for (std::size_t j = i + 1; j < regions.size(); ++j)
-            if (regions[i].start < regions[j].end && regions[j].start < regions[i].end) {
-                badImage(std::string(regions[i].name) + "与" + regions[j].name + "重叠");
-                return false;
-            }
-    }
     return true;
 }
 
@@ -287,6 +258,11 @@ std::optional<LoadedRemote> RemoteLoader::load()
         }
     if (!readLayout(loaded.snapshot.layout) || !readTables(loaded.snapshot))
         return std::nullopt;
+    loaded.layoutProblems = layoutProblems(loaded.snapshot);
+    if (!loaded.layoutProblems.empty() && !m_lenient) {
+        badImage(loaded.layoutProblems.front());
+        return std::nullopt;
+    }
     return loaded;
 }
 

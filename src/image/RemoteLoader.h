@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qmv {
 
@@ -23,6 +24,8 @@ struct LoadedRemote
     std::string lab_gjbb;    // firmware label, set before the checks
     std::string lab_ykqtype; // model label, set once the model and firmware pass
     ImageSnapshot snapshot;  // the memory tables
+    // Why the tables must not be used; never empty for the window, which refuses such a remote.
+    std::vector<std::string> layoutProblems;
 };
 
 // Waits for the remote, checks its version, model and firmware, and reads its memory tables,
@@ -43,6 +46,10 @@ public:
         m_beforeTables = std::move(check);
     }
 
+    // Loads a remote whose tables could be read but are laid out unsoundly instead of refusing it,
+    // for a check that reports what is wrong (LoadedRemote::layoutProblems); it must not write.
+    void setLenient(bool lenient) { m_lenient = lenient; }
+
     // The labels, even after a failure (the firmware label is set before the checks).
     const std::string& firmwareLabelShown() const { return m_firmwareLabel; }
     // The message that ended a failed load (empty when the user cancelled the wait).
@@ -61,6 +68,7 @@ private:
     Dialogs& m_dialogs;
     std::function<void()> m_processEvents;
     std::function<std::string(const std::string&)> m_beforeTables;
+    bool m_lenient = false;
     std::string m_firmwareLabel;
     std::string m_failure;
 };

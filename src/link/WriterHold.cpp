@@ -56,6 +56,11 @@ fs::path WriterHold::pathFor(const std::string& remoteid)
     return folder() / ("remote-" + fileKey(remoteid) + ".hold");
 }
 
+fs::path WriterHold::journalPathFor(const std::string& remoteid)
+{
+    return folder() / ("remote-" + fileKey(remoteid) + ".pending");
+}
+
 std::unique_ptr<WriterHold> WriterHold::take(const std::string& remoteid, const std::string& program,
                                              std::string* refusal)
 {

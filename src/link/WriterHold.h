@@ -31,6 +31,8 @@ public:
     // Where the holds live: $QMV718_HOLD_DIR, else the per-user runtime folder.
     static std::filesystem::path folder();
     static std::filesystem::path pathFor(const std::string& remoteid);
+    // Where the holder keeps its note of a slot being taken (see SlotJournal).
+    static std::filesystem::path journalPathFor(const std::string& remoteid);
 
 private:
     explicit WriterHold(std::unique_ptr<platform::FileLock> lock);

@@ -14,10 +14,15 @@ RemoteControl::RemoteControl(StateFolder folder)
 
 void RemoteControl::printStatus(std::ostream& out) const
 {
-    const auto image = loadOrCreateImage(m_folder);
+    std::string problem;
+    const auto image = loadOrCreateImage(m_folder, &problem);
     out << "state folder: " << m_folder.path().string() << '\n'
         << "cable:        " << (m_folder.plugged() ? "plugged" : "unplugged") << '\n'
-        << "identity:     " << hex::encode(image.data() + layout::basicInfo, layout::identitySize) << '\n'
+        << "identity:     "
+        << (image ? hex::encode(image->data() + layout::basicInfo, layout::identitySize)
+                  : "broken image: " + problem)
+        << '
+'
         << "demo mode:    " << (m_folder.demoEnabled() ? "on" : "off") << '\n'
         << "inbox:        " << m_folder.inboxCount() << " code(s) waiting\n"
         << "latency:      " << m_folder.latencyMillis() << " ms per call\n"
@@ -42,10 +47,10 @@ bool RemoteControl::send(const std::string& file, std::string* error) const
     return true;
 }
 
-bool RemoteControl::reset(std::string* error) const
+bool RemoteControl::reset(std::string* error, std::filesystem::path* keptCopy) const
 {
-    if (!resetImage(m_folder)) {
-        *error = "cannot write " + m_folder.imagePath().string();
+    if (!resetImage(m_folder, keptCopy)) {
+        *error = "cannot replace " + m_folder.imagePath().string();
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "FileLock.h"
+#include "Receiver.h"
 
 #include <algorithm>
 #include <atomic>
@@ -130,43 +131,14 @@ bool StateFolder::takeFault(const char* name) const
     return true;
 }
 
-std::optional<std::string> StateFolder::takeFromInbox() const
-{
-    FolderLock lock(m_path);
-    std::error_code ec;
-    std::vector<fs::directory_entry> entries;
-    for (const auto& entry : fs::directory_iterator(inboxPath(), ec))
-        if (entry.is_regular_file() && entry.path().filename().string().front() != '.')
-            entries.push_back(entry);
-    if (entries.empty())
-        return std::nullopt;
-    const auto oldest = std::min_element(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        const auto ta = a.last_write_time();
-        const auto tb = b.last_write_time();
-        return ta != tb ? ta < tb : a.path().filename() < b.path().filename();
-    });
-    auto content = readWholeFile(oldest->path());
-    fs::remove(oldest->path(), ec);
-    return content;
-}
-
 void StateFolder::deliverToInbox(const std::string& content) const
 {
-    static std::atomic<unsigned> sequence{0};
-    const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
-    const std::string name = "code-" + std::to_string(stamp) + "-" + std::to_string(::getpid()) + "-" +
-                             std::to_string(sequence++) + ".txt";
-    writeFileAtomically(inboxPath() / name, content);
+    Receiver(*this).deliver(content);
 }
 
 std::size_t StateFolder::inboxCount() const
 {
-    std::error_code ec;
-    std::size_t count = 0;
-    for (const auto& entry : fs::directory_iterator(inboxPath(), ec))
-        if (entry.is_regular_file() && entry.path().filename().string().front() != '.')
-            ++count;
-    return count;
+    return Receiver(*this).waiting();
 }
 
 std::size_t StateFolder::takeDemoIndex(std::size_t count) const

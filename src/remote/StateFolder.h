@@ -40,10 +40,9 @@ public:
     void setFaultCount(const char* name, int count) const;
     bool takeFault(const char* name) const;
 
-    // The oldest waiting code, removed from the inbox as it is taken.
-    std::optional<std::string> takeFromInbox() const;
-    // Puts a code into the inbox in one step, so a reader never sees half a file.
+    // Points a code at the remote's receiver (see Receiver for who gets it).
     void deliverToInbox(const std::string& content) const;
+    // Codes sent and neither received nor dropped yet.
     std::size_t inboxCount() const;
 
     // Which built-in demo signal comes next; advances the counter.

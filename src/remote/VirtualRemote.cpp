@@ -4,9 +4,13 @@
 #include "DemoSignals.h"
 #include "FactoryImage.h"
 #include "HexText.h"
+#include "Receiver.h"
+
+#include "AtomicFile.h"
 
 #include <cctype>
 #include <cstring>
+#include <iostream>
 #include <thread>
 
 namespace qmv::remote {
@@ -73,21 +77,41 @@ std::vector<std::uint8_t> createImage(const StateFolder& folder)
 
 } // namespace
 
-std::vector<std::uint8_t> loadOrCreateImage(const StateFolder& folder)
+std::optional<std::vector<std::uint8_t>> loadOrCreateImage(const StateFolder& folder, std::string* problem)
 {
+    FolderLock lock(folder.path());
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(folder.imagePath(), ec)))
+        return createImage(folder);
     const auto content = readWholeFile(folder.imagePath());
     if (isWholeImage(content))
-        return {content->begin(), content->end()};
-    FolderLock lock(folder.path());
-    const auto again = readWholeFile(folder.imagePath()); // another process may have made it meanwhile
-    if (isWholeImage(again))
-        return {again->begin(), again->end()};
-    return createImage(folder);
+        return std::vector<std::uint8_t>(content->begin(), content->end());
+    // A broken image is the user's remote all the same: it is reported, never replaced.
+    if (problem) {
+        *problem =
+            "the memory image " + folder.imagePath().string() +
+            (content ? " holds " + std::to_string(content->size()) + " bytes instead of " +
+                           std::to_string(layout::memorySize)
+                     : std::string(" is not a readable regular file")) +
+            "; it is left as it is. `qmv718-cli remote reset` replaces it with a new remote, keeping a "
+            "copy of it";
+    }
+    return std::nullopt;
 }
 
-bool resetImage(const StateFolder& folder)
+bool resetImage(const StateFolder& folder, std::filesystem::path* keptCopy)
 {
     FolderLock lock(folder.path());
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(folder.imagePath(), ec))) {
+        const auto stamp = std::chrono::system_clock::now().time_since_epoch() / std::chrono::milliseconds(1);
+        const auto copy = folder.path() / ("image.bin.before-reset-" + std::to_string(stamp));
+        std::filesystem::rename(folder.imagePath(), copy, ec);
+        if (ec)
+            return false;
+        if (keptCopy)
+            *keptCopy = copy;
+    }
     const auto image = buildFactoryImage(randomIdentity(), defaultFactoryContent());
     return writeFileAtomically(folder.imagePath(), std::string(image.begin(), image.end()));
 }
@@ -106,9 +130,13 @@ bool VirtualRemote::answers() const
     return !m_folder.takeFault(dropLinkFault);
 }
 
-std::vector<std::uint8_t> VirtualRemote::memory() const
+std::optional<std::vector<std::uint8_t>> VirtualRemote::memory() const
 {
-    return loadOrCreateImage(m_folder);
+    std::string problem;
+    auto image = loadOrCreateImage(m_folder, &problem);
+    if (!image && !m_reportedBroken.exchange(true))
+        std::cerr << "qmv718 virtual remote: " << problem << '\n';
+    return image;
 }
 
 bool VirtualRemote::linkState()
@@ -129,7 +157,9 @@ bool VirtualRemote::basicInfo(char* buffer)
     if (!answers())
         return false;
     const auto image = memory();
-    const std::string text = hex::encode(image.data() + layout::basicInfo, layout::basicInfoSize);
+    if (!image)
+        return false;
+    const std::string text = hex::encode(image->data() + layout::basicInfo, layout::basicInfoSize);
     fillBuffer(buffer, text.data(), text.size());
     return true;
 }
@@ -146,7 +176,9 @@ bool VirtualRemote::readData(char* buffer, int count, const char* addressHigh, c
     if (*address + bytes > layout::memorySize)
         return false;
     const auto image = memory();
-    const std::string text = hex::encode(image.data() + *address, bytes);
+    if (!image)
+        return false;
+    const std::string text = hex::encode(image->data() + *address, bytes);
     fillBuffer(buffer, text.data(), text.size());
     return true;
 }
@@ -163,13 +195,15 @@ bool VirtualRemote::writeData(const char* deviceTag, const char* addressHigh, co
         return false;
 
     FolderLock lock(m_folder.path());
-    auto image = loadOrCreateImage(m_folder);
-    if (*tag != image[layout::infoBlock + 8])
+    const platform::AtomicFile file(m_folder.imagePath());
+    file.removeLeftovers(); // every writer holds the folder lock: these are of killed writers
+    auto image = memory();
+    if (!image || *tag != (*image)[layout::infoBlock + 8])
         return false;
     if (m_folder.takeFault(failWritesFault))
         return false;
-    std::copy(bytes->begin(), bytes->end(), image.begin() + static_cast<std::ptrdiff_t>(*address));
-    return writeFileAtomically(m_folder.imagePath(), std::string(image.begin(), image.end()));
+    std::copy(bytes->begin(), bytes->end(), image->begin() + static_cast<std::ptrdiff_t>(*address));
+    return file.write(std::string(image->begin(), image->end()));
 }
 
 bool VirtualRemote::setCodeCarrierWave()
@@ -177,27 +211,33 @@ bool VirtualRemote::setCodeCarrierWave()
     if (!answers())
         return false;
     std::lock_guard guard(m_captureMutex);
+    m_capture = Receiver(m_folder).beginCapture();
     m_capturing = true;
     m_captureStart = std::chrono::steady_clock::now();
     return true;
 }
 
-std::optional<std::string> VirtualRemote::nextReceivedCode()
+std::optional<std::string> VirtualRemote::nextReceivedCode(const std::string& captureId)
 {
-    if (auto text = m_folder.takeFromInbox()) {
+    const Receiver receiver(m_folder);
+    if (auto text = receiver.take(captureId)) {
         if (isCaptureText(*text)) {
-            std::string capture = text->substr(0, capture::bufferChars);
-            capture.resize(capture::bufferChars, '\0');
-            return capture;
+            std::string received = text->substr(0, capture::bufferChars);
+            received.resize(capture::bufferChars, '\0');
+            receiver.finish(captureId);
+            return received;
         }
         std::string error;
-        if (const auto signal = parseTimings(*text, &error))
+        if (const auto signal = parseTimings(*text, &error)) {
+            receiver.finish(captureId);
             return captureText(*signal);
+        }
         return std::nullopt; // an unreadable code is noise the receiver ignores
     }
     std::lock_guard guard(m_captureMutex);
     if (m_folder.demoEnabled() && std::chrono::steady_clock::now() - m_captureStart >= demoDelay) {
         const auto& signals = demoSignals();
+        receiver.finish(captureId);
         return captureText(signals[m_folder.takeDemoIndex(signals.size())]);
     }
     return std::nullopt;
@@ -208,12 +248,20 @@ bool VirtualRemote::collectCodeInfo(char* buffer)
     std::this_thread::sleep_for(pollInterval);
     if (!answers())
         return false;
+    std::string captureId;
     {
         std::lock_guard guard(m_captureMutex);
         if (!m_capturing)
             return false;
+        captureId = m_capture;
     }
-    const auto code = nextReceivedCode();
+    // Another program's capture has taken the receiver over, or capture mode ran out.
+    if (!Receiver(m_folder).isCapturing(captureId)) {
+        std::lock_guard guard(m_captureMutex);
+        m_capturing = false;
+        return false;
+    }
+    const auto code = nextReceivedCode(captureId);
     if (!code)
         return false;
     std::lock_guard guard(m_captureMutex);

@@ -2,6 +2,7 @@
 
 #include "StateFolder.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -35,24 +36,30 @@ public:
 
     const StateFolder& folder() const { return m_folder; }
 
-    // The memory image as the remote holds it now (created from the factory image when missing).
-    std::vector<std::uint8_t> memory() const;
+    // The memory image as the remote holds it now (created from the factory image when missing);
+    // nothing when the image is broken, which is reported once on the standard error.
+    std::optional<std::vector<std::uint8_t>> memory() const;
 
 private:
     // Every operation starts here: the link's latency, then whether the remote answers at all.
     bool answers() const;
-    std::optional<std::string> nextReceivedCode();
+    std::optional<std::string> nextReceivedCode(const std::string& captureId);
 
     StateFolder m_folder;
     std::mutex m_captureMutex;
     bool m_capturing = false;
+    mutable std::atomic<bool> m_reportedBroken{false};
+    std::string m_capture; // the receiver's id for this process's capture
     std::chrono::steady_clock::time_point m_captureStart;
 };
 
-// Loads the image from the folder, creating a fresh factory image (with a new identity) when
-// there is none or it is not a whole image.
-std::vector<std::uint8_t> loadOrCreateImage(const StateFolder& folder);
-// Replaces the image with a new factory image and a new identity: a different remote.
-bool resetImage(const StateFolder& folder);
+// Loads the image from the folder, creating a fresh factory image (with a new identity) when there
+// is none. An image that is not whole is never replaced: the result is empty and `problem` says
+// what is wrong and how to start over.
+std::optional<std::vector<std::uint8_t>> loadOrCreateImage(const StateFolder& folder,
+                                                           std::string* problem = nullptr);
+// Replaces the image with a new factory image and a new identity: a different remote. The old
+// image file, whole or not, is kept beside it under a new name (given in `keptCopy`).
+bool resetImage(const StateFolder& folder, std::filesystem::path* keptCopy = nullptr);
 
 } // namespace qmv::remote

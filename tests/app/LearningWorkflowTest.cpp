@@ -244,13 +244,15 @@ TEST_F(WorkflowTest, WithoutTheConverterEveryReceivedCodeFailsWithTwoMessages)
     EXPECT_EQ(folder().inboxCount(), 0u) << "the code was received";
 }
 
-TEST_F(WorkflowTest, WithEverySlotInUseACodeNeedingOneFails)
+namespace {
+
+// Fills every free slot with a one-unit code of its own, bitmap included; each slot is named by a
+// key of the DVD or AMP area when `named`, else by no key at all. The bitmap written.
+std::string fillFreeSlots(RemoteLink& link, ImageSnapshot full, bool named)
 {
-    // Fill every free slot with a one-unit code of its own, bitmap included, as earlier learns
-    // would have left the remote.
-    ImageSnapshot full = reload();
     std::string map = bitmapToMap(full.bitmap);
     int unit = 0;
+    int record = 2 * full.layout.keycount;
     for (std::size_t s = 0; s < full.slotTable.size(); ++s) {
         if (full.slotTable[s].inUse())
             continue;
@@ -258,22 +260,49 @@ TEST_F(WorkflowTest, WithEverySlotInUseACodeNeedingOneFails)
             ++unit;
         full.slotTable[s] = Slot::make("EE00" + hex::byte(static_cast<int>(s)), unit, 1);
         map[static_cast<std::size_t>(unit)] = '1';
+        if (named) {
+            EXPECT_TRUE(
+                link.writeData(full.layout.bankcode, full.layout.recordAddress(record++),
+                               "C00080" + hex::byte(static_cast<int>(s)) + "FFFF" + std::string(32, '0')));
+        }
     }
     std::string block = mapToBitmap(map);
     for (const Slot& slot : full.slotTable)
         block += slot.text();
-    ASSERT_TRUE(link().writeData(full.layout.bankcode, full.layout.indexaddr, block));
+    EXPECT_TRUE(link.writeData(full.layout.bankcode, full.layout.indexaddr, block));
+    return mapToBitmap(map);
+}
 
+} // namespace
+
+TEST_F(WorkflowTest, WithEverySlotInUseACodeNeedingOneFails)
+{
+    // As earlier learns would have left the remote.
+    const std::string bitmap = fillFreeSlots(link(), reload(), true);
     open();
     clickBeginStudy();
     learnKey(one, slotSignal);
     EXPECT_THAT(texts(), ElementsAre("学习失败！"));
     EXPECT_EQ(remoteStateOf(one, 0), '0');
-    EXPECT_EQ(reload().bitmap, mapToBitmap(map));
+    EXPECT_EQ(reload().bitmap, bitmap);
 
     dialogs.shown.clear();
     learnKey(two, directSignal);
     EXPECT_THAT(texts(), ElementsAre("已接收到遥控器编码！")) << "a code kept in its record needs no slot";
+}
+
+TEST_F(WorkflowTest, SlotsNoKeyNamesAreTakenBackWhenALearnNeedsOne)
+{
+    // Space that failed or killed learns of another program left taken.
+    const std::string bitmap = fillFreeSlots(link(), reload(), false);
+    open();
+    EXPECT_EQ(reload().bitmap, bitmap) << "start-up only reads";
+    clickBeginStudy();
+    learnKey(one, slotSignal);
+    EXPECT_THAT(texts(), ElementsAre("已接收到遥控器编码！"));
+    EXPECT_EQ(remoteStateOf(one, 0), '2');
+    EXPECT_TRUE(unnamedSlots(reload()).empty());
+    EXPECT_TRUE(checkInvariants(reload()).empty());
 }
 
 TEST_F(WorkflowTest, AFailedRecordWriteFailsTheKeyAndLeavesTheRemoteAsItWas)

@@ -126,3 +126,62 @@ TEST_F(Cli, RemoteCommandsDriveTheStateFolder)
     EXPECT_EQ(folder().inboxCount(), 1u);
     EXPECT_NE(run("remote status").out.find("plugged"), std::string::npos);
 }
+
+TEST_F(Cli, ImageOfTheWrongSizeIsReportedAndKeptUntilAReset)
+{
+    ASSERT_EQ(run("learn --area TV --key CH+ --timings " + necFile(1, 2)).status, 0);
+    const auto whole = remote::readWholeFile(folder().imagePath());
+    ASSERT_TRUE(whole);
+    for (const std::size_t size : {whole->size() - 1, whole->size() + 1}) {
+        std::string broken = *whole;
+        broken.resize(size, '\0');
+        ASSERT_TRUE(remote::writeFileAtomically(folder().imagePath(), broken));
+        for (const char* command :
+             {"info", "check", "play --area TV --key CH+", "delete --area TV --key CH+"}) {
+            const CliRun r = run(command);
+            EXPECT_NE(r.status, 0) << command;
+            EXPECT_NE(r.err.find(std::to_string(size) + " bytes"), std::string::npos)
+                << command << ": " << r.err;
+        }
+        EXPECT_NE(run("remote status").out.find("broken image"), std::string::npos);
+        EXPECT_EQ(remote::readWholeFile(folder().imagePath()), broken) << "the broken image is left as it is";
+    }
+
+    const std::string broken = *remote::readWholeFile(folder().imagePath());
+    const CliRun reset = run("remote reset");
+    ASSERT_EQ(reset.status, 0) << reset.err;
+    const auto kept = reset.out.substr(reset.out.rfind(' ') + 1);
+    EXPECT_EQ(remote::readWholeFile(kept.substr(0, kept.size() - 1)), broken) << reset.out;
+    EXPECT_EQ(run("info").status, 0);
+}
+
+TEST_F(Cli, NextWriteRemovesTemporariesOfAKilledWrite)
+{
+    ASSERT_EQ(run("info").status, 0);
+    const auto leftover = statePath() / ".image.bin.tmp-4242-0";
+    ASSERT_TRUE(remote::writeFileAtomically(leftover, "half an image"));
+    ASSERT_EQ(run("learn --area TV --key CH+ --timings " + necFile(1, 2)).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+}
+
+TEST_F(Cli, LongCaptureKeepsItsLastMarkAndSpace)
+{
+    // 767 durations, one gap so long that it takes two capture groups: the capture's group count
+    // is then even although it ends on a mark.
+    std::string text = "carrier 38000\n";
+    std::vector<long> sent;
+    for (int i = 0; i < 383; ++i) {
+        sent.push_back(i % 3 == 0 ? 1200 : 600);
+        sent.push_back(i == 200 ? 15000 : (i % 2 == 0 ? 1690 : 560));
+    }
+    sent.push_back(900);
+    for (const long duration : sent)
+        text += std::to_string(duration) + " ";
+    const std::string path = (statePath() / "long.txt").string();
+    std::ofstream(path) << text << '\n';
+    ASSERT_EQ(run("learn --area TV --key 1 --timings " + path).status, 0);
+    const auto played = numbers(run("play --area TV --key 1").out);
+    ASSERT_EQ(played.size(), sent.size());
+    EXPECT_NEAR(played[played.size() - 2], sent[sent.size() - 2], 100) << "the last space";
+    EXPECT_NEAR(played.back(), sent.back(), 100) << "the last mark";
+}

@@ -1,5 +1,6 @@
 #include "HexText.h"
 #include "ImageTestSupport.h"
+#include "SlotJournal.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,8 @@ std::string dataOfUnits(int units, char fill = 'A')
 
 } // namespace
 
-class StoringKeys : public test::ImageFixture {
+class StoringKeys : public test::ImageFixture
+{
 protected:
     void expectConsistent()
     {
@@ -83,8 +85,10 @@ TEST_F(StoringKeys, SameIdentifierSharesItsSlotAndDataIsWrittenOnce)
 TEST_F(StoringKeys, DataUnitsRoundUpAndFirstFitSkipsShortGaps)
 {
     // Units: A takes 0-1, B 2 (17..32 characters are two units; 16 are one).
-    ASSERT_EQ(image->StoreLearnedKey("12", converted("41000A", std::string(18, 'A')), tv), StoreResult::Stored);
-    ASSERT_EQ(image->StoreLearnedKey("13", converted("41000B", std::string(16, 'B')), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41000A", std::string(18, 'A')), tv),
+              StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("41000B", std::string(16, 'B')), tv),
+              StoreResult::Stored);
     ASSERT_EQ(image->StoreLearnedKey("14", converted("41000C", dataOfUnits(2)), tv), StoreResult::Stored);
     EXPECT_EQ(image->freemap().substr(0, 6), "111110");
     // Freeing B leaves a one-unit gap at 2; a two-unit code goes past it, a one-unit code into it.
@@ -103,7 +107,8 @@ TEST_F(StoringKeys, NoRoomOrNoSlotWritesNothingAndKeepsTheOldCode)
     ASSERT_EQ(image->StoreLearnedKey("12", converted("010000"), tv), StoreResult::Stored);
     const auto before = link().callCount();
     const int bits = image->layout().bitmapbits;
-    EXPECT_EQ(image->StoreLearnedKey("12", converted("41FFFF", dataOfUnits(bits + 1)), tv), StoreResult::NoRoom);
+    EXPECT_EQ(image->StoreLearnedKey("12", converted("41FFFF", dataOfUnits(bits + 1)), tv),
+              StoreResult::NoRoom);
     EXPECT_EQ(link().callCount(), before) << "nothing may be written when there is no room";
     EXPECT_EQ(image->keystatelist()[5], "12|2|0|010000");
 
@@ -212,4 +217,99 @@ TEST_F(StoringKeys, KeyCodeIsFoundWithoutRegardToCase)
     EXPECT_EQ(image->rowOf("00"), 0);
     EXPECT_EQ(image->rowOf("71"), 51);
     EXPECT_FALSE(image->rowOf("72"));
+}
+
+TEST_F(StoringKeys, SlotsNoKeyNamesAreTakenBackOnlyWhenRoomIsNeeded)
+{
+    // Every slot taken by a key of the DVD or AMP area, then both cleared: all slots unnamed.
+    const int slots = image->layout().indexcount;
+    const int keys = image->layout().keycount;
+    for (int s = 0; s < slots; ++s)
+        ASSERT_EQ(
+            image->StoreLearnedKey(image->keystatelist()[static_cast<std::size_t>(s % keys)].substr(0, 2),
+                                   converted("50" + hex::byte(s) + "00", dataOfUnits(1)), dvd + s / keys),
+            StoreResult::Stored);
+    ASSERT_EQ(slotsInUse(), slots);
+    ASSERT_EQ(image->ClearArea(dvd), 0);
+    ASSERT_EQ(image->ClearArea(dvd + 1), 0);
+    EXPECT_EQ(static_cast<int>(unnamedSlots(image->snapshot()).size()), slots);
+
+    // A code already in an unnamed slot reuses it without freeing anything.
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("500100", dataOfUnits(1)), tv), StoreResult::Stored);
+    EXPECT_EQ(slotsInUse(), slots);
+
+    // A new code finds no free slot: the unnamed ones are freed, the named one stays.
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("51AAAA", dataOfUnits(2)), tv), StoreResult::Stored);
+    EXPECT_EQ(slotsInUse(), 2);
+    EXPECT_TRUE(unnamedSlots(image->snapshot()).empty());
+    EXPECT_EQ(image->keystatelist()[5], "12|2|1|01");
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, ReclaimingWithAFailingWriteChangesNothing)
+{
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41EEEE", dataOfUnits(2)), dvd), StoreResult::Stored);
+    ASSERT_EQ(image->ClearArea(dvd), 0);
+    folder().setFaultCount("fail-writes", 1);
+    EXPECT_EQ(image->ReclaimUnnamedSlots(), 0);
+    folder().setFaultCount("fail-writes", 0);
+    EXPECT_EQ(slotsInUse(), 1);
+    expectConsistent();
+    EXPECT_EQ(image->ReclaimUnnamedSlots(), 1);
+    EXPECT_EQ(slotsInUse(), 0);
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, AreasOutsideTheImageChangeNothing)
+{
+    const auto before = link().callCount();
+    EXPECT_EQ(image->ClearArea(image->layout().areacount), 0);
+    EXPECT_EQ(image->ClearArea(-1), 0);
+    image->MarkKeyUnlearned(image->layout().areacount, "12");
+    EXPECT_EQ(image->StoreLearnedKey("12", converted("010000"), image->layout().areacount),
+              StoreResult::RecordWriteFailed);
+    EXPECT_EQ(link().callCount(), before);
+}
+
+TEST_F(StoringKeys, WritesNeverTouchTheIdentityOrPointerBlocks)
+{
+    // A layout whose index block and records a broken header put over the protected blocks.
+    ImageSnapshot snapshot = reload();
+    const std::string identity = link().readData(0xB000, 10, 256).substr(0, 160);
+    snapshot.layout.indexaddr = 0xB03C - 4;
+    snapshot.layout.recordaddr = 0xB000 - 22 * 5;
+    MemoryImage broken(link(), snapshot);
+    EXPECT_NE(broken.StoreLearnedKey("12", converted("41EEEE", dataOfUnits(2)), tv), StoreResult::Stored);
+    EXPECT_NE(broken.StoreLearnedKey("12", converted("010000"), tv), StoreResult::Stored)
+        << "record 5 is at B000";
+    EXPECT_EQ(link().readData(0xB000, 10, 256).substr(0, 160), identity);
+}
+
+TEST_F(StoringKeys, NextWriterGivesBackTheSlotOfAStoreKilledBeforeItsRecord)
+{
+    const SlotJournal journal(statePath() / "journal");
+    image->setJournal(&journal);
+    ASSERT_EQ(image->StoreLearnedKey("12", converted("41EEEE", dataOfUnits(2)), tv), StoreResult::Stored);
+    ASSERT_EQ(image->StoreLearnedKey("13", converted("41DDDD", dataOfUnits(2)), tv), StoreResult::Stored);
+    EXPECT_FALSE(journal.interrupted()) << "a finished store leaves no note";
+
+    // As a program killed between writing slot 00 in use and writing key 12's record leaves it:
+    // the record does not hold the code, the note names the slot.
+    ASSERT_TRUE(link().writeData("A5", image->layout().recordAddress(5), "00"));
+    ASSERT_TRUE(journal.taking(0));
+    // And a note for a slot whose record was written before the kill: slot 01 must stay.
+    MemoryImage next(link(), reload());
+    next.setJournal(&journal);
+    ASSERT_EQ(unnamedSlots(next.snapshot()), std::vector<int>{0});
+    ASSERT_EQ(next.StoreLearnedKey("14", converted("010000"), tv), StoreResult::Stored);
+    EXPECT_TRUE(unnamedSlots(reload()).empty());
+    EXPECT_TRUE(reload().slotTable[1].inUse());
+    EXPECT_FALSE(journal.interrupted());
+
+    ASSERT_TRUE(journal.taking(1));
+    MemoryImage third(link(), reload());
+    third.setJournal(&journal);
+    ASSERT_TRUE(third.ReleaseKeyRecord(7, "14"));
+    EXPECT_TRUE(reload().slotTable[1].inUse()) << "key 13 still names slot 01";
+    EXPECT_FALSE(journal.interrupted());
 }

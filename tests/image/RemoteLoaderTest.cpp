@@ -262,15 +262,52 @@ TEST(KeyStates, StateByteGivesTheKeyState)
     }
 }
 
-TEST_F(Loading, SmallLayoutsLoadTheirOwnKeyCount)
+TEST_F(Loading, SmallLayoutsLoadTheirOwnKeyCountForACheckButAreRefusedForUse)
 {
     // keycount 3 and areacount 2: six entries, entries 0 and 3 carrying row 0's code.
     fake.put8(layout::header + 32, 3);
     fake.put8(layout::header + 10, 2);
-    const auto loaded = load();
-    ASSERT_TRUE(loaded) << failure;
+    RemoteLoader lenient(link, dialogs);
+    lenient.setLenient(true);
+    const auto loaded = lenient.load();
+    ASSERT_TRUE(loaded) << lenient.failure();
     EXPECT_EQ(loaded->snapshot.records.size(), 6u);
     EXPECT_EQ(loaded->snapshot.keyCodes, (std::vector<std::string>{"00", "03", "04"}));
+    EXPECT_EQ(loaded->layoutProblems, std::vector<std::string>{"设备区数为 2，应为 4"});
+
+    EXPECT_FALSE(load()) << "a keypad of four areas cannot work on two";
+    EXPECT_EQ(failure,
+              "遥控器内存数据有误（设备区数为 2，应为 4），无法读取按键信息！请重新连接遥控器后再试。");
+}
+
+TEST_F(Loading, TablesOverTheIdentityOrPointerBlockAreRefused)
+{
+    struct Case
+    {
+        int headerOffset; // the LE16 pointer in the header to move
+        std::uint16_t address;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {16, 0xAFF0, "按键记录与识别信息块重叠"},     // records run into B000
+        {28, 0xB040, "编码数据区与存储区指针块重叠"}, // code data starts inside the pointers
+        {26, 0xB038, "索引区与存储区指针块重叠"},
+        {24, 0xB010, "已知编码表与识别信息块重叠"},
+    };
+    // With a relocation base of 0 every header pointer is the address itself.
+    fake.put16(0xB03C + 6, 0);
+    fake.put16(layout::header + 16, layout::records);
+    fake.put16(layout::header + 24, layout::knownCodeList);
+    fake.put16(layout::header + 26, layout::indexBlock);
+    fake.put16(layout::header + 28, layout::codeData);
+    ASSERT_TRUE(load()) << failure;
+    const auto original = fake.memory;
+    for (const Case& c : cases) {
+        fake.memory = original;
+        fake.put16(layout::header + c.headerOffset, c.address);
+        EXPECT_FALSE(load()) << c.expected;
+        EXPECT_NE(failure.find(c.expected), std::string::npos) << failure;
+    }
 }
 
 TEST_F(Loading, RefusedWriterReadsNoTables)

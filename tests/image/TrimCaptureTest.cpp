@@ -49,15 +49,26 @@ TEST(TrimCapture, MarkerAtStartLeavesNoHead)
     EXPECT_EQ(TrimCapture(captureBuffer("")), endMarker() + "4F4F4F00");
 }
 
-// Beyond 3000 characters the head is cut to an odd number of whole groups.
-TEST(TrimCapture, LongCaptureKeepsOddGroupCount)
+// Beyond 3000 characters the head is cut to whole groups, whatever their count.
+TEST(TrimCapture, LongCaptureKeepsEveryWholeGroup)
 {
     const std::string evenHead = repeatGroup("8100", 800); // marker at character 3201
-    const std::string trimmed = TrimCapture(captureBuffer(evenHead));
-    EXPECT_EQ(trimmed, repeatGroup("8100", 799) + endMarker() + "4F4F4F00");
+    EXPECT_EQ(TrimCapture(captureBuffer(evenHead)), evenHead + endMarker() + "4F4F4F00");
 
     const std::string oddHead = repeatGroup("8100", 801);
     EXPECT_EQ(TrimCapture(captureBuffer(oddHead)), oddHead + endMarker() + "4F4F4F00");
+}
+
+// A repeat gap longer than one group can hold takes several: the head's group count is then even
+// though it ends on a mark, and that last mark and the space before it belong to the code.
+TEST(TrimCapture, LongCaptureWithAMultiGroupGapKeepsItsLastMarkAndSpace)
+{
+    const std::string frame = repeatGroup("81000100", 200) + "8100"; // 401 groups, mark last
+    const std::string gap = "7FFF7FFF7FFF0123";                      // one space of four groups
+    const std::string head = frame + gap + repeatGroup("81000100", 199) + "82000200" + "8300";
+    ASSERT_EQ(head.size() / 4 % 2, 0u);
+    ASSERT_GT(head.size(), 3000u);
+    EXPECT_EQ(TrimCapture(captureBuffer(head)), head + endMarker() + "4F4F4F00");
 }
 
 TEST(TrimCapture, LongCaptureDropsSpaceEndingTheCutHead)
