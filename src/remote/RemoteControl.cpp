@@ -21,8 +21,7 @@ void RemoteControl::printStatus(std::ostream& out) const
         << "identity:     "
         << (image ? hex::encode(image->data() + layout::basicInfo, layout::identitySize)
                   : "broken image: " + problem)
-        << '
-'
+        << '\n'
         << "demo mode:    " << (m_folder.demoEnabled() ? "on" : "off") << '\n'
         << "inbox:        " << m_folder.inboxCount() << " code(s) waiting\n"
         << "latency:      " << m_folder.latencyMillis() << " ms per call\n"
