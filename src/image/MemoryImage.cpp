@@ -157,47 +157,41 @@ void MemoryImage::settleJournal() const
         m_journal->settled();
 }
 
-void MemoryImage::settleInterruptedStore()
+bool MemoryImage::freeSlots(const std::vector<int>& slots)
 {
-    if (!m_journal)
-        return;
-    const std::optional<int> slot = m_journal->interrupted();
-    if (!slot)
-        return;
-    const auto unnamed = unnamedSlots(snapshot());
-    if (std::find(unnamed.begin(), unnamed.end(), *slot) != unnamed.end()) {
-        std::string map = m_freemap;
-        std::vector<Slot> table = m_slots;
-        const Slot& old = m_slots[static_cast<std::size_t>(*slot)];
-        for (int u = old.start(); u < old.start() + old.length && u < static_cast<int>(map.size()); ++u)
-            map[static_cast<std::size_t>(u)] = '0';
-        table[static_cast<std::size_t>(*slot)] = freeSlot;
-        if (!writeIndexBlock(map, table))
-            return; // the note stays for the next attempt
-        m_freemap = std::move(map);
-        m_slots = std::move(table);
-    }
-    settleJournal();
-}
-
-int MemoryImage::ReclaimUnnamedSlots()
-{
-    settleInterruptedStore();
-    const std::vector<int> unnamed = unnamedSlots(snapshot());
-    if (unnamed.empty())
-        return 0;
     std::string map = m_freemap;
     std::vector<Slot> table = m_slots;
-    for (const int s : unnamed) {
+    for (const int s : slots) {
         const Slot& old = m_slots[static_cast<std::size_t>(s)];
         for (int u = old.start(); u < old.start() + old.length && u < static_cast<int>(map.size()); ++u)
             map[static_cast<std::size_t>(u)] = '0';
         table[static_cast<std::size_t>(s)] = freeSlot;
     }
     if (!writeIndexBlock(map, table))
-        return 0;
+        return false;
     m_freemap = std::move(map);
     m_slots = std::move(table);
+    return true;
+}
+
+bool MemoryImage::settleInterruptedStore()
+{
+    const std::optional<int> slot = m_journal ? m_journal->interrupted() : std::nullopt;
+    if (!slot)
+        return true;
+    const auto unnamed = unnamedSlots(snapshot());
+    if (std::find(unnamed.begin(), unnamed.end(), *slot) != unnamed.end() && !freeSlots({*slot}))
+        return false; // the note stays for the next attempt
+    settleJournal();
+    return true;
+}
+
+int MemoryImage::ReclaimUnnamedSlots()
+{
+    const std::vector<int> unnamed = unnamedSlots(snapshot());
+    if (!unnamed.empty() && !freeSlots(unnamed))
+        return 0;
+    settleJournal(); // a noted slot was among them, or is named
     return static_cast<int>(unnamed.size());
 }
 
@@ -232,7 +226,9 @@ StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::
     const auto code = ConvertedCode::parse(converted);
     if (!code)
         return StoreResult::InvalidCode;
-    settleInterruptedStore();
+    // A store takes a note of its own, so an unsettled one must be given back first.
+    if (!settleInterruptedStore())
+        return StoreResult::RecordWriteFailed;
     const StoreResult result = store(*code, keyCode, area);
     // Space that nothing names any more is taken back only when it is needed, so that a cleared
     // key's code can still be found in its slot until then.

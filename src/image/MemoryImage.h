@@ -82,7 +82,9 @@ private:
     bool write(std::uint16_t address, const std::string& hexData) const;
     StoreResult store(const ConvertedCode& code, const std::string& keyCode, int area);
     // Gives back the slot of a store that a killed program left unsettled, before any change.
-    void settleInterruptedStore();
+    // False when it had to be given back and could not.
+    bool settleInterruptedStore();
+    bool freeSlots(const std::vector<int>& slots);
     void settleJournal() const;
     bool namedByAnotherRecord(int slot, int exceptRecord) const;
     void releaseSlotIfUnnamed(int slot, int exceptRecord);

@@ -301,6 +301,12 @@ TEST_F(StoringKeys, NextWriterGivesBackTheSlotOfAStoreKilledBeforeItsRecord)
     MemoryImage next(link(), reload());
     next.setJournal(&journal);
     ASSERT_EQ(unnamedSlots(next.snapshot()), std::vector<int>{0});
+    // Giving it back fails: the store must not go on, or its own note would replace this one.
+    folder().setFaultCount("fail-writes", 1);
+    EXPECT_EQ(next.StoreLearnedKey("14", converted("41CCCC", dataOfUnits(1)), tv),
+              StoreResult::RecordWriteFailed);
+    folder().setFaultCount("fail-writes", 0);
+    EXPECT_EQ(journal.interrupted(), 0);
     ASSERT_EQ(next.StoreLearnedKey("14", converted("010000"), tv), StoreResult::Stored);
     EXPECT_TRUE(unnamedSlots(reload()).empty());
     EXPECT_TRUE(reload().slotTable[1].inUse());
