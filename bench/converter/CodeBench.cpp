@@ -2,7 +2,8 @@
 // back, how well protocol codes are recognised, what a learned key costs in the remote compared
 // with Pronto Hex, and how many captures a second are trimmed, encoded and converted.
 //
-// Usage: qmv718-codebench [sample.tsv] [--seconds N]
+// Usage: qmv718-codebench [sample.tsv] [--seconds N] [--unnamed]
+// --unnamed lists every faithful capture that is not stored as a named protocol.
 // The sample's files are split by a hash of their path into two halves, reported separately, so
 // one half serves development and the other stays unseen.
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -29,6 +31,7 @@ struct Figures
     std::size_t faithful = 0;
     std::size_t failed = 0;
     std::map<std::string, std::size_t> forms;
+    std::map<std::string, std::pair<std::size_t, std::size_t>> namedByFamily; // named, faithful
     std::size_t parsedLines = 0;
     std::size_t outOfRange = 0; // address or command beyond what the protocol carries
     std::size_t recognised = 0;
@@ -53,6 +56,34 @@ std::string formOf(const std::string& identifier)
     return first >= 0x80 ? "raw" : "pulse";
 }
 
+// Raw captures grouped by their leading mark and space, the way their protocol families start.
+std::string familyOf(const std::vector<std::uint32_t>& durations)
+{
+    struct Family
+    {
+        const char* name;
+        double mark;
+        double space;
+    };
+    static constexpr Family families[] = {{"9000/4500 NEC", 9000, 4500},      {"4500/4500 Samsung", 4500, 4500},
+                                          {"3400/1700 Kaseikyo", 3400, 1700}, {"2400/600 Sony", 2400, 600},
+                                          {"2666/889 RC6", 2666, 889},        {"8400/4200 JVC", 8400, 4200},
+                                          {"4000/4000 RCA", 4000, 4000}};
+    if (durations.size() < 2)
+        return "other";
+    for (const Family& f : families)
+        if (std::abs(durations[0] - f.mark) <= 0.15 * f.mark && std::abs(durations[1] - f.space) <= 0.2 * f.space)
+            return f.name;
+    return durations[0] < 1200 ? "no header" : "other header";
+}
+
+// Named: a protocol form whose description carries address and command.
+bool isNamed(const StoredCode& code)
+{
+    const auto info = describe(code.identifier, code.parameters);
+    return info && !info->address.empty();
+}
+
 std::size_t prontoBytes(const std::vector<std::uint32_t>& durations, std::uint32_t carrierHz)
 {
     const std::string pronto = toPronto(Playback{capturedPart(durations), carrierHz ? carrierHz : 38000});
@@ -73,6 +104,8 @@ std::string canonical(const std::string& protocol, std::uint32_t& address, std::
     }
     return protocol;
 }
+
+bool listUnnamed = false;
 
 void measureRaw(const std::vector<const SampleLine*>& lines, Figures& figures)
 {
@@ -98,6 +131,16 @@ void measureRaw(const std::vector<const SampleLine*>& lines, Figures& figures)
         }
         ++figures.faithful;
         ++figures.forms[formOf(learned->code.identifier)];
+        const bool named = isNamed(learned->code);
+        auto& [namedCount, familyCount] = figures.namedByFamily[familyOf(line->durations)];
+        namedCount += named ? 1 : 0;
+        ++familyCount;
+        if (listUnnamed && !named) {
+            std::printf("unnamed\t%s\t%s\t%zu\t", line->file.c_str(), line->name.c_str(), line->durations.size());
+            for (std::uint32_t d : line->durations)
+                std::printf(" %u", d);
+            std::printf("\n");
+        }
         keys.push_back(
             {line->file, learned->code, static_cast<double>(prontoBytes(line->durations, line->carrierHz))});
     }
@@ -157,6 +200,15 @@ void printFigures(const char* title, const Figures& f)
                 fitting ? 100.0 * f.faithful / fitting : 0.0, f.faithful, fitting, f.notFitting);
     for (const auto& [form, count] : f.forms)
         std::printf("  stored as %-8s %zu\n", form.c_str(), count);
+    std::size_t named = 0;
+    for (const auto& [family, counts] : f.namedByFamily)
+        named += counts.first;
+    std::printf("Named: %.2f %% (%zu of %zu faithful captures stored as a named protocol with address and "
+                "command)\n",
+                f.faithful ? 100.0 * named / f.faithful : 0.0, named, f.faithful);
+    for (const auto& [family, counts] : f.namedByFamily)
+        std::printf("  %-19s %5.1f %% (%zu/%zu)\n", family.c_str(), 100.0 * counts.first / counts.second,
+                    counts.first, counts.second);
     const std::size_t renderable = f.parsedLines - f.outOfRange;
     std::printf(
         "Recognition: %.2f %% (%zu of %zu parsed signals; %zu more name values outside their protocol)\n",
@@ -238,6 +290,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
             seconds = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--unnamed") == 0)
+            listUnnamed = true;
         else
             path = argv[i];
     }

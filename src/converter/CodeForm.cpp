@@ -101,8 +101,8 @@ std::string convert(std::string_view encodedBody)
 std::vector<std::string> knownIdentifiers()
 {
     std::vector<std::string> identifiers;
-    for (const auto& protocol : protocols())
-        identifiers.push_back(toHex(protocolIdentifier(*protocol)));
+    for (const Protocol& protocol : protocols())
+        identifiers.push_back(toHex(protocolIdentifier(protocol)));
     return identifiers;
 }
 
@@ -161,8 +161,12 @@ std::optional<ProtocolInfo> describe(std::string_view identifier, std::string_vi
     if (!id || !params)
         return std::nullopt;
     const Protocol* protocol = directProtocol(*id);
-    if (!protocol)
+    if (!protocol) {
+        // The pulse form is a generic pulse code: what its bits mean is not known.
+        if (id->size() == 3 && (*id)[0] >= kPulseFirstByte && (*id)[0] < kRawFirstByte)
+            return ProtocolInfo{std::string(kGenericProtocol), {}, {}};
         return std::nullopt;
+    }
     const auto code = unpackParameters(*protocol, *params);
     if (!code)
         return std::nullopt;
@@ -182,6 +186,14 @@ std::optional<StoredCode> protocolCode(std::string_view protocolName, std::uint3
     if (!protocol->accepts(code.message))
         return std::nullopt;
     return stored(protocolIdentifier(*protocol), packParameters(code), {});
+}
+
+std::vector<std::string> protocolNames()
+{
+    std::vector<std::string> names;
+    for (const Protocol& protocol : protocols())
+        names.emplace_back(protocol.name());
+    return names;
 }
 
 } // namespace qmv

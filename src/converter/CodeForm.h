@@ -62,14 +62,23 @@ std::string toPronto(const Playback& playback);
 struct ProtocolInfo
 {
     std::string protocol;
-    std::string address; // four bytes, low first: "07 00 00 00"
+    std::string address; // four bytes, low first: "07 00 00 00"; empty for the generic form
     std::string command;
 };
 
+// What generic pulse codes (header and bits of no named protocol) are described as.
+inline constexpr std::string_view kGenericProtocol = "Generic";
+
+// The protocol form's protocol, address and command; the pulse form as the generic protocol
+// without address and command; nothing for the raw form.
 std::optional<ProtocolInfo> describe(std::string_view identifier, std::string_view parameters);
 
-// A protocol code sent once, with the protocol's standard timing.
+// A protocol code sent once, with the protocol's standard timing. The protocol by its name or an
+// alias (Aiwa, Sony12, ...); address and command as numbers, as files write them low byte first.
 std::optional<StoredCode> protocolCode(std::string_view protocol, std::uint32_t address,
                                        std::uint32_t command);
+
+// The names protocolCode() takes, table order.
+std::vector<std::string> protocolNames();
 
 } // namespace qmv

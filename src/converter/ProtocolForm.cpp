@@ -8,8 +8,21 @@ namespace qmv::codeform {
 
 namespace {
 
+// The record's parameter bytes of a protocol code:
+// 0-3 address, 4-5 command (low byte first), 6 toggle flag and frame count, 7 alternation flag and
+// first repeat frame, 8-9 gaps after full and repeat frames (ms), 10 longer-gap bits, 11-15 trims.
 constexpr std::size_t kParameterBytes = 16;
+constexpr std::size_t kAddressAt = 0;
+constexpr std::size_t kCommandAt = 4;
+constexpr std::size_t kCommandBytes = 2;
+constexpr std::size_t kFramesAt = 6;
+constexpr std::size_t kRepeatAt = 7;
+constexpr std::size_t kGapsAt = 8;
+constexpr std::size_t kLongerGapsAt = 10;
+constexpr std::size_t kTrimsAt = 11;
+static_assert(kTrimsAt + kTimingClasses <= kParameterBytes, "every timing class needs its trim byte");
 constexpr std::uint8_t kToggleFlag = 0x80;
+constexpr std::uint8_t kAlternatingFlag = 0x80;
 constexpr std::size_t kMaxFrames = 0x7F;
 constexpr std::size_t kLongerGapBits = 8;
 
@@ -21,6 +34,8 @@ std::uint32_t trimmed(const Pulse& pulse, const std::array<std::int8_t, kTimingC
 
 FrameKind kindOf(const ProtocolCode& code, std::size_t frame)
 {
+    if (code.alternating)
+        return frame % 2 == 1 ? FrameKind::Repeat : FrameKind::Full;
     return frame >= code.firstRepeat ? FrameKind::Repeat : FrameKind::Full;
 }
 
@@ -50,6 +65,19 @@ std::optional<std::size_t> firstRepeatFrame(const Protocol& protocol, const Mess
         firstRepeat = std::min(firstRepeat, f);
     }
     return firstRepeat;
+}
+
+// Sharp-style codes send every frame followed by its inverted twin.
+bool framesAlternate(const Protocol& protocol, const Message& message, const Signal& learned)
+{
+    if (!protocol.alternates() || learned.frames.size() < 3)
+        return false;
+    const PulseTrain full = protocol.render(message, FrameKind::Full);
+    const PulseTrain repeat = protocol.render(message, FrameKind::Repeat);
+    for (std::size_t f = 1; f < learned.frames.size(); ++f)
+        if (!matchesRoughly(learned.frames[f], f % 2 == 1 ? repeat : full))
+            return false;
+    return true;
 }
 
 // Each class's trim centred between its shortest and longest learned ratio, which keeps the
@@ -120,14 +148,17 @@ std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& message
 {
     if (learned.frames.size() > kMaxFrames)
         return std::nullopt;
-    const auto firstRepeat = firstRepeatFrame(protocol, message, learned);
-    if (!firstRepeat)
-        return std::nullopt;
     ProtocolCode code;
     code.protocol = &protocol;
     code.message = message;
     code.frameCount = static_cast<std::uint8_t>(learned.frames.size());
-    code.firstRepeat = static_cast<std::uint8_t>(*firstRepeat);
+    code.alternating = framesAlternate(protocol, message, learned);
+    if (!code.alternating) {
+        const auto firstRepeat = firstRepeatFrame(protocol, message, learned);
+        if (!firstRepeat)
+            return std::nullopt;
+        code.firstRepeat = static_cast<std::uint8_t>(*firstRepeat);
+    }
     const auto trims = fitTrims(code, learned);
     if (!trims || !fitGaps(code, learned))
         return std::nullopt;
@@ -153,20 +184,18 @@ std::uint32_t getLe(const Bytes& bytes, std::size_t at, std::size_t count)
 
 } // namespace
 
-// 0-3 address, 4-5 command (low byte first), 6 toggle flag and frame count, 7 first repeat
-// frame, 8-9 gaps after full and repeat frames (ms), 10 longer-gap bits, 11-15 timing trims.
 Bytes packParameters(const ProtocolCode& code)
 {
     Bytes bytes(kParameterBytes, 0);
-    putLe(bytes, 0, code.message.address, 4);
-    putLe(bytes, 4, code.message.command, 2);
-    bytes[6] = static_cast<std::uint8_t>(code.frameCount | (code.message.toggle ? kToggleFlag : 0));
-    bytes[7] = code.firstRepeat;
-    bytes[8] = code.gapAfterFull;
-    bytes[9] = code.gapAfterRepeat;
-    bytes[10] = code.longerGaps;
+    putLe(bytes, kAddressAt, code.message.address, kCommandAt - kAddressAt);
+    putLe(bytes, kCommandAt, code.message.command, kCommandBytes);
+    bytes[kFramesAt] = static_cast<std::uint8_t>(code.frameCount | (code.message.toggle ? kToggleFlag : 0));
+    bytes[kRepeatAt] = code.alternating ? static_cast<std::uint8_t>(kAlternatingFlag | 1) : code.firstRepeat;
+    bytes[kGapsAt] = code.gapAfterFull;
+    bytes[kGapsAt + 1] = code.gapAfterRepeat;
+    bytes[kLongerGapsAt] = code.longerGaps;
     for (std::size_t c = 0; c < kTimingClasses; ++c)
-        bytes[11 + c] = static_cast<std::uint8_t>(code.trims[c]);
+        bytes[kTrimsAt + c] = static_cast<std::uint8_t>(code.trims[c]);
     return bytes;
 }
 
@@ -176,18 +205,21 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
         return std::nullopt;
     ProtocolCode code;
     code.protocol = &protocol;
-    code.message.address = getLe(parameters, 0, 4);
-    code.message.command = getLe(parameters, 4, 2);
-    code.message.toggle = (parameters[6] & kToggleFlag) != 0;
-    code.frameCount = parameters[6] & ~kToggleFlag;
-    code.firstRepeat = parameters[7];
-    code.gapAfterFull = parameters[8];
-    code.gapAfterRepeat = parameters[9];
-    code.longerGaps = parameters[10];
+    code.message.address = getLe(parameters, kAddressAt, kCommandAt - kAddressAt);
+    code.message.command = getLe(parameters, kCommandAt, kCommandBytes);
+    code.message.toggle = (parameters[kFramesAt] & kToggleFlag) != 0;
+    code.frameCount = parameters[kFramesAt] & ~kToggleFlag;
+    code.alternating = (parameters[kRepeatAt] & kAlternatingFlag) != 0;
+    code.firstRepeat = parameters[kRepeatAt] & ~kAlternatingFlag;
+    code.gapAfterFull = parameters[kGapsAt];
+    code.gapAfterRepeat = parameters[kGapsAt + 1];
+    code.longerGaps = parameters[kLongerGapsAt];
     for (std::size_t c = 0; c < kTimingClasses; ++c)
-        code.trims[c] = static_cast<std::int8_t>(parameters[11 + c]);
+        code.trims[c] = static_cast<std::int8_t>(parameters[kTrimsAt + c]);
     if (code.message.toggle && !protocol.hasToggle())
         code.message.toggle = false;
+    if (code.alternating && !protocol.alternates())
+        return std::nullopt;
     if (code.frameCount == 0 || code.firstRepeat == 0 || !protocol.accepts(code.message))
         return std::nullopt;
     return code;
@@ -215,11 +247,11 @@ Signal render(const ProtocolCode& code)
 std::optional<ProtocolCode> recognise(const Signal& learned)
 {
     std::optional<ProtocolCode> best;
-    for (const auto& protocol : protocols()) {
-        const auto message = protocol->decode(learned.frames.front());
+    for (const Protocol& protocol : protocols()) {
+        const auto message = protocol.decode(learned.frames.front());
         if (!message)
             continue;
-        auto code = fit(*protocol, *message, learned);
+        auto code = fit(protocol, *message, learned);
         if (code && (!best || deviation(*code) < deviation(*best)))
             best = code;
     }

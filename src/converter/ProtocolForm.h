@@ -4,6 +4,7 @@
 #include "Protocols.h"
 #include "Signal.h"
 
+#include <array>
 #include <optional>
 
 namespace qmv::codeform {
@@ -15,6 +16,7 @@ struct ProtocolCode
     Message message;
     std::uint8_t frameCount = 1;
     std::uint8_t firstRepeat = 1; // frames from this index on are repeat frames
+    bool alternating = false;     // or: every second frame is a repeat frame
     std::uint8_t gapAfterFull = 0;
     std::uint8_t gapAfterRepeat = 0;
     std::uint8_t longerGaps = 0;                     // bit i: gap i is one millisecond longer

@@ -1,8 +1,10 @@
 #include "Protocols.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <stdexcept>
+#include <string>
 
 namespace qmv::codeform {
 
@@ -12,446 +14,150 @@ bool roughlyEqual(std::uint32_t learned, std::uint32_t nominal)
     return difference <= 0.35 * nominal + 60.0;
 }
 
+struct Protocol::Field
+{
+    enum class Kind : std::uint8_t { Address, Command, Toggle, Constant, Xor, Sum, NegatedSum, Separator };
+    Kind kind = Kind::Constant;
+    bool inverted = false;
+    std::uint8_t width = 0; // bits sent
+    std::uint8_t shift = 0; // first address or command bit
+    std::uint32_t constant = 0;
+    std::uint8_t group = 0; // checksums: bits per summed group
+    std::uint16_t from = 0; // checksums: the frame's bits they cover
+    std::uint16_t to = 0;
+
+    bool takesValue() const { return !inverted && (kind == Kind::Address || kind == Kind::Command || kind == Kind::Toggle); }
+};
+
 namespace {
 
-using Bits = std::vector<bool>;
+using Field = Protocol::Field;
+using Kind = Field::Kind;
 
-std::uint32_t field(const Bits& bits, std::size_t from, std::size_t count)
+// Timing classes of each coding: which learned trim a pulse takes.
+enum PulseDistanceClass : std::uint8_t { LeadMark, LeadSpace, BitMark, ZeroSpace, OneSpace };
+enum PulseWidthClass : std::uint8_t { WidthLead, WidthSpace, OneMark, ZeroMark };
+enum BiphaseClass : std::uint8_t { HalfMark, HalfSpace, BiphaseLeadMark, BiphaseLeadSpace };
+
+std::uint32_t widthMask(std::size_t width)
 {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        if (bits[from + i])
-            value |= 1u << i;
+    return width >= 32 ? 0xFFFFFFFFu : (1u << width) - 1u;
+}
+
+[[noreturn]] void badRow(std::string_view name, std::string_view item)
+{
+    throw std::logic_error("protocol " + std::string(name) + ": cannot read field " + std::string(item));
+}
+
+unsigned readNumber(std::string_view text, std::string_view name)
+{
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (hex)
+        text.remove_prefix(2);
+    if (text.empty())
+        badRow(name, text);
+    unsigned value = 0;
+    for (char c : text) {
+        unsigned digit = 0;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (hex && c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (hex && c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            badRow(name, text);
+        value = value * (hex ? 16 : 10) + digit;
+    }
     return value;
 }
 
-void append(Bits& bits, std::uint32_t value, std::size_t count)
+// "^4(0..16)", "+8(20..40)", "-4(0..16)"
+Field readChecksum(std::string_view item, std::string_view name)
 {
-    for (std::size_t i = 0; i < count; ++i)
-        bits.push_back(((value >> i) & 1u) != 0);
+    const std::size_t open = item.find('(');
+    const std::size_t dots = item.find("..");
+    if (open == std::string_view::npos || dots == std::string_view::npos || item.back() != ')')
+        badRow(name, item);
+    Field field;
+    field.kind = item[0] == '^' ? Kind::Xor : item[0] == '+' ? Kind::Sum : Kind::NegatedSum;
+    field.width = static_cast<std::uint8_t>(readNumber(item.substr(1, open - 1), name));
+    field.group = field.kind == Kind::Xor ? field.width : 4;
+    field.from = static_cast<std::uint16_t>(readNumber(item.substr(open + 1, dots - open - 1), name));
+    field.to = static_cast<std::uint16_t>(readNumber(item.substr(dots + 2, item.size() - dots - 3), name));
+    if (field.width == 0 || field.width > 8 || field.to <= field.from || (field.to - field.from) % field.group)
+        badRow(name, item);
+    return field;
 }
 
-std::uint32_t invert(std::uint32_t value, std::size_t count)
+Field readField(std::string_view item, std::string_view name)
 {
-    return ~value & ((1u << count) - 1u);
+    if (item == "|")
+        return Field{Kind::Separator};
+    if (item.front() == '^' || item.front() == '+' || item.front() == '-')
+        return readChecksum(item, name);
+    Field field;
+    if (item.front() == '~') {
+        field.inverted = true;
+        item.remove_prefix(1);
+    }
+    const std::size_t colon = item.find(':');
+    if (colon == std::string_view::npos)
+        badRow(name, item);
+    const std::string_view head = item.substr(0, colon);
+    std::string_view rest = item.substr(colon + 1);
+    const std::size_t second = rest.find(':');
+    field.width = static_cast<std::uint8_t>(readNumber(rest.substr(0, second), name));
+    if (second != std::string_view::npos)
+        field.shift = static_cast<std::uint8_t>(readNumber(rest.substr(second + 1), name));
+    if (head == "A")
+        field.kind = Kind::Address;
+    else if (head == "C")
+        field.kind = Kind::Command;
+    else if (head == "T")
+        field.kind = Kind::Toggle;
+    else
+        field.constant = readNumber(head, name);
+    if (field.width == 0 || field.width + field.shift > 32)
+        badRow(name, item);
+    return field;
 }
 
-std::uint32_t reversed(std::uint32_t value, std::size_t count)
+std::vector<Field> readFields(std::string_view text, std::string_view name)
 {
-    std::uint32_t result = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        if ((value >> i) & 1u)
-            result |= 1u << (count - 1 - i);
-    return result;
+    std::vector<Field> fields;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        std::string_view item = text.substr(0, comma);
+        while (!item.empty() && item.front() == ' ')
+            item.remove_prefix(1);
+        while (!item.empty() && item.back() == ' ')
+            item.remove_suffix(1);
+        if (item.empty())
+            badRow(name, text);
+        fields.push_back(readField(item, name));
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    }
+    return fields;
 }
 
-enum PulseDistanceClass : std::uint8_t { HeaderMark, HeaderSpace, BitMark, ZeroSpace, OneSpace };
-
-struct PulseDistanceTiming
+std::size_t bitCount(const std::vector<Field>& fields)
 {
-    std::uint32_t headerMark; // 0: no header
-    std::uint32_t headerSpace;
-    std::uint32_t bitMark;
-    std::uint32_t zeroSpace;
-    std::uint32_t oneSpace;
-};
-
-// Protocols whose bits lie in the space after each equal mark, with an optional header and a
-// closing mark.
-class PulseDistanceProtocol : public Protocol
-{
-public:
-    PulseDistanceProtocol(std::string_view name, std::uint8_t number, std::uint32_t carrier,
-                          PulseDistanceTiming timing, std::size_t bitCount)
-        : m_name(name)
-        , m_number(number)
-        , m_carrier(carrier)
-        , m_timing(timing)
-        , m_bitCount(bitCount)
-    {
-    }
-
-    std::string_view name() const override { return m_name; }
-    std::uint8_t number() const override { return m_number; }
-    std::uint32_t carrierHz() const override { return m_carrier; }
-
-    std::optional<Message> decode(const Durations& frame) const override
-    {
-        const std::size_t headerLength = m_timing.headerMark ? 2 : 0;
-        if (frame.size() != headerLength + 2 * m_bitCount + 1)
-            return std::nullopt;
-        if (headerLength &&
-            (!roughlyEqual(frame[0], m_timing.headerMark) || !roughlyEqual(frame[1], m_timing.headerSpace)))
-            return std::nullopt;
-        Bits bits;
-        for (std::size_t i = 0; i < m_bitCount; ++i) {
-            const std::uint32_t mark = frame[headerLength + 2 * i];
-            const std::uint32_t space = frame[headerLength + 2 * i + 1];
-            if (!roughlyEqual(mark, m_timing.bitMark))
-                return std::nullopt;
-            const bool one = space * 2 > m_timing.zeroSpace + m_timing.oneSpace;
-            if (!roughlyEqual(space, one ? m_timing.oneSpace : m_timing.zeroSpace))
-                return std::nullopt;
-            bits.push_back(one);
-        }
-        if (!roughlyEqual(frame.back(), m_timing.bitMark))
-            return std::nullopt;
-        auto message = fromBits(bits);
-        if (!message || !accepts(*message))
-            return std::nullopt;
-        return message;
-    }
-
-    PulseTrain render(const Message& message, FrameKind kind) const override
-    {
-        PulseTrain train;
-        const Bits bits = toBits(message, kind);
-        if (m_timing.headerMark && !(kind == FrameKind::Repeat && repeatHasNoHeader())) {
-            train.push_back({HeaderMark, m_timing.headerMark});
-            train.push_back({HeaderSpace, m_timing.headerSpace});
-        }
-        for (bool bit : bits) {
-            train.push_back({BitMark, m_timing.bitMark});
-            train.push_back(bit ? Pulse{OneSpace, m_timing.oneSpace} : Pulse{ZeroSpace, m_timing.zeroSpace});
-        }
-        train.push_back({BitMark, m_timing.bitMark});
-        return train;
-    }
-
-protected:
-    virtual std::optional<Message> fromBits(const Bits& bits) const = 0;
-    virtual Bits toBits(const Message& message, FrameKind kind) const = 0;
-    virtual bool repeatHasNoHeader() const { return false; }
-    std::size_t bitCount() const { return m_bitCount; }
-
-private:
-    std::string_view m_name;
-    std::uint8_t m_number;
-    std::uint32_t m_carrier;
-    PulseDistanceTiming m_timing;
-    std::size_t m_bitCount;
-};
-
-// NEC-style frames: address and command, each either followed by its complement (the plain form)
-// or taken whole (the extended form); the repeat frame is the short ditto.
-class ComplementedProtocol : public PulseDistanceProtocol
-{
-public:
-    ComplementedProtocol(std::string_view name, std::uint8_t number, std::uint32_t carrier,
-                         PulseDistanceTiming timing, std::size_t addressBits, std::size_t commandBits,
-                         bool extended, bool ditto)
-        : PulseDistanceProtocol(name, number, carrier, timing, 2 * (addressBits + commandBits))
-        , m_addressBits(addressBits)
-        , m_commandBits(commandBits)
-        , m_extended(extended)
-        , m_ditto(ditto)
-        , m_timing(timing)
-    {
-    }
-
-    bool hasRepeatFrame() const override { return m_ditto; }
-
-    bool accepts(const Message& m) const override
-    {
-        const std::size_t a = m_extended ? 2 * m_addressBits : m_addressBits;
-        const std::size_t c = m_extended ? 2 * m_commandBits : m_commandBits;
-        if (m.toggle || (a < 32 && m.address >> a) || (c < 32 && m.command >> c))
-            return false;
-        // The extended form holds what the plain form cannot, so each signal has one reading.
-        return !m_extended ||
-               !(complemented(m.address, m_addressBits) && complemented(m.command, m_commandBits));
-    }
-
-    PulseTrain render(const Message& message, FrameKind kind) const override
-    {
-        if (kind == FrameKind::Full || !m_ditto)
-            return PulseDistanceProtocol::render(message, FrameKind::Full);
-        return {{HeaderMark, m_timing.headerMark},
-                {HeaderSpace, m_timing.headerSpace / 2},
-                {BitMark, m_timing.bitMark}};
-    }
-
-protected:
-    std::optional<Message> fromBits(const Bits& bits) const override
-    {
-        Message m;
-        const std::size_t a = m_addressBits;
-        const std::size_t c = m_commandBits;
-        if (m_extended) {
-            m.address = field(bits, 0, 2 * a);
-            m.command = field(bits, 2 * a, 2 * c);
-        } else {
-            m.address = field(bits, 0, a);
-            m.command = field(bits, 2 * a, c);
-            if (field(bits, a, a) != invert(m.address, a) ||
-                field(bits, 2 * a + c, c) != invert(m.command, c))
-                return std::nullopt;
-        }
-        return m;
-    }
-
-    Bits toBits(const Message& m, FrameKind) const override
-    {
-        Bits bits;
-        if (m_extended) {
-            append(bits, m.address, 2 * m_addressBits);
-            append(bits, m.command, 2 * m_commandBits);
-        } else {
-            append(bits, m.address, m_addressBits);
-            append(bits, invert(m.address, m_addressBits), m_addressBits);
-            append(bits, m.command, m_commandBits);
-            append(bits, invert(m.command, m_commandBits), m_commandBits);
-        }
-        return bits;
-    }
-
-private:
-    static bool complemented(std::uint32_t value, std::size_t half)
-    {
-        return (value >> half) == invert(value & ((1u << half) - 1u), half);
-    }
-
-    std::size_t m_addressBits;
-    std::size_t m_commandBits;
-    bool m_extended;
-    bool m_ditto;
-    PulseDistanceTiming m_timing;
-};
-
-class Samsung32Protocol : public PulseDistanceProtocol
-{
-public:
-    Samsung32Protocol()
-        : PulseDistanceProtocol("Samsung32", 0x05, 38000, {4500, 4500, 550, 550, 1650}, 32)
-    {
-    }
-    bool accepts(const Message& m) const override { return !m.toggle && m.address < 256 && m.command < 256; }
-
-protected:
-    std::optional<Message> fromBits(const Bits& bits) const override
-    {
-        Message m{field(bits, 0, 8), field(bits, 16, 8), false};
-        if (field(bits, 8, 8) != m.address || field(bits, 24, 8) != invert(m.command, 8))
-            return std::nullopt;
-        return m;
-    }
-    Bits toBits(const Message& m, FrameKind) const override
-    {
-        Bits bits;
-        append(bits, m.address, 8);
-        append(bits, m.address, 8);
-        append(bits, m.command, 8);
-        append(bits, invert(m.command, 8), 8);
-        return bits;
-    }
-};
-
-// Address: id << 24 | vendor << 8 | genre1 << 4 | genre2; command: 10 bits.
-class KaseikyoProtocol : public PulseDistanceProtocol
-{
-public:
-    KaseikyoProtocol()
-        : PulseDistanceProtocol("Kaseikyo", 0x0C, 37000, {3456, 1728, 432, 432, 1296}, 48)
-    {
-    }
-    bool accepts(const Message& m) const override
-    {
-        return !m.toggle && m.address < (1u << 26) && m.command < 1024;
-    }
-
-protected:
-    std::optional<Message> fromBits(const Bits& bits) const override
-    {
-        std::array<std::uint32_t, 6> data{};
-        for (std::size_t i = 0; i < data.size(); ++i)
-            data[i] = field(bits, 8 * i, 8);
-        if (data != bytes(decoded(data)))
-            return std::nullopt;
-        return decoded(data);
-    }
-    Bits toBits(const Message& m, FrameKind) const override
-    {
-        Bits bits;
-        for (std::uint32_t b : bytes(m))
-            append(bits, b, 8);
-        return bits;
-    }
-
-private:
-    static Message decoded(const std::array<std::uint32_t, 6>& data)
-    {
-        const std::uint32_t vendor = data[0] | data[1] << 8;
-        const std::uint32_t genre1 = data[2] >> 4;
-        const std::uint32_t genre2 = data[3] & 0xF;
-        const std::uint32_t command = (data[3] >> 4) | (data[4] & 0x3F) << 4;
-        const std::uint32_t id = data[4] >> 6;
-        return {id << 24 | vendor << 8 | genre1 << 4 | genre2, command, false};
-    }
-    static std::array<std::uint32_t, 6> bytes(const Message& m)
-    {
-        std::array<std::uint32_t, 6> data{};
-        const std::uint32_t vendor = (m.address >> 8) & 0xFFFF;
-        data[0] = vendor & 0xFF;
-        data[1] = vendor >> 8;
-        std::uint32_t parity = data[0] ^ data[1];
-        parity = (parity & 0xF) ^ (parity >> 4);
-        data[2] = parity | ((m.address >> 4) & 0xF) << 4;
-        data[3] = (m.address & 0xF) | (m.command & 0xF) << 4;
-        data[4] = ((m.command >> 4) & 0x3F) | ((m.address >> 24) & 0x3) << 6;
-        data[5] = data[2] ^ data[3] ^ data[4];
-        return data;
-    }
-};
-
-class JvcProtocol : public PulseDistanceProtocol
-{
-public:
-    JvcProtocol()
-        : PulseDistanceProtocol("JVC", 0x0F, 38000, {8400, 4200, 525, 525, 1575}, 16)
-    {
-    }
-    bool hasRepeatFrame() const override { return true; }
-    bool accepts(const Message& m) const override { return !m.toggle && m.address < 256 && m.command < 256; }
-
-protected:
-    bool repeatHasNoHeader() const override { return true; }
-    std::optional<Message> fromBits(const Bits& bits) const override
-    {
-        return Message{field(bits, 0, 8), field(bits, 8, 8), false};
-    }
-    Bits toBits(const Message& m, FrameKind) const override
-    {
-        Bits bits;
-        append(bits, m.address, 8);
-        append(bits, m.command, 8);
-        return bits;
-    }
-};
-
-// Sent most significant bit first: address, command, then both complemented.
-class RcaProtocol : public PulseDistanceProtocol
-{
-public:
-    RcaProtocol()
-        : PulseDistanceProtocol("RCA", 0x0D, 56000, {4000, 4000, 500, 1000, 2000}, 24)
-    {
-    }
-    bool accepts(const Message& m) const override { return !m.toggle && m.address < 16 && m.command < 256; }
-
-protected:
-    std::optional<Message> fromBits(const Bits& bits) const override
-    {
-        const std::uint32_t word = reversed(field(bits, 0, 24), 24);
-        Message m{word >> 20, (word >> 12) & 0xFF, false};
-        if (((word >> 8) & 0xF) != invert(m.address, 4) || (word & 0xFF) != invert(m.command, 8))
-            return std::nullopt;
-        return m;
-    }
-    Bits toBits(const Message& m, FrameKind) const override
-    {
-        const std::uint32_t word =
-            m.address << 20 | m.command << 12 | invert(m.address, 4) << 8 | invert(m.command, 8);
-        Bits bits;
-        append(bits, reversed(word, 24), 24);
-        return bits;
-    }
-};
-
-// Address 5 bits, command 8 bits, expansion and check bits; every frame is followed by one with
-// the command, expansion and check inverted.
-class SharpProtocol : public PulseDistanceProtocol
-{
-public:
-    SharpProtocol()
-        : PulseDistanceProtocol("Sharp", 0x10, 38000, {0, 0, 320, 680, 1680}, 15)
-    {
-    }
-    bool hasRepeatFrame() const override { return true; }
-    bool accepts(const Message& m) const override { return !m.toggle && m.address < 32 && m.command < 256; }
-
-protected:
-    std::optional<Message> fromBits(const Bits& bits) const override
-    {
-        if (!bits[13] || bits[14])
-            return std::nullopt;
-        return Message{field(bits, 0, 5), field(bits, 5, 8), false};
-    }
-    Bits toBits(const Message& m, FrameKind kind) const override
-    {
-        const bool inverted = kind == FrameKind::Repeat;
-        Bits bits;
-        append(bits, m.address, 5);
-        append(bits, inverted ? invert(m.command, 8) : m.command, 8);
-        bits.push_back(!inverted);
-        bits.push_back(inverted);
-        return bits;
-    }
-};
-
-enum SonyClass : std::uint8_t { SonyHeader, SonySpace, SonyOne, SonyZero };
-
-// Bits in the mark length, command first, least significant bit first.
-class SonyProtocol : public Protocol
-{
-public:
-    SonyProtocol(std::string_view name, std::uint8_t number, std::size_t addressBits)
-        : m_name(name)
-        , m_number(number)
-        , m_addressBits(addressBits)
-    {
-    }
-    std::string_view name() const override { return m_name; }
-    std::uint8_t number() const override { return m_number; }
-    std::uint32_t carrierHz() const override { return 40000; }
-    bool accepts(const Message& m) const override
-    {
-        return !m.toggle && m.command < 128 && m.address < (1u << m_addressBits);
-    }
-
-    std::optional<Message> decode(const Durations& frame) const override
-    {
-        const std::size_t bits = 7 + m_addressBits;
-        if (frame.size() != 2 * bits + 1 || !roughlyEqual(frame[0], 2400))
-            return std::nullopt;
-        std::uint32_t word = 0;
-        for (std::size_t i = 0; i < bits; ++i) {
-            const std::uint32_t space = frame[1 + 2 * i];
-            const std::uint32_t mark = frame[2 + 2 * i];
-            const bool one = mark > 900;
-            if (!roughlyEqual(space, 600) || !roughlyEqual(mark, one ? 1200 : 600))
-                return std::nullopt;
-            if (one)
-                word |= 1u << i;
-        }
-        return Message{word >> 7, word & 0x7F, false};
-    }
-
-    PulseTrain render(const Message& m, FrameKind) const override
-    {
-        PulseTrain train{{SonyHeader, 2400}};
-        const std::uint32_t word = m.command | m.address << 7;
-        for (std::size_t i = 0; i < 7 + m_addressBits; ++i) {
-            train.push_back({SonySpace, 600});
-            train.push_back(((word >> i) & 1u) ? Pulse{SonyOne, 1200} : Pulse{SonyZero, 600});
-        }
-        return train;
-    }
-
-private:
-    std::string_view m_name;
-    std::uint8_t m_number;
-    std::size_t m_addressBits;
-};
+    std::size_t bits = 0;
+    for (const Field& f : fields)
+        bits += f.kind == Kind::Separator ? 0 : f.width;
+    return bits;
+}
 
 // Manchester codes: the frame as a run of half-bit levels.
 using Levels = std::vector<bool>;
 
 // Learned durations as whole half-bits of `unit`; nullopt when one is not close to a multiple.
 std::optional<Levels> toLevels(const Durations& durations, std::size_t from, std::uint32_t unit,
-                               std::uint32_t maxUnits, bool firstIsMark)
+                               std::uint32_t maxUnits)
 {
     Levels levels;
-    bool mark = firstIsMark;
+    bool mark = true;
     for (std::size_t i = from; i < durations.size(); ++i, mark = !mark) {
         const long units = std::lround(static_cast<double>(durations[i]) / unit);
         if (units < 1 || units > static_cast<long>(maxUnits) ||
@@ -462,13 +168,12 @@ std::optional<Levels> toLevels(const Durations& durations, std::size_t from, std
     return levels;
 }
 
-// Runs of equal levels back into pulses of the class for marks or spaces.
-void appendLevels(PulseTrain& train, const Levels& levels, std::uint8_t markClass, std::uint8_t spaceClass,
-                  std::uint32_t unit)
+// Runs of equal levels back into pulses; leading and trailing space halves are silence.
+void appendLevels(PulseTrain& train, const Levels& levels, std::uint32_t unit)
 {
     std::size_t i = 0;
     while (i < levels.size() && !levels[i])
-        ++i; // a leading space half is silence before the first mark
+        ++i;
     std::size_t end = levels.size();
     while (end > i && !levels[end - 1])
         --end;
@@ -476,197 +181,319 @@ void appendLevels(PulseTrain& train, const Levels& levels, std::uint8_t markClas
         std::size_t j = i;
         while (j < end && levels[j] == levels[i])
             ++j;
-        train.push_back({levels[i] ? markClass : spaceClass, static_cast<std::uint32_t>(j - i) * unit});
+        train.push_back({levels[i] ? HalfMark : HalfSpace, static_cast<std::uint32_t>(j - i) * unit});
         i = j;
     }
 }
 
-enum ManchesterClass : std::uint8_t { UnitMark, UnitSpace, LeaderMark, LeaderSpace };
+} // namespace
 
-// Start bits, field bit (clear for the extended command range), toggle, 5 address and 6 command
-// bits, most significant first; a one is space then mark.
-class Rc5Protocol : public Protocol
+Protocol::Protocol(const ProtocolRow& row)
+    : m_row(&row)
+    , m_fields(readFields(row.fields, row.name))
+    , m_repeatFields(readFields(row.repeatFields, row.name))
+    , m_bitCount(bitCount(m_fields))
 {
-public:
-    Rc5Protocol(std::string_view name, std::uint8_t number, bool extended)
-        : m_name(name)
-        , m_number(number)
-        , m_extended(extended)
-    {
+    for (const Field& f : m_fields) {
+        if (f.kind == Kind::Address)
+            m_addressMask |= widthMask(f.width) << f.shift;
+        else if (f.kind == Kind::Command)
+            m_commandMask |= widthMask(f.width) << f.shift;
+        else if (f.kind == Kind::Toggle)
+            m_hasToggle = true;
+        if ((f.kind == Kind::Xor || f.kind == Kind::Sum || f.kind == Kind::NegatedSum) && f.to > m_bitCount)
+            badRow(row.name, "checksum range");
     }
-    std::string_view name() const override { return m_name; }
-    std::uint8_t number() const override { return m_number; }
-    std::uint32_t carrierHz() const override { return 36000; }
-    bool hasToggle() const override { return true; }
-    bool accepts(const Message& m) const override { return m.address < 32 && m.command < 64; }
+    if (m_row->repeat == RepeatFrame::Fields && m_repeatFields.empty())
+        badRow(row.name, "repeat fields");
+}
 
-    std::optional<Message> decode(const Durations& frame) const override
-    {
-        auto levels = toLevels(frame, 0, kUnit, 2, true);
-        if (!levels)
-            return std::nullopt;
+Protocol::~Protocol() = default;
+Protocol::Protocol(Protocol&&) noexcept = default;
+Protocol& Protocol::operator=(Protocol&&) noexcept = default;
+
+Protocol::Bits Protocol::encode(const Message& message, const std::vector<Field>& fields) const
+{
+    Bits bits;
+    bits.reserve(m_bitCount);
+    auto append = [&](std::uint32_t value, std::size_t width) {
+        for (std::size_t i = 0; i < width; ++i) {
+            const std::size_t bit = m_row->msbFirst ? width - 1 - i : i;
+            bits.push_back(((value >> bit) & 1u) != 0);
+        }
+    };
+    auto group = [&](std::size_t at, std::size_t width) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < width; ++i)
+            if (bits[at + i])
+                value |= 1u << (m_row->msbFirst ? width - 1 - i : i);
+        return value;
+    };
+    for (const Field& f : fields) {
+        std::uint32_t value = 0;
+        switch (f.kind) {
+        case Kind::Address:
+            value = message.address >> f.shift;
+            break;
+        case Kind::Command:
+            value = message.command >> f.shift;
+            break;
+        case Kind::Toggle:
+            value = message.toggle ? 1 : 0;
+            break;
+        case Kind::Constant:
+            value = f.constant;
+            break;
+        case Kind::Separator:
+            continue;
+        case Kind::Xor:
+        case Kind::Sum:
+        case Kind::NegatedSum:
+            for (std::size_t at = f.from; at < f.to; at += f.group)
+                value = f.kind == Kind::Xor ? value ^ group(at, f.group) : value + group(at, f.group);
+            if (f.kind == Kind::NegatedSum)
+                value = 0u - value;
+            break;
+        }
+        append(f.inverted ? ~value : value, f.width);
+    }
+    return bits;
+}
+
+void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const
+{
+    const ProtocolTiming& t = m_row->timing;
+    std::size_t next = 0;
+    if (m_row->coding == BitCoding::PulseDistance) {
+        for (const Field& f : fields) {
+            if (f.kind == Kind::Separator) {
+                train.push_back({BitMark, t.bitMark});
+                train.push_back({LeadSpace, t.leadSpace});
+                continue;
+            }
+            for (std::size_t i = 0; i < f.width; ++i, ++next) {
+                train.push_back({BitMark, t.bitMark});
+                train.push_back(bits[next] ? Pulse{OneSpace, t.one} : Pulse{ZeroSpace, t.zero});
+            }
+        }
+        train.push_back({BitMark, t.bitMark});
+        return;
+    }
+    if (m_row->coding == BitCoding::PulseWidth) {
+        for (bool bit : bits) {
+            train.push_back({WidthSpace, t.bitMark});
+            train.push_back(bit ? Pulse{OneMark, t.one} : Pulse{ZeroMark, t.zero});
+        }
+        return;
+    }
+    const bool oneStartsWithMark = m_row->coding == BitCoding::BiphaseLeadOn;
+    Levels levels;
+    for (const Field& f : fields) {
+        const std::size_t halves = f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1;
+        for (std::size_t i = 0; i < f.width; ++i, ++next) {
+            const bool first = bits[next] == oneStartsWithMark;
+            levels.insert(levels.end(), halves, first);
+            levels.insert(levels.end(), halves, !first);
+        }
+    }
+    appendLevels(train, levels, t.bitMark);
+}
+
+PulseTrain Protocol::render(const Message& message, FrameKind kind) const
+{
+    const ProtocolTiming& t = m_row->timing;
+    const bool repeat = kind == FrameKind::Repeat;
+    const bool biphase = m_row->coding == BitCoding::Biphase || m_row->coding == BitCoding::BiphaseLeadOn;
+    const std::uint8_t leadMarkClass = biphase ? std::uint8_t{BiphaseLeadMark} : std::uint8_t{LeadMark};
+    const std::uint8_t leadSpaceClass = biphase ? std::uint8_t{BiphaseLeadSpace} : std::uint8_t{LeadSpace};
+    PulseTrain train;
+    if (repeat && m_row->repeat == RepeatFrame::Ditto)
+        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace / 2}, {BitMark, t.bitMark}};
+    const bool lead = t.leadMark && !(repeat && m_row->repeat == RepeatFrame::NoHeader);
+    if (lead) {
+        train.push_back({leadMarkClass, t.leadMark});
+        if (t.leadSpace)
+            train.push_back({leadSpaceClass, t.leadSpace});
+    }
+    const std::vector<Field>& fields = repeat && m_row->repeat == RepeatFrame::Fields ? m_repeatFields : m_fields;
+    appendBits(train, encode(message, fields), fields);
+    return train;
+}
+
+std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std::size_t from) const
+{
+    const bool oneStartsWithMark = m_row->coding == BitCoding::BiphaseLeadOn;
+    auto levels = toLevels(frame, from, m_row->timing.bitMark, oneStartsWithMark ? 3 : 2);
+    if (!levels)
+        return std::nullopt;
+    // The first half-bit is silence when the first bit starts with a space.
+    const Field& first = m_fields.front();
+    const bool firstBit = ((first.constant >> (m_row->msbFirst ? first.width - 1 : 0)) & 1u) != 0;
+    if (firstBit != oneStartsWithMark)
         levels->insert(levels->begin(), false);
-        if (levels->size() % 2 == 1)
-            levels->push_back(false);
-        if (levels->size() != 28)
-            return std::nullopt;
-        std::uint32_t word = 0;
-        for (std::size_t i = 0; i < 14; ++i) {
-            const bool first = (*levels)[2 * i];
-            if (first == (*levels)[2 * i + 1])
-                return std::nullopt;
-            word = word << 1 | (first ? 0u : 1u);
-        }
-        const bool field = (word >> 12) & 1u;
-        if (!((word >> 13) & 1u) || field == m_extended)
-            return std::nullopt;
-        return Message{(word >> 6) & 0x1F, word & 0x3F, ((word >> 11) & 1u) != 0};
-    }
-
-    PulseTrain render(const Message& m, FrameKind) const override
-    {
-        const std::uint32_t word = 1u << 13 | (m_extended ? 0u : 1u) << 12 | (m.toggle ? 1u : 0u) << 11 |
-                                   (m.address & 0x1F) << 6 | (m.command & 0x3F);
-        Levels levels;
-        for (int i = 13; i >= 0; --i) {
-            const bool one = (word >> i) & 1u;
-            levels.push_back(!one);
-            levels.push_back(one);
-        }
-        PulseTrain train;
-        appendLevels(train, levels, UnitMark, UnitSpace, kUnit);
-        return train;
-    }
-
-private:
-    static constexpr std::uint32_t kUnit = 889;
-    std::string_view m_name;
-    std::uint8_t m_number;
-    bool m_extended;
-};
-
-// Mode 0: leader, start bit, three mode bits, a double-length toggle bit, 8 address and 8 command
-// bits, most significant first; a one is mark then space.
-class Rc6Protocol : public Protocol
-{
-public:
-    std::string_view name() const override { return "RC6"; }
-    std::uint8_t number() const override { return 0x08; }
-    std::uint32_t carrierHz() const override { return 36000; }
-    bool hasToggle() const override { return true; }
-    bool accepts(const Message& m) const override { return m.address < 256 && m.command < 256; }
-
-    std::optional<Message> decode(const Durations& frame) const override
-    {
-        if (frame.size() < 3 || !roughlyEqual(frame[0], 2666) || !roughlyEqual(frame[1], 889))
-            return std::nullopt;
-        auto levels = toLevels(frame, 2, kUnit, 3, true);
-        if (!levels)
-            return std::nullopt;
-        if (levels->size() % 2 == 1)
-            levels->push_back(false);
-        if (levels->size() != 44)
-            return std::nullopt;
-        const Levels& l = *levels;
-        auto bitAt = [&](std::size_t at, std::size_t width) -> std::optional<bool> {
-            for (std::size_t i = 1; i < width; ++i)
-                if (l[at + i] != l[at] || l[at + width + i] != l[at + width])
+    std::size_t expected = 0;
+    for (const Field& f : m_fields)
+        expected += 2 * f.width * (f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1);
+    if (levels->size() + 1 == expected)
+        levels->push_back(false);
+    if (levels->size() != expected)
+        return std::nullopt;
+    Bits bits;
+    std::size_t at = 0;
+    for (const Field& f : m_fields) {
+        const std::size_t halves = f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1;
+        for (std::size_t i = 0; i < f.width; ++i) {
+            const Levels& l = *levels;
+            for (std::size_t k = 1; k < halves; ++k)
+                if (l[at + k] != l[at] || l[at + halves + k] != l[at + halves])
                     return std::nullopt;
-            if (l[at] == l[at + width])
+            if (l[at] == l[at + halves])
                 return std::nullopt;
-            return l[at];
-        };
-        std::uint32_t word = 0;
-        std::size_t at = 0;
-        bool toggle = false;
-        for (std::size_t bit = 0; bit < 21; ++bit) {
-            const std::size_t width = bit == 4 ? 2 : 1;
-            const auto value = bitAt(at, width);
-            if (!value)
-                return std::nullopt;
-            if (bit == 4)
-                toggle = *value;
-            else
-                word = word << 1 | (*value ? 1u : 0u);
-            at += 2 * width;
+            bits.push_back(l[at] == oneStartsWithMark);
+            at += 2 * halves;
         }
-        // Start bit set, mode 0.
-        if ((word >> 16) != 0x8)
-            return std::nullopt;
-        return Message{(word >> 8) & 0xFF, word & 0xFF, toggle};
     }
+    return bits;
+}
 
-    PulseTrain render(const Message& m, FrameKind) const override
-    {
-        Levels levels;
-        auto addBit = [&](bool one, std::size_t width) {
-            levels.insert(levels.end(), width, one);
-            levels.insert(levels.end(), width, !one);
-        };
-        addBit(true, 1);
-        for (int i = 0; i < 3; ++i)
-            addBit(false, 1);
-        addBit(m.toggle, 2);
-        const std::uint32_t word = (m.address & 0xFF) << 8 | (m.command & 0xFF);
-        for (int i = 15; i >= 0; --i)
-            addBit(((word >> i) & 1u) != 0, 1);
-        PulseTrain train{{LeaderMark, 2666}};
-        // The leader space joins a first half-bit that is a space; the start bit begins with a mark.
-        train.push_back({LeaderSpace, 889});
-        appendLevels(train, levels, UnitMark, UnitSpace, kUnit);
-        return train;
-    }
-
-private:
-    static constexpr std::uint32_t kUnit = 444;
-};
-
-std::vector<std::unique_ptr<Protocol>> buildProtocols()
+std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame) const
 {
-    const PulseDistanceTiming nec{9000, 4500, 560, 560, 1690};
-    const PulseDistanceTiming pioneer{8500, 4250, 500, 500, 1500};
-    std::vector<std::unique_ptr<Protocol>> list;
-    list.push_back(std::make_unique<ComplementedProtocol>("NEC", 0x01, 38000, nec, 8, 8, false, true));
-    list.push_back(std::make_unique<ComplementedProtocol>("NECext", 0x02, 38000, nec, 8, 8, true, true));
-    list.push_back(std::make_unique<ComplementedProtocol>("NEC42", 0x03, 38000, nec, 13, 8, false, true));
-    list.push_back(std::make_unique<ComplementedProtocol>("NEC42ext", 0x04, 38000, nec, 13, 8, true, true));
-    list.push_back(std::make_unique<Samsung32Protocol>());
-    list.push_back(std::make_unique<Rc5Protocol>("RC5", 0x06, false));
-    list.push_back(std::make_unique<Rc5Protocol>("RC5X", 0x07, true));
-    list.push_back(std::make_unique<Rc6Protocol>());
-    list.push_back(std::make_unique<SonyProtocol>("SIRC", 0x09, 5));
-    list.push_back(std::make_unique<SonyProtocol>("SIRC15", 0x0A, 8));
-    list.push_back(std::make_unique<SonyProtocol>("SIRC20", 0x0B, 13));
-    list.push_back(std::make_unique<KaseikyoProtocol>());
-    list.push_back(std::make_unique<RcaProtocol>());
-    list.push_back(
-        std::make_unique<ComplementedProtocol>("Pioneer", 0x0E, 40000, pioneer, 8, 8, false, false));
-    list.push_back(std::make_unique<JvcProtocol>());
-    list.push_back(std::make_unique<SharpProtocol>());
+    const ProtocolTiming& t = m_row->timing;
+    std::size_t at = 0;
+    if (t.leadMark) {
+        if (frame.empty() || !roughlyEqual(frame[0], t.leadMark))
+            return std::nullopt;
+        ++at;
+        if (t.leadSpace) {
+            if (frame.size() < 2 || !roughlyEqual(frame[1], t.leadSpace))
+                return std::nullopt;
+            ++at;
+        }
+    }
+    if (m_row->coding == BitCoding::Biphase || m_row->coding == BitCoding::BiphaseLeadOn)
+        return readBiphase(frame, at);
+
+    const bool distance = m_row->coding == BitCoding::PulseDistance;
+    std::size_t separators = 0;
+    for (const Field& f : m_fields)
+        separators += f.kind == Kind::Separator ? 1 : 0;
+    if (frame.size() != at + 2 * (m_bitCount + separators) + (distance ? 1 : 0))
+        return std::nullopt;
+    // The part that carries the bit is the space of a pulse-distance code, the mark of a
+    // pulse-width one.
+    const std::uint32_t zero = t.zero;
+    const std::uint32_t one = t.one;
+    Bits bits;
+    bits.reserve(m_bitCount);
+    for (const Field& f : m_fields) {
+        if (f.kind == Kind::Separator) {
+            if (!roughlyEqual(frame[at], t.bitMark) || !roughlyEqual(frame[at + 1], t.leadSpace))
+                return std::nullopt;
+            at += 2;
+            continue;
+        }
+        for (std::size_t i = 0; i < f.width; ++i, at += 2) {
+            const std::uint32_t equal = frame[at];
+            const std::uint32_t telling = frame[at + 1];
+            if (!roughlyEqual(equal, t.bitMark))
+                return std::nullopt;
+            const auto distanceTo = [&](std::uint32_t nominal) {
+                return std::abs(static_cast<double>(telling) - static_cast<double>(nominal));
+            };
+            const bool isOne = distanceTo(one) < distanceTo(zero);
+            if (!roughlyEqual(telling, isOne ? one : zero))
+                return std::nullopt;
+            bits.push_back(isOne);
+        }
+    }
+    if (distance && !roughlyEqual(frame[at], t.bitMark))
+        return std::nullopt;
+    return bits;
+}
+
+std::optional<Message> Protocol::decode(const Durations& frame) const
+{
+    const auto bits = readBits(frame);
+    if (!bits || bits->size() != m_bitCount)
+        return std::nullopt;
+    // The fields that carry values give the message; the frame is valid when the message sends
+    // exactly these bits, complements, constants and checksums included.
+    Message message;
+    std::size_t at = 0;
+    for (const Field& f : m_fields) {
+        if (f.kind == Kind::Separator)
+            continue;
+        if (f.takesValue()) {
+            std::uint32_t value = 0;
+            for (std::size_t i = 0; i < f.width; ++i)
+                if ((*bits)[at + i])
+                    value |= 1u << (m_row->msbFirst ? f.width - 1 - i : i);
+            if (f.kind == Kind::Address)
+                message.address |= value << f.shift;
+            else if (f.kind == Kind::Command)
+                message.command |= value << f.shift;
+            else
+                message.toggle = value != 0;
+        }
+        at += f.width;
+    }
+    if (encode(message, m_fields) != *bits || !accepts(message))
+        return std::nullopt;
+    return message;
+}
+
+bool Protocol::accepts(const Message& m) const
+{
+    if ((m.address & ~m_addressMask) != 0 || (m.command & ~m_commandMask) != 0 || (m.toggle && !m_hasToggle))
+        return false;
+    if (!m_defersTo)
+        return true;
+    Durations nominal;
+    for (const Pulse& p : render(m, FrameKind::Full))
+        nominal.push_back(p.nominalUs);
+    return !m_defersTo->decode(nominal);
+}
+
+std::vector<Protocol> buildProtocols()
+{
+    std::vector<Protocol> list;
+    list.reserve(protocolTable().size());
+    for (const ProtocolRow& row : protocolTable())
+        list.emplace_back(row);
+    for (Protocol& p : list) {
+        if (p.row().defersTo.empty())
+            continue;
+        for (const Protocol& other : list)
+            if (other.name() == p.row().defersTo)
+                p.m_defersTo = &other;
+        if (!p.m_defersTo)
+            badRow(p.name(), p.row().defersTo);
+    }
     return list;
 }
 
-} // namespace
-
-std::span<const std::unique_ptr<Protocol>> protocols()
+std::span<const Protocol> protocols()
 {
-    static const std::vector<std::unique_ptr<Protocol>> list = buildProtocols();
+    static const std::vector<Protocol> list = buildProtocols();
     return list;
 }
 
 const Protocol* protocolByNumber(std::uint8_t number)
 {
-    for (const auto& p : protocols())
-        if (p->number() == number)
-            return p.get();
+    for (const Protocol& p : protocols())
+        if (p.number() == number)
+            return &p;
     return nullptr;
 }
 
 const Protocol* protocolByName(std::string_view name)
 {
-    for (const auto& p : protocols())
-        if (p->name() == name)
-            return p.get();
+    for (const ProtocolAlias& alias : protocolAliases())
+        if (alias.alias == name)
+            name = alias.name;
+    for (const Protocol& p : protocols())
+        if (p.name() == name)
+            return &p;
     return nullptr;
 }
 

@@ -3,7 +3,6 @@
 #include "Signal.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -20,6 +19,7 @@ struct Pulse
 };
 using PulseTrain = std::vector<Pulse>;
 
+// The trims of a protocol code's timing classes live in the record's parameter bytes.
 inline constexpr std::size_t kTimingClasses = 5;
 
 struct Message
@@ -35,27 +35,115 @@ struct Message
 // ditto, JVC's headerless frame, Sharp's inverted frame).
 enum class FrameKind { Full, Repeat };
 
+// How a bit is sent.
+enum class BitCoding : std::uint8_t {
+    PulseDistance, // an equal mark, then a zero or one space: <mark,-zero|mark,-one>
+    PulseWidth,    // an equal space, then a zero or one mark, after the lead mark: <-mark,zero|-mark,one>
+    Biphase,       // two half-bits of `mark` each: a one is space then mark (RC5)
+    BiphaseLeadOn, // a one is mark then space; the toggle bit is twice as long (RC6)
+};
+
+// What the frames after the first are when the remote keeps sending.
+enum class RepeatFrame : std::uint8_t {
+    Full,     // the full frame again
+    Ditto,    // lead mark, half the lead space, one bit mark
+    NoHeader, // the full frame without its lead
+    Fields,   // the lead and the repeat field list
+};
+
+// Standard lengths in microseconds; 0 for a lead part the protocol does not send.
+struct ProtocolTiming
+{
+    std::uint32_t leadMark = 0;
+    std::uint32_t leadSpace = 0;
+    std::uint32_t bitMark = 0; // the equal part of a bit; the half-bit of biphase codes
+    std::uint32_t zero = 0;    // the part that tells a zero
+    std::uint32_t one = 0;     // ... and a one
+};
+
+// One protocol as data. The field list is a comma-separated notation in the manner of IRP, bits
+// sent least significant first unless `msbFirst`:
+//   A:8      eight bits of the address, from bit 0      C:4:8   four command bits, from bit 8
+//   ~A:8     the same bits complemented                 T:1     the toggle bit
+//   0x20:8   a constant                                 |       a bit mark and a lead space
+//   ^4(0..16)  xor of the frame's 4-bit groups from bit 0 up to bit 16 (^8: 8-bit groups)
+//   +4(8..24)  sum of the 4-bit groups, kept to 4 bits (+8: 8 bits); -4: the sum negated
+struct ProtocolRow
+{
+    std::string_view name;
+    std::uint8_t number; // stored as the identifier's first byte: below 22 hex, never reused
+    std::uint32_t carrierHz;
+    BitCoding coding;
+    ProtocolTiming timing;
+    std::string_view fields;
+    RepeatFrame repeat = RepeatFrame::Full;
+    std::string_view repeatFields = {};
+    bool msbFirst = false;
+    // A message whose frame the named protocol reads too belongs to that protocol, so each
+    // signal has one reading.
+    std::string_view defersTo = {};
+    // Frames alternate between the full and the repeat frame (Sharp, Denon).
+    bool alternates = false;
+};
+
+// Every protocol the converter names, in the order they are tried.
+std::span<const ProtocolRow> protocolTable();
+// Other names the same protocols go by.
+struct ProtocolAlias
+{
+    std::string_view alias;
+    std::string_view name;
+};
+std::span<const ProtocolAlias> protocolAliases();
+
+// The one engine that reads a table row both ways.
 class Protocol
 {
 public:
-    virtual ~Protocol() = default;
+    struct Field;
 
-    virtual std::string_view name() const = 0;
-    // The first byte of the identifier: below 22 hex.
-    virtual std::uint8_t number() const = 0;
-    virtual std::uint32_t carrierHz() const = 0;
-    virtual bool hasToggle() const { return false; }
-    // Whether the repeat frame differs from the full one.
-    virtual bool hasRepeatFrame() const { return false; }
+    explicit Protocol(const ProtocolRow& row);
+    ~Protocol();
+    Protocol(Protocol&&) noexcept;
+    Protocol& operator=(Protocol&&) noexcept;
 
-    virtual bool accepts(const Message& message) const = 0;
+    const ProtocolRow& row() const { return *m_row; }
+    std::string_view name() const { return m_row->name; }
+    std::uint8_t number() const { return m_row->number; }
+    std::uint32_t carrierHz() const { return m_row->carrierHz; }
+    bool hasToggle() const { return m_hasToggle; }
+    bool hasRepeatFrame() const { return m_row->repeat != RepeatFrame::Full; }
+    bool alternates() const { return m_row->alternates; }
+    std::uint32_t addressMask() const { return m_addressMask; }
+    std::uint32_t commandMask() const { return m_commandMask; }
+
+    bool accepts(const Message& message) const;
     // The message of a full frame, read with generous tolerance; the caller checks the fit.
-    virtual std::optional<Message> decode(const Durations& frame) const = 0;
-    virtual PulseTrain render(const Message& message, FrameKind kind) const = 0;
+    std::optional<Message> decode(const Durations& frame) const;
+    PulseTrain render(const Message& message, FrameKind kind) const;
+
+private:
+    using Bits = std::vector<bool>;
+    Bits encode(const Message& message, const std::vector<Field>& fields) const;
+    std::optional<Bits> readBits(const Durations& frame) const;
+    std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
+    void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;
+
+    const ProtocolRow* m_row;
+    std::vector<Field> m_fields;
+    std::vector<Field> m_repeatFields;
+    std::size_t m_bitCount = 0;
+    std::uint32_t m_addressMask = 0;
+    std::uint32_t m_commandMask = 0;
+    bool m_hasToggle = false;
+    const Protocol* m_defersTo = nullptr;
+
+    friend std::vector<Protocol> buildProtocols();
 };
 
-std::span<const std::unique_ptr<Protocol>> protocols();
+std::span<const Protocol> protocols();
 const Protocol* protocolByNumber(std::uint8_t number);
+// By its name or an alias.
 const Protocol* protocolByName(std::string_view name);
 
 // Loose match of a learned length to a standard one, for telling protocols apart.

@@ -1,0 +1,112 @@
+// The protocols the converter names, one row each. A row's number is stored in the remote's key
+// records: a number once given keeps its protocol and its rendering for good, and new protocols
+// take free numbers below 22 hex (the highest one free is 21).
+
+#include "Protocols.h"
+
+#include <array>
+
+namespace qmv::codeform {
+
+namespace {
+
+using enum BitCoding;
+
+// Standard timings, in microseconds: lead mark, lead space, bit mark (or half-bit), zero, one.
+constexpr ProtocolTiming kNec{9000, 4500, 560, 560, 1690};
+constexpr ProtocolTiming kPioneer{8500, 4250, 500, 500, 1500};
+constexpr ProtocolTiming kSamsung{4500, 4500, 550, 550, 1650};
+constexpr ProtocolTiming kSamsungLong{4500, 4500, 500, 500, 1500};
+constexpr ProtocolTiming kKaseikyo{3456, 1728, 432, 432, 1296};
+constexpr ProtocolTiming kSharpDvd{3200, 1600, 400, 400, 1200};
+constexpr ProtocolTiming kJvc{8400, 4200, 525, 525, 1575};
+constexpr ProtocolTiming kRca{4000, 4000, 500, 1000, 2000};
+constexpr ProtocolTiming kSharp{0, 0, 320, 680, 1680};
+constexpr ProtocolTiming kDenon{0, 0, 264, 792, 1848};
+constexpr ProtocolTiming kMitsubishi{0, 0, 300, 900, 2100};
+constexpr ProtocolTiming kLg{8500, 4250, 550, 550, 1600};
+constexpr ProtocolTiming kDish{400, 6000, 400, 2800, 1600};
+constexpr ProtocolTiming kBose{1000, 1500, 500, 500, 1500};
+constexpr ProtocolTiming kGiCable{8820, 4410, 490, 2205, 4410};
+// Sony: lead mark, no lead space, the space before each bit, a zero mark, a one mark.
+constexpr ProtocolTiming kSony{2400, 0, 600, 600, 1200};
+// Manchester codes: no lead, or the lead mark and space, then the half-bit.
+constexpr ProtocolTiming kRc5{0, 0, 889, 0, 0};
+constexpr ProtocolTiming kRc6{2666, 889, 444, 0, 0};
+
+constexpr std::string_view kNecFields = "A:8,~A:8,C:8,~C:8";
+constexpr std::string_view kKaseikyoVendorFields = "A:8,A:8:8,C:8,^8(16..40)";
+
+constexpr std::array kTable{
+    ProtocolRow{"NEC", 0x01, 38000, PulseDistance, kNec, kNecFields, RepeatFrame::Ditto},
+    ProtocolRow{"NECext", 0x02, 38000, PulseDistance, kNec, "A:16,C:16", RepeatFrame::Ditto, {}, false, "NEC"},
+    ProtocolRow{"NEC42", 0x03, 38000, PulseDistance, kNec, "A:13,~A:13,C:8,~C:8", RepeatFrame::Ditto},
+    ProtocolRow{"NEC42ext", 0x04, 38000, PulseDistance, kNec, "A:26,C:16", RepeatFrame::Ditto, {}, false, "NEC42"},
+    ProtocolRow{"Samsung32", 0x05, 38000, PulseDistance, kSamsung, "A:8,A:8,C:8,~C:8", RepeatFrame::Fields, "1:1"},
+    ProtocolRow{"RC5", 0x06, 36000, Biphase, kRc5, "1:1,1:1,T:1,A:5,C:6", RepeatFrame::Full, {}, true},
+    // The extended range: the second start bit, inverted, is command bit 6.
+    ProtocolRow{"RC5X", 0x07, 36000, Biphase, kRc5, "1:1,0:1,T:1,A:5,C:6", RepeatFrame::Full, {}, true},
+    // Mode 0.
+    ProtocolRow{"RC6", 0x08, 36000, BiphaseLeadOn, kRc6, "1:1,0:3,T:1,A:8,C:8", RepeatFrame::Full, {}, true},
+    ProtocolRow{"SIRC", 0x09, 40000, PulseWidth, kSony, "C:7,A:5"},
+    ProtocolRow{"SIRC15", 0x0A, 40000, PulseWidth, kSony, "C:7,A:8"},
+    ProtocolRow{"SIRC20", 0x0B, 40000, PulseWidth, kSony, "C:7,A:13"},
+    // Address: id << 24 | vendor << 8 | genre1 << 4 | genre2; command: 10 bits.
+    ProtocolRow{"Kaseikyo", 0x0C, 37000, PulseDistance, kKaseikyo,
+                "A:16:8,^4(0..16),A:4:4,A:4,C:10,A:2:24,^8(16..40)"},
+    ProtocolRow{"RCA", 0x0D, 56000, PulseDistance, kRca, "A:4,C:8,~A:4,~C:8", RepeatFrame::Full, {}, true},
+    ProtocolRow{"Pioneer", 0x0E, 40000, PulseDistance, kPioneer, kNecFields},
+    ProtocolRow{"JVC", 0x0F, 38000, PulseDistance, kJvc, "A:8,C:8", RepeatFrame::NoHeader},
+    // Address 5 bits, command 8 bits, expansion and check bits; every frame is followed by one
+    // with the command, expansion and check inverted.
+    ProtocolRow{"Sharp", 0x10, 38000, PulseDistance, kSharp, "A:5,C:8,1:1,0:1", RepeatFrame::Fields,
+                "A:5,~C:8,0:1,1:1", false, {}, true},
+    ProtocolRow{"Samsung36", 0x11, 38000, PulseDistance, kSamsungLong, "A:16,|,C:4:8,C:8,~C:8"},
+    ProtocolRow{"Samsung48", 0x12, 38000, PulseDistance, kSamsungLong, "A:16,C:8,~C:8,C:8:8,~C:8:8"},
+    ProtocolRow{"Denon", 0x13, 38000, PulseDistance, kDenon, "A:5,C:8,0:2", RepeatFrame::Fields, "A:5,~C:8,3:2",
+                false, {}, true},
+    // Kaseikyo frames of one vendor, with the fields that vendor gives them.
+    ProtocolRow{"Panasonic", 0x14, 37000, PulseDistance, kKaseikyo, "0x02:8,0x20:8,A:8,A:8:8,C:8,^8(16..40)",
+                RepeatFrame::Full, {}, false, "Kaseikyo"},
+    ProtocolRow{"Denon-K", 0x15, 37000, PulseDistance, kKaseikyo, "0x54:8,0x32:8,0:4,A:4,A:4:4,C:12,^8(16..40)",
+                RepeatFrame::Full, {}, false, "Kaseikyo"},
+    ProtocolRow{"JVC-48", 0x16, 37000, PulseDistance, kKaseikyo, "0x03:8,0x01:8,A:8,A:8:8,C:8,^8(16..40)",
+                RepeatFrame::Full, {}, false, "Kaseikyo"},
+    ProtocolRow{"Mitsubishi-K", 0x17, 37000, PulseDistance, kKaseikyo, "0x23:8,0xCB:8,6:4,A:8,A:8:8,C:8,^4(20..44)",
+                RepeatFrame::Full, {}, false, "Kaseikyo"},
+    ProtocolRow{"Sharp-DVD", 0x18, 38000, PulseDistance, kSharpDvd, "0xAA:8,0x5A:8,15:4,A:4,A:8:4,C:8,C:4:8,^4(20..44)"},
+    ProtocolRow{"Teac-K", 0x19, 37000, PulseDistance, kKaseikyo, "0x43:8,0x53:8,1:4,A:4,A:8:4,C:8,+8(20..40)",
+                RepeatFrame::Full, {}, false, "Kaseikyo"},
+    ProtocolRow{"Fujitsu", 0x1A, 37000, PulseDistance, kKaseikyo, "0x14:8,0x63:8,0:4,C:4:8,A:8,A:8:8,C:8",
+                RepeatFrame::Full, {}, false, "Kaseikyo"},
+    // Mode 6A with 32 bits: a 16-bit customer and device address, a 16-bit command.
+    ProtocolRow{"RC6-6-32", 0x1B, 36000, BiphaseLeadOn, kRc6, "1:1,6:3,T:1,A:16,C:16", RepeatFrame::Full, {}, true},
+    ProtocolRow{"Mitsubishi", 0x1C, 33000, PulseDistance, kMitsubishi, "A:8,C:8"},
+    // Address 8 bits, command 16 bits, and the sum of the command's nibbles.
+    ProtocolRow{"LG", 0x1D, 38000, PulseDistance, kLg, "A:8,C:16,+4(8..24)", RepeatFrame::Full, {}, true},
+    ProtocolRow{"Dish", 0x1E, 57600, PulseDistance, kDish, "C:6,A:5:5,A:5", RepeatFrame::Full, {}, true},
+    ProtocolRow{"Bose", 0x1F, 38000, PulseDistance, kBose, "C:8,~C:8"},
+    ProtocolRow{"GI Cable", 0x20, 38700, PulseDistance, kGiCable, "C:8,A:4,-4(0..12)", RepeatFrame::Ditto},
+};
+
+constexpr std::array kAliases{
+    ProtocolAlias{"Aiwa", "NEC42"},
+    ProtocolAlias{"Sony12", "SIRC"},
+    ProtocolAlias{"Sony15", "SIRC15"},
+    ProtocolAlias{"Sony20", "SIRC20"},
+    ProtocolAlias{"RC6A", "RC6-6-32"},
+};
+
+} // namespace
+
+std::span<const ProtocolRow> protocolTable()
+{
+    return kTable;
+}
+
+std::span<const ProtocolAlias> protocolAliases()
+{
+    return kAliases;
+}
+
+} // namespace qmv::codeform
