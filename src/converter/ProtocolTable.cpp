@@ -1,6 +1,6 @@
 // The protocols the converter names, one row each. A row's number is stored in the remote's key
 // records: a number once given keeps its protocol and its rendering for good, and new protocols
-// take free numbers below 22 hex (the highest one free is 21).
+// take free numbers below 22 hex (20 and 21 are free).
 
 #include "Protocols.h"
 
@@ -65,28 +65,27 @@ constexpr std::array kTable{
     ProtocolRow{"Samsung48", 0x12, 38000, PulseDistance, kSamsungLong, "A:16,C:8,~C:8,C:8:8,~C:8:8"},
     ProtocolRow{"Denon", 0x13, 38000, PulseDistance, kDenon, "A:5,C:8,0:2", RepeatFrame::Fields, "A:5,~C:8,3:2",
                 false, {}, true},
-    // Kaseikyo frames of one vendor, with the fields that vendor gives them.
+    // Kaseikyo frames of one vendor, with the fields that vendor gives them, where the Kaseikyo row
+    // cannot read them (Denon-K frames, for one, it always reads: vendor 3254 in its address).
     ProtocolRow{"Panasonic", 0x14, 37000, PulseDistance, kKaseikyo, "0x02:8,0x20:8,A:8,A:8:8,C:8,^8(16..40)",
                 RepeatFrame::Full, {}, false, "Kaseikyo"},
-    ProtocolRow{"Denon-K", 0x15, 37000, PulseDistance, kKaseikyo, "0x54:8,0x32:8,0:4,A:4,A:4:4,C:12,^8(16..40)",
+    ProtocolRow{"JVC-48", 0x15, 37000, PulseDistance, kKaseikyo, "0x03:8,0x01:8,A:8,A:8:8,C:8,^8(16..40)",
                 RepeatFrame::Full, {}, false, "Kaseikyo"},
-    ProtocolRow{"JVC-48", 0x16, 37000, PulseDistance, kKaseikyo, "0x03:8,0x01:8,A:8,A:8:8,C:8,^8(16..40)",
+    ProtocolRow{"Mitsubishi-K", 0x16, 37000, PulseDistance, kKaseikyo, "0x23:8,0xCB:8,6:4,A:8,A:8:8,C:8,^4(20..44)",
                 RepeatFrame::Full, {}, false, "Kaseikyo"},
-    ProtocolRow{"Mitsubishi-K", 0x17, 37000, PulseDistance, kKaseikyo, "0x23:8,0xCB:8,6:4,A:8,A:8:8,C:8,^4(20..44)",
+    ProtocolRow{"Sharp-DVD", 0x17, 38000, PulseDistance, kSharpDvd, "0xAA:8,0x5A:8,15:4,A:4,A:8:4,C:8,C:4:8,^4(20..44)"},
+    ProtocolRow{"Teac-K", 0x18, 37000, PulseDistance, kKaseikyo, "0x43:8,0x53:8,1:4,A:4,A:8:4,C:8,+8(20..40)",
                 RepeatFrame::Full, {}, false, "Kaseikyo"},
-    ProtocolRow{"Sharp-DVD", 0x18, 38000, PulseDistance, kSharpDvd, "0xAA:8,0x5A:8,15:4,A:4,A:8:4,C:8,C:4:8,^4(20..44)"},
-    ProtocolRow{"Teac-K", 0x19, 37000, PulseDistance, kKaseikyo, "0x43:8,0x53:8,1:4,A:4,A:8:4,C:8,+8(20..40)",
-                RepeatFrame::Full, {}, false, "Kaseikyo"},
-    ProtocolRow{"Fujitsu", 0x1A, 37000, PulseDistance, kKaseikyo, "0x14:8,0x63:8,0:4,C:4:8,A:8,A:8:8,C:8",
+    ProtocolRow{"Fujitsu", 0x19, 37000, PulseDistance, kKaseikyo, "0x14:8,0x63:8,0:4,C:4:8,A:8,A:8:8,C:8",
                 RepeatFrame::Full, {}, false, "Kaseikyo"},
     // Mode 6A with 32 bits: a 16-bit customer and device address, a 16-bit command.
-    ProtocolRow{"RC6-6-32", 0x1B, 36000, BiphaseLeadOn, kRc6, "1:1,6:3,T:1,A:16,C:16", RepeatFrame::Full, {}, true},
-    ProtocolRow{"Mitsubishi", 0x1C, 33000, PulseDistance, kMitsubishi, "A:8,C:8"},
+    ProtocolRow{"RC6-6-32", 0x1A, 36000, BiphaseLeadOn, kRc6, "1:1,6:3,T:1,A:16,C:16", RepeatFrame::Full, {}, true},
+    ProtocolRow{"Mitsubishi", 0x1B, 33000, PulseDistance, kMitsubishi, "A:8,C:8"},
     // Address 8 bits, command 16 bits, and the sum of the command's nibbles.
-    ProtocolRow{"LG", 0x1D, 38000, PulseDistance, kLg, "A:8,C:16,+4(8..24)", RepeatFrame::Full, {}, true},
-    ProtocolRow{"Dish", 0x1E, 57600, PulseDistance, kDish, "C:6,A:5:5,A:5", RepeatFrame::Full, {}, true},
-    ProtocolRow{"Bose", 0x1F, 38000, PulseDistance, kBose, "C:8,~C:8"},
-    ProtocolRow{"GI Cable", 0x20, 38700, PulseDistance, kGiCable, "C:8,A:4,-4(0..12)", RepeatFrame::Ditto},
+    ProtocolRow{"LG", 0x1C, 38000, PulseDistance, kLg, "A:8,C:16,+4(8..24)", RepeatFrame::Full, {}, true},
+    ProtocolRow{"Dish", 0x1D, 57600, PulseDistance, kDish, "C:6,A:5:5,A:5", RepeatFrame::Full, {}, true},
+    ProtocolRow{"Bose", 0x1E, 38000, PulseDistance, kBose, "C:8,~C:8"},
+    ProtocolRow{"GI Cable", 0x1F, 38700, PulseDistance, kGiCable, "C:8,A:4,-4(0..12)", RepeatFrame::Ditto},
 };
 
 constexpr std::array kAliases{

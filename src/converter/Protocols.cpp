@@ -194,15 +194,18 @@ Protocol::Protocol(const ProtocolRow& row)
     , m_repeatFields(readFields(row.repeatFields, row.name))
     , m_bitCount(bitCount(m_fields))
 {
+    std::size_t position = 0;
     for (const Field& f : m_fields) {
+        // A checksum covers bits sent before it.
+        if ((f.kind == Kind::Xor || f.kind == Kind::Sum || f.kind == Kind::NegatedSum) && f.to > position)
+            badRow(row.name, "checksum range");
+        position += f.kind == Kind::Separator ? 0 : f.width;
         if (f.kind == Kind::Address)
             m_addressMask |= widthMask(f.width) << f.shift;
         else if (f.kind == Kind::Command)
             m_commandMask |= widthMask(f.width) << f.shift;
         else if (f.kind == Kind::Toggle)
             m_hasToggle = true;
-        if ((f.kind == Kind::Xor || f.kind == Kind::Sum || f.kind == Kind::NegatedSum) && f.to > m_bitCount)
-            badRow(row.name, "checksum range");
     }
     if (m_row->repeat == RepeatFrame::Fields && m_repeatFields.empty())
         badRow(row.name, "repeat fields");

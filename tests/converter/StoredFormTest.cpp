@@ -73,9 +73,14 @@ TEST(ProtocolCode, RefusesValuesOutsideTheProtocol)
     EXPECT_FALSE(protocolCode("NECext", 0xFB04, 0xF708));
 }
 
-TEST(Describe, OnlyProtocolFormsHaveProtocolInfo)
+TEST(Describe, PulseCodesAreGenericWithoutAddressAndCommand)
 {
-    EXPECT_FALSE(describe(kSlotCode.identifier, kSlotCode.parameters));
+    const auto generic = describe(kSlotCode.identifier, kSlotCode.parameters);
+    ASSERT_TRUE(generic);
+    EXPECT_EQ(generic->protocol, kGenericProtocol);
+    EXPECT_EQ(generic->address, "");
+    EXPECT_EQ(generic->command, "");
+    EXPECT_FALSE(describe("8A12B0", kSlotCode.parameters)); // raw form
     EXPECT_FALSE(describe("010000", "00"));
 }
 

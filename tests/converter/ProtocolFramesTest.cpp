@@ -1,0 +1,169 @@
+// Frames as captured: repeats, toggles, and codes stored by earlier versions.
+
+#include "CodeForm.h"
+#include "LearnChain.h"
+#include "Protocols.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace qmv {
+namespace {
+
+using Durations = std::vector<std::uint32_t>;
+
+// The frame the protocol sends for the message, at standard timing.
+Durations frameOf(std::string_view protocol, std::uint32_t address, std::uint32_t command)
+{
+    const auto code = protocolCode(protocol, address, command);
+    EXPECT_TRUE(code) << protocol;
+    const auto played = code ? bench::playStored(*code) : std::nullopt;
+    return played ? played->durations : Durations{};
+}
+
+// Frames joined by gaps, as a remote sends them while the key is held.
+Durations joined(const std::vector<Durations>& frames, std::uint32_t gapUs)
+{
+    Durations signal;
+    for (const Durations& frame : frames) {
+        if (!signal.empty())
+            signal.push_back(gapUs);
+        signal.insert(signal.end(), frame.begin(), frame.end());
+    }
+    return signal;
+}
+
+// The signal is learned as the protocol, and the remote plays back every frame of it.
+void expectLearnedAs(const Durations& signal, std::string_view protocol, std::uint32_t carrierHz = 38000)
+{
+    const auto learned = bench::learn(signal, carrierHz);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    ASSERT_TRUE(info) << learned->converted;
+    EXPECT_EQ(info->protocol, protocol);
+    const auto played = bench::playStored(learned->code);
+    ASSERT_TRUE(played);
+    EXPECT_EQ(played->durations.size(), signal.size());
+    EXPECT_TRUE(bench::playsBackFaithfully(signal, *played));
+}
+
+TEST(RepeatFrames, NecFrameWithDittos)
+{
+    const Durations ditto{9000, 2250, 560};
+    expectLearnedAs(joined({frameOf("NEC", 0x04, 0x0D), ditto, ditto, ditto}, 40000), "NEC");
+}
+
+TEST(RepeatFrames, NecExtendedSentAsTwoFullFrames)
+{
+    const Durations frame = frameOf("NECext", 0xF700, 0x0C);
+    expectLearnedAs(joined({frame, frame}, 40500), "NECext");
+}
+
+TEST(RepeatFrames, JvcRepeatsWithoutItsHeader)
+{
+    const Durations full = frameOf("JVC", 0x83, 0x17);
+    const Durations headerless(full.begin() + 2, full.end());
+    expectLearnedAs(joined({full, headerless, headerless}, 22000), "JVC");
+}
+
+TEST(RepeatFrames, SamsungRepeatCodes)
+{
+    const Durations repeat{4500, 4500, 550, 1650, 550};
+    expectLearnedAs(joined({frameOf("Samsung32", 0x07, 0x02), repeat, repeat}, 46000), "Samsung32");
+}
+
+// Sharp and Denon send each frame followed by its inverted twin, and so on while held.
+TEST(RepeatFrames, SharpAndDenonAlternateWithTheInvertedFrame)
+{
+    for (const char* name : {"Sharp", "Denon"}) {
+        const auto& protocol = *codeform::protocolByName(name);
+        auto frame = [&](codeform::FrameKind kind) {
+            Durations durations;
+            for (const auto& pulse : protocol.render({0x1A, 0x5C, false}, kind))
+                durations.push_back(pulse.nominalUs);
+            return durations;
+        };
+        const Durations full = frame(codeform::FrameKind::Full);
+        const Durations inverted = frame(codeform::FrameKind::Repeat);
+        expectLearnedAs(joined({full, inverted}, 40000), name);
+        expectLearnedAs(joined({full, inverted, full, inverted}, 40000), name);
+    }
+}
+
+TEST(RepeatFrames, InvertedFrameDiffersOnlyInCommandAndCheckBits)
+{
+    const auto& sharp = *codeform::protocolByName("Sharp");
+    const codeform::Message m{0x1A, 0x5C, false};
+    const auto full = sharp.render(m, codeform::FrameKind::Full);
+    const auto repeat = sharp.render(m, codeform::FrameKind::Repeat);
+    ASSERT_EQ(full.size(), repeat.size());
+    for (std::size_t bit = 0; bit < 15; ++bit) {
+        const bool differs = full[2 * bit + 1].nominalUs != repeat[2 * bit + 1].nominalUs;
+        EXPECT_EQ(differs, bit >= 5) << "bit " << bit; // address kept, command and check bits inverted
+    }
+}
+
+// RC5 and RC6 flip a toggle bit with every key press; a learned code keeps the one it heard.
+TEST(ToggleBit, IsLearnedAndPlayedAsCaptured)
+{
+    for (const char* name : {"RC5", "RC6", "RC6-6-32"}) {
+        const auto& protocol = *codeform::protocolByName(name);
+        for (bool toggle : {false, true}) {
+            Durations frame;
+            for (const auto& pulse : protocol.render({0x0A, 0x21, toggle}, codeform::FrameKind::Full))
+                frame.push_back(pulse.nominalUs);
+            const auto learned = bench::learn(frame, protocol.carrierHz());
+            ASSERT_TRUE(learned) << name;
+            EXPECT_EQ(describe(learned->code.identifier, learned->code.parameters)->protocol, name);
+            const auto played = bench::playStored(learned->code);
+            ASSERT_TRUE(played);
+            EXPECT_TRUE(bench::playsBackFaithfully(frame, *played)) << name << " toggle " << toggle;
+            EXPECT_EQ(protocol.decode(played->durations), (codeform::Message{0x0A, 0x21, toggle})) << name;
+        }
+    }
+}
+
+TEST(ToggleBit, ProtocolsWithoutOneRefuseIt)
+{
+    const auto& nec = *codeform::protocolByName("NEC");
+    EXPECT_FALSE(nec.accepts({0x04, 0x0D, true}));
+    EXPECT_TRUE(codeform::protocolByName("RC5")->accepts({0x04, 0x0D, true}));
+}
+
+std::string testData(const std::string& name)
+{
+    const char* folder = std::getenv("QMV718_TEST_DATA");
+    return std::string(folder ? folder : "tests/data") + "/converter/" + name;
+}
+
+// Protocol codes as an earlier version stored and played them, trims, gaps and repeats included:
+// identifier, parameters, carrier, durations. Every one still plays exactly as it did.
+TEST(StoredCodes, EarlierCodesPlayExactlyAsBefore)
+{
+    std::ifstream in(testData("stored-codes.tsv"));
+    ASSERT_TRUE(in);
+    std::string line;
+    std::size_t checked = 0;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string identifier;
+        std::string parameters;
+        std::uint32_t carrier = 0;
+        fields >> identifier >> parameters >> carrier;
+        Durations expected;
+        for (std::uint32_t d = 0; fields >> d;)
+            expected.push_back(d);
+        const auto played = play(identifier, parameters, "");
+        ASSERT_TRUE(played) << identifier << " " << parameters;
+        EXPECT_EQ(played->carrierHz, carrier) << identifier;
+        EXPECT_EQ(played->durations, expected) << identifier << " " << parameters;
+        ++checked;
+    }
+    EXPECT_GE(checked, 40u);
+}
+
+} // namespace
+} // namespace qmv

@@ -1,0 +1,193 @@
+// The protocol table row by row: every protocol renders what it decodes, keeps its stored
+// number, and survives the whole road of a learned key.
+
+#include "CodeForm.h"
+#include "LearnChain.h"
+#include "Protocols.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+#include <stdexcept>
+
+namespace qmv {
+namespace {
+
+using codeform::FrameKind;
+using codeform::Message;
+using codeform::Protocol;
+using codeform::ProtocolRow;
+
+// The numbers are the remote's data: a key learned years ago names its protocol by them.
+const std::map<std::string, std::uint8_t> kStoredNumbers{
+    {"NEC", 0x01},       {"NECext", 0x02},       {"NEC42", 0x03},     {"NEC42ext", 0x04},  {"Samsung32", 0x05},
+    {"RC5", 0x06},       {"RC5X", 0x07},         {"RC6", 0x08},       {"SIRC", 0x09},      {"SIRC15", 0x0A},
+    {"SIRC20", 0x0B},    {"Kaseikyo", 0x0C},     {"RCA", 0x0D},       {"Pioneer", 0x0E},   {"JVC", 0x0F},
+    {"Sharp", 0x10},     {"Samsung36", 0x11},    {"Samsung48", 0x12}, {"Denon", 0x13},     {"Panasonic", 0x14},
+    {"JVC-48", 0x15},    {"Mitsubishi-K", 0x16}, {"Sharp-DVD", 0x17}, {"Teac-K", 0x18},    {"Fujitsu", 0x19},
+    {"RC6-6-32", 0x1A},  {"Mitsubishi", 0x1B},   {"LG", 0x1C},        {"Dish", 0x1D},      {"Bose", 0x1E},
+    {"GI Cable", 0x1F},
+};
+
+TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
+{
+    std::set<std::uint8_t> numbers;
+    for (const ProtocolRow& row : codeform::protocolTable()) {
+        const auto pinned = kStoredNumbers.find(std::string(row.name));
+        ASSERT_NE(pinned, kStoredNumbers.end()) << row.name << " needs its number pinned here";
+        EXPECT_EQ(row.number, pinned->second) << row.name;
+        EXPECT_LT(row.number, 0x22) << row.name << " would not be placed directly";
+        EXPECT_TRUE(numbers.insert(row.number).second) << row.name << " reuses a number";
+    }
+    EXPECT_EQ(numbers.size(), kStoredNumbers.size()) << "a pinned protocol left the table";
+}
+
+TEST(ProtocolNumbers, IdentifiersAndNamesComeFromTheTable)
+{
+    const auto identifiers = knownIdentifiers();
+    const auto names = protocolNames();
+    ASSERT_EQ(identifiers.size(), codeform::protocolTable().size());
+    ASSERT_EQ(names.size(), identifiers.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        char expected[8];
+        std::snprintf(expected, sizeof expected, "%02X0000", kStoredNumbers.at(names[i]));
+        EXPECT_EQ(identifiers[i], expected) << names[i];
+    }
+}
+
+// Random messages a row takes: values within its fields, toggled where it has a toggle.
+std::vector<Message> randomMessages(const Protocol& protocol, std::size_t count, std::uint32_t seed)
+{
+    std::mt19937 random(seed);
+    std::vector<Message> messages;
+    for (std::size_t tries = 0; messages.size() < count && tries < 50 * count; ++tries) {
+        Message m{static_cast<std::uint32_t>(random()) & protocol.addressMask(),
+                  static_cast<std::uint32_t>(random()) & protocol.commandMask(),
+                  protocol.hasToggle() && (random() & 1u) != 0};
+        if (protocol.accepts(m))
+            messages.push_back(m);
+    }
+    return messages;
+}
+
+std::vector<std::uint32_t> nominal(const codeform::PulseTrain& train)
+{
+    std::vector<std::uint32_t> durations;
+    for (const auto& pulse : train)
+        durations.push_back(pulse.nominalUs);
+    return durations;
+}
+
+class ProtocolRowTest : public ::testing::TestWithParam<std::size_t>
+{
+protected:
+    const Protocol& protocol() const { return codeform::protocols()[GetParam()]; }
+};
+
+TEST_P(ProtocolRowTest, DecodesWhatItRenders)
+{
+    const auto messages = randomMessages(protocol(), 40, 7 + static_cast<std::uint32_t>(GetParam()));
+    ASSERT_EQ(messages.size(), 40u) << "the row takes too few messages";
+    for (const Message& m : messages) {
+        const auto frame = nominal(protocol().render(m, FrameKind::Full));
+        const auto decoded = protocol().decode(frame);
+        ASSERT_TRUE(decoded) << std::hex << m.address << " " << m.command;
+        EXPECT_EQ(*decoded, m);
+    }
+}
+
+// Changing any one field bit changes the frame, and a frame with a bit flipped is either refused
+// or read as another message: complements and checksums guard the frame.
+TEST_P(ProtocolRowTest, FlippedBitsDoNotReadAsTheSameMessage)
+{
+    for (const Message& m : randomMessages(protocol(), 10, 99)) {
+        const auto frame = nominal(protocol().render(m, FrameKind::Full));
+        for (std::size_t i = 0; i < frame.size(); ++i) {
+            auto changed = frame;
+            // Swap a short part for a long one (or back) where that keeps the frame's shape.
+            changed[i] = frame[i] * 3;
+            const auto decoded = protocol().decode(changed);
+            EXPECT_FALSE(decoded && *decoded == m) << "duration " << i;
+        }
+    }
+}
+
+// The whole road: a code the protocol sends with standard timing is learned back as the same
+// protocol, address and command, and plays back faithfully.
+TEST_P(ProtocolRowTest, IsLearnedAsItself)
+{
+    for (const Message& m : randomMessages(protocol(), 6, 1234)) {
+        const auto code = protocolCode(protocol().name(), m.address, m.command);
+        ASSERT_TRUE(code) << protocol().name();
+        const auto sent = bench::playStored(*code);
+        ASSERT_TRUE(sent);
+        EXPECT_EQ(sent->carrierHz, protocol().carrierHz());
+        const auto learned = bench::learn(sent->durations, sent->carrierHz);
+        ASSERT_TRUE(learned) << protocol().name();
+        const auto info = describe(learned->code.identifier, learned->code.parameters);
+        const auto expected = describe(code->identifier, code->parameters);
+        ASSERT_TRUE(info && expected) << learned->converted;
+        EXPECT_EQ(info->protocol, expected->protocol);
+        EXPECT_EQ(info->address, expected->address);
+        EXPECT_EQ(info->command, expected->command);
+        const auto played = bench::playStored(learned->code);
+        ASSERT_TRUE(played);
+        EXPECT_TRUE(bench::playsBackFaithfully(sent->durations, *played));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ProtocolRowTest, ::testing::Range<std::size_t>(0, codeform::protocols().size()),
+                         [](const auto& row) {
+                             std::string name(codeform::protocols()[row.param].name());
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+ProtocolRow customRow(std::string_view fields)
+{
+    return {"Custom", 0x21, 38000, codeform::BitCoding::PulseDistance, {3000, 1500, 500, 500, 1500}, fields};
+}
+
+TEST(ProtocolNotation, ChecksumsCoverTheirRange)
+{
+    // Xor of bytes, sum of nibbles and negated sum, each over the bits before it.
+    const ProtocolRow xorRow = customRow("A:8,C:8,^8(0..16)");
+    const ProtocolRow sumRow = customRow("A:8,C:8,+4(0..16)");
+    const ProtocolRow negatedRow = customRow("A:8,C:8,-4(0..16)");
+    const Message m{0x5A, 0x3C, false};
+    auto checksumOf = [&](const ProtocolRow& row, std::size_t width) {
+        const auto train = Protocol(row).render(m, FrameKind::Full);
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < width; ++i)
+            if (train[2 + 2 * (16 + i) + 1].nominalUs == 1500)
+                value |= 1u << i;
+        return value;
+    };
+    EXPECT_EQ(checksumOf(xorRow, 8), 0x5Au ^ 0x3Cu);
+    EXPECT_EQ(checksumOf(sumRow, 4), (0xAu + 0x5u + 0xCu + 0x3u) & 0xFu);
+    EXPECT_EQ(checksumOf(negatedRow, 4), (0u - (0xAu + 0x5u + 0xCu + 0x3u)) & 0xFu);
+}
+
+TEST(ProtocolNotation, BadRowsAreRefused)
+{
+    for (const char* fields : {"A:8,,C:8", "A8", "Q:8", "A:0", "A:8,^8(0..16)", "A:8,^3(0..8)", "A:30:8", "0xZ:4"})
+        EXPECT_THROW(Protocol{customRow(fields)}, std::logic_error) << fields;
+    EXPECT_NO_THROW(Protocol{customRow("A:8,~A:8,0x1F:5,C:4:8,|,T:1")});
+}
+
+TEST(ProtocolNotation, AliasesNameTheSameProtocol)
+{
+    for (const auto& alias : codeform::protocolAliases()) {
+        const Protocol* byAlias = codeform::protocolByName(alias.alias);
+        ASSERT_TRUE(byAlias) << alias.alias;
+        EXPECT_EQ(byAlias, codeform::protocolByName(alias.name));
+    }
+    EXPECT_EQ(protocolCode("Aiwa", 0x1ABC, 0x42)->identifier, protocolCode("NEC42", 0x1ABC, 0x42)->identifier);
+}
+
+} // namespace
+} // namespace qmv
