@@ -17,6 +17,8 @@ namespace {
 constexpr std::size_t kMaxBodyChars = 1 << 16;
 constexpr std::uint32_t kSlotCodeCarrierHz = 38000;
 constexpr std::uint32_t kLeadOutUs = 20000;
+// The two parts of a two-part code follow each other as a remote's repeated frames do.
+constexpr std::uint8_t kPartGapMs = 40;
 
 Bytes protocolIdentifier(const Protocol& protocol)
 {
@@ -185,6 +187,10 @@ std::optional<StoredCode> protocolCode(std::string_view protocolName, std::uint3
     code.message = {address, command, false};
     if (!protocol->accepts(code.message))
         return std::nullopt;
+    if (protocol->hasSecondPart()) {
+        code.frameCount = 2;
+        code.gapAfterFull = kPartGapMs;
+    }
     return stored(protocolIdentifier(*protocol), packParameters(code), {});
 }
 

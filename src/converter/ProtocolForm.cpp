@@ -144,10 +144,25 @@ int deviation(const ProtocolCode& code)
     return total;
 }
 
-std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& message, const Signal& learned)
+// A two-part code's message is whole once a frame of its second part has been read.
+std::optional<Message> wholeMessage(const Protocol& protocol, const Message& firstPart, const Signal& learned)
+{
+    if (!protocol.hasSecondPart())
+        return firstPart;
+    for (std::size_t f = 1; f < learned.frames.size(); ++f)
+        if (const auto whole = protocol.decodeSecondPart(learned.frames[f], firstPart))
+            return whole;
+    return std::nullopt;
+}
+
+std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFrame, const Signal& learned)
 {
     if (learned.frames.size() > kMaxFrames)
         return std::nullopt;
+    const auto whole = wholeMessage(protocol, firstFrame, learned);
+    if (!whole)
+        return std::nullopt;
+    const Message& message = *whole;
     ProtocolCode code;
     code.protocol = &protocol;
     code.message = message;

@@ -1,6 +1,6 @@
 // The protocols the converter names, one row each. A row's number is stored in the remote's key
 // records: a number once given keeps its protocol and its rendering for good, and new protocols
-// take free numbers below 22 hex (20 and 21 are free).
+// take free numbers below 22 hex.
 
 #include "Protocols.h"
 
@@ -15,6 +15,7 @@ using enum BitCoding;
 // Standard timings, in microseconds: lead mark, lead space, bit mark (or half-bit), zero, one.
 constexpr ProtocolTiming kNec{9000, 4500, 560, 560, 1690};
 constexpr ProtocolTiming kPioneer{8500, 4250, 500, 500, 1500};
+constexpr ProtocolTiming kAiwa{8800, 4400, 550, 550, 1650};
 constexpr ProtocolTiming kSamsung{4500, 4500, 550, 550, 1650};
 constexpr ProtocolTiming kSamsungLong{4500, 4500, 500, 500, 1500};
 constexpr ProtocolTiming kKaseikyo{3456, 1728, 432, 432, 1296};
@@ -42,7 +43,7 @@ constexpr std::array kTable{
     ProtocolRow{"NECext", 0x02, 38000, PulseDistance, kNec, "A:16,C:16", RepeatFrame::Ditto, {}, false, "NEC"},
     ProtocolRow{"NEC42", 0x03, 38000, PulseDistance, kNec, "A:13,~A:13,C:8,~C:8", RepeatFrame::Ditto},
     ProtocolRow{"NEC42ext", 0x04, 38000, PulseDistance, kNec, "A:26,C:16", RepeatFrame::Ditto, {}, false, "NEC42"},
-    ProtocolRow{"Samsung32", 0x05, 38000, PulseDistance, kSamsung, "A:8,A:8,C:8,~C:8", RepeatFrame::Fields, "1:1"},
+    ProtocolRow{"Samsung32", 0x05, 38000, PulseDistance, kSamsung, "A:8,A:8,C:8,~C:8", RepeatFrame::Fields, "0:1"},
     ProtocolRow{"RC5", 0x06, 36000, Biphase, kRc5, "1:1,1:1,T:1,A:5,C:6", RepeatFrame::Full, {}, true},
     // The extended range: the second start bit, inverted, is command bit 6.
     ProtocolRow{"RC5X", 0x07, 36000, Biphase, kRc5, "1:1,0:1,T:1,A:5,C:6", RepeatFrame::Full, {}, true},
@@ -86,10 +87,14 @@ constexpr std::array kTable{
     ProtocolRow{"Dish", 0x1D, 57600, PulseDistance, kDish, "C:6,A:5:5,A:5", RepeatFrame::Full, {}, true},
     ProtocolRow{"Bose", 0x1E, 38000, PulseDistance, kBose, "C:8,~C:8"},
     ProtocolRow{"GI Cable", 0x1F, 38700, PulseDistance, kGiCable, "C:8,A:4,-4(0..12)", RepeatFrame::Ditto},
+    // Two NEC frames of different address or command bytes: the second in bits 8-15.
+    ProtocolRow{"NEC2", 0x20, 38000, PulseDistance, kNec, kNecFields, RepeatFrame::Fields, "A:8:8,~A:8:8,C:8:8,~C:8:8",
+                false, {}, true},
+    // The NEC42 frame repeated by its lead and one bit mark.
+    ProtocolRow{"Aiwa", 0x21, 38000, PulseDistance, kAiwa, "A:13,~A:13,C:8,~C:8", RepeatFrame::LeadOnly},
 };
 
 constexpr std::array kAliases{
-    ProtocolAlias{"Aiwa", "NEC42"},
     ProtocolAlias{"Sony12", "SIRC"},
     ProtocolAlias{"Sony15", "SIRC15"},
     ProtocolAlias{"Sony20", "SIRC20"},

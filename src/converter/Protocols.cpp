@@ -207,8 +207,21 @@ Protocol::Protocol(const ProtocolRow& row)
         else if (f.kind == Kind::Toggle)
             m_hasToggle = true;
     }
+    for (const Field& f : m_repeatFields) {
+        // Value bits the full frame does not carry make the repeat frame a code's second part.
+        const std::uint32_t bits = widthMask(f.width) << f.shift;
+        if (f.kind == Kind::Address && f.takesValue() && (bits & ~m_addressMask)) {
+            m_addressMask |= bits;
+            m_twoPart = true;
+        } else if (f.kind == Kind::Command && f.takesValue() && (bits & ~m_commandMask)) {
+            m_commandMask |= bits;
+            m_twoPart = true;
+        }
+    }
     if (m_row->repeat == RepeatFrame::Fields && m_repeatFields.empty())
         badRow(row.name, "repeat fields");
+    if (m_twoPart && m_row->coding != BitCoding::PulseDistance)
+        badRow(row.name, "second part");
 }
 
 Protocol::~Protocol() = default;
@@ -312,6 +325,8 @@ PulseTrain Protocol::render(const Message& message, FrameKind kind) const
     PulseTrain train;
     if (repeat && m_row->repeat == RepeatFrame::Ditto)
         return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace / 2}, {BitMark, t.bitMark}};
+    if (repeat && m_row->repeat == RepeatFrame::LeadOnly)
+        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace}, {BitMark, t.bitMark}};
     const bool lead = t.leadMark && !(repeat && m_row->repeat == RepeatFrame::NoHeader);
     if (lead) {
         train.push_back({leadMarkClass, t.leadMark});
@@ -359,7 +374,7 @@ std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std:
     return bits;
 }
 
-std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame) const
+std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const std::vector<Field>& fields) const
 {
     const ProtocolTiming& t = m_row->timing;
     std::size_t at = 0;
@@ -377,18 +392,18 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame) const
         return readBiphase(frame, at);
 
     const bool distance = m_row->coding == BitCoding::PulseDistance;
-    std::size_t separators = 0;
-    for (const Field& f : m_fields)
-        separators += f.kind == Kind::Separator ? 1 : 0;
-    if (frame.size() != at + 2 * (m_bitCount + separators) + (distance ? 1 : 0))
+    std::size_t pairs = 0;
+    for (const Field& f : fields)
+        pairs += f.kind == Kind::Separator ? 1 : f.width;
+    if (frame.size() != at + 2 * pairs + (distance ? 1 : 0))
         return std::nullopt;
     // The part that carries the bit is the space of a pulse-distance code, the mark of a
     // pulse-width one.
     const std::uint32_t zero = t.zero;
     const std::uint32_t one = t.one;
     Bits bits;
-    bits.reserve(m_bitCount);
-    for (const Field& f : m_fields) {
+    bits.reserve(pairs);
+    for (const Field& f : fields) {
         if (f.kind == Kind::Separator) {
             if (!roughlyEqual(frame[at], t.bitMark) || !roughlyEqual(frame[at + 1], t.leadSpace))
                 return std::nullopt;
@@ -414,16 +429,16 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame) const
     return bits;
 }
 
-std::optional<Message> Protocol::decode(const Durations& frame) const
+std::optional<Message> Protocol::read(const Durations& frame, const std::vector<Field>& fields,
+                                      Message message) const
 {
-    const auto bits = readBits(frame);
-    if (!bits || bits->size() != m_bitCount)
+    const auto bits = readBits(frame, fields);
+    if (!bits || bits->size() != bitCount(fields))
         return std::nullopt;
     // The fields that carry values give the message; the frame is valid when the message sends
     // exactly these bits, complements, constants and checksums included.
-    Message message;
     std::size_t at = 0;
-    for (const Field& f : m_fields) {
+    for (const Field& f : fields) {
         if (f.kind == Kind::Separator)
             continue;
         if (f.takesValue()) {
@@ -431,16 +446,35 @@ std::optional<Message> Protocol::decode(const Durations& frame) const
             for (std::size_t i = 0; i < f.width; ++i)
                 if ((*bits)[at + i])
                     value |= 1u << (m_row->msbFirst ? f.width - 1 - i : i);
+            const std::uint32_t mask = widthMask(f.width) << f.shift;
             if (f.kind == Kind::Address)
-                message.address |= value << f.shift;
+                message.address = (message.address & ~mask) | value << f.shift;
             else if (f.kind == Kind::Command)
-                message.command |= value << f.shift;
+                message.command = (message.command & ~mask) | value << f.shift;
             else
                 message.toggle = value != 0;
         }
         at += f.width;
     }
-    if (encode(message, m_fields) != *bits || !accepts(message))
+    if (encode(message, fields) != *bits)
+        return std::nullopt;
+    return message;
+}
+
+std::optional<Message> Protocol::decode(const Durations& frame) const
+{
+    const auto message = read(frame, m_fields, {});
+    if (!message || !accepts(*message))
+        return std::nullopt;
+    return message;
+}
+
+std::optional<Message> Protocol::decodeSecondPart(const Durations& frame, const Message& firstPart) const
+{
+    if (!m_twoPart)
+        return std::nullopt;
+    const auto message = read(frame, m_repeatFields, firstPart);
+    if (!message || !accepts(*message))
         return std::nullopt;
     return message;
 }
@@ -448,6 +482,9 @@ std::optional<Message> Protocol::decode(const Durations& frame) const
 bool Protocol::accepts(const Message& m) const
 {
     if ((m.address & ~m_addressMask) != 0 || (m.command & ~m_commandMask) != 0 || (m.toggle && !m_hasToggle))
+        return false;
+    // A two-part code whose parts are the same is the one-part code sent twice.
+    if (m_twoPart && encode(m, m_fields) == encode(m, m_repeatFields))
         return false;
     if (!m_defersTo)
         return true;

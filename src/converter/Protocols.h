@@ -47,8 +47,11 @@ enum class BitCoding : std::uint8_t {
 enum class RepeatFrame : std::uint8_t {
     Full,     // the full frame again
     Ditto,    // lead mark, half the lead space, one bit mark
+    LeadOnly, // lead mark, lead space, one bit mark
     NoHeader, // the full frame without its lead
-    Fields,   // the lead and the repeat field list
+    Fields,   // the lead and the repeat field list; where these carry address or command bits the
+              // full frame does not, the repeat frame is the code's second part (Pioneer's two-part
+              // codes)
 };
 
 // Standard lengths in microseconds; 0 for a lead part the protocol does not send.
@@ -114,18 +117,22 @@ public:
     bool hasToggle() const { return m_hasToggle; }
     bool hasRepeatFrame() const { return m_row->repeat != RepeatFrame::Full; }
     bool alternates() const { return m_row->alternates; }
+    bool hasSecondPart() const { return m_twoPart; }
     std::uint32_t addressMask() const { return m_addressMask; }
     std::uint32_t commandMask() const { return m_commandMask; }
 
     bool accepts(const Message& message) const;
     // The message of a full frame, read with generous tolerance; the caller checks the fit.
     std::optional<Message> decode(const Durations& frame) const;
+    // The whole message of a two-part code, from its first part and a frame of its second.
+    std::optional<Message> decodeSecondPart(const Durations& frame, const Message& firstPart) const;
     PulseTrain render(const Message& message, FrameKind kind) const;
 
 private:
     using Bits = std::vector<bool>;
     Bits encode(const Message& message, const std::vector<Field>& fields) const;
-    std::optional<Bits> readBits(const Durations& frame) const;
+    std::optional<Bits> readBits(const Durations& frame, const std::vector<Field>& fields) const;
+    std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields, Message message) const;
     std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
     void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;
 
@@ -136,6 +143,7 @@ private:
     std::uint32_t m_addressMask = 0;
     std::uint32_t m_commandMask = 0;
     bool m_hasToggle = false;
+    bool m_twoPart = false;
     const Protocol* m_defersTo = nullptr;
 
     friend std::vector<Protocol> buildProtocols();

@@ -62,6 +62,33 @@ TEST(RepeatFrames, NecExtendedSentAsTwoFullFrames)
     expectLearnedAs(joined({frame, frame}, 40500), "NECext");
 }
 
+TEST(RepeatFrames, AiwaRepeatsItsLeadAndOneMark)
+{
+    const Durations repeat{8800, 4400, 550};
+    expectLearnedAs(joined({frameOf("Aiwa", 0x1ABC, 0x42), repeat, repeat}, 22000), "Aiwa");
+}
+
+// Pioneer's two-part codes: a frame of one command, then frames of another.
+TEST(RepeatFrames, TwoPartCodesKeepBothParts)
+{
+    const auto& nec2 = *codeform::protocolByName("NEC2");
+    const codeform::Message whole{0x5AAA, 0x7C5A, false};
+    auto frame = [&](codeform::FrameKind kind) {
+        Durations durations;
+        for (const auto& pulse : nec2.render(whole, kind))
+            durations.push_back(pulse.nominalUs);
+        return durations;
+    };
+    const Durations first = frame(codeform::FrameKind::Full);
+    const Durations second = frame(codeform::FrameKind::Repeat);
+    EXPECT_EQ(nec2.decode(first), (codeform::Message{0xAA, 0x5A, false}));
+    expectLearnedAs(joined({first, second}, 25000), "NEC2");
+    expectLearnedAs(joined({first, first, second, second}, 25000), "NEC2");
+    expectLearnedAs(joined({first, second, first, second}, 25000), "NEC2");
+    // The same frame twice is no two-part code.
+    expectLearnedAs(joined({first, first}, 25000), "NEC");
+}
+
 TEST(RepeatFrames, JvcRepeatsWithoutItsHeader)
 {
     const Durations full = frameOf("JVC", 0x83, 0x17);
@@ -71,7 +98,7 @@ TEST(RepeatFrames, JvcRepeatsWithoutItsHeader)
 
 TEST(RepeatFrames, SamsungRepeatCodes)
 {
-    const Durations repeat{4500, 4500, 550, 1650, 550};
+    const Durations repeat{4500, 4500, 550, 550, 550};
     expectLearnedAs(joined({frameOf("Samsung32", 0x07, 0x02), repeat, repeat}, 46000), "Samsung32");
 }
 
