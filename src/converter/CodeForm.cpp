@@ -30,11 +30,14 @@ StoredCode stored(const Bytes& identifier, const Bytes& parameters, const Bytes&
     return {toHex(identifier), toHex(parameters), toHex(data)};
 }
 
-const Protocol* directProtocol(const Bytes& identifier)
+// The protocol of a protocol-form code; rows of the extension number by the address's top byte.
+const Protocol* directProtocol(const Bytes& identifier, const Bytes& parameters)
 {
     if (identifier.size() != 3 || identifier[1] != 0 || identifier[2] != 0)
         return nullptr;
-    return protocolByNumber(identifier[0]);
+    if (identifier[0] != kExtensionNumber)
+        return protocolByNumber(identifier[0]);
+    return parameters.size() * 2 == kParameterChars ? protocolByNumber(identifier[0], parameters[3]) : nullptr;
 }
 
 std::string byteList(std::uint32_t value)
@@ -104,7 +107,8 @@ std::vector<std::string> knownIdentifiers()
 {
     std::vector<std::string> identifiers;
     for (const Protocol& protocol : protocols())
-        identifiers.push_back(toHex(protocolIdentifier(protocol)));
+        if (protocol.extension() <= 1) // one identifier for all extension rows
+            identifiers.push_back(toHex(protocolIdentifier(protocol)));
     return identifiers;
 }
 
@@ -116,7 +120,7 @@ std::optional<Playback> play(std::string_view identifier, std::string_view param
     const auto data = fromHex(slotData);
     if (!id || id->size() != 3 || !params || params->size() * 2 != kParameterChars || !data)
         return std::nullopt;
-    if (const Protocol* protocol = directProtocol(*id)) {
+    if (const Protocol* protocol = directProtocol(*id, *params)) {
         const auto code = unpackParameters(*protocol, *params);
         if (!code)
             return std::nullopt;
@@ -162,7 +166,7 @@ std::optional<ProtocolInfo> describe(std::string_view identifier, std::string_vi
     const auto params = fromHex(parameters);
     if (!id || !params)
         return std::nullopt;
-    const Protocol* protocol = directProtocol(*id);
+    const Protocol* protocol = directProtocol(*id, *params);
     if (!protocol) {
         // The pulse form is a generic pulse code: what its bits mean is not known.
         if (id->size() == 3 && (*id)[0] >= kPulseFirstByte && (*id)[0] < kRawFirstByte)

@@ -9,7 +9,7 @@ namespace qmv::codeform {
 namespace {
 
 // The record's parameter bytes of a protocol code:
-// 0-3 address, 4-5 command (low byte first), 6 toggle flag and frame count, 7 alternation flag and
+// 0-3 address (its top byte the extension number of extension rows), 4-5 command (low byte first), 6 toggle flag and frame count, 7 alternation flag and
 // first repeat frame, 8-9 gaps after full and repeat frames (ms), 10 longer-gap bits, 11-15 trims.
 constexpr std::size_t kParameterBytes = 16;
 constexpr std::size_t kAddressAt = 0;
@@ -20,6 +20,8 @@ constexpr std::size_t kRepeatAt = 7;
 constexpr std::size_t kGapsAt = 8;
 constexpr std::size_t kLongerGapsAt = 10;
 constexpr std::size_t kTrimsAt = 11;
+// Extension rows keep their extension number in the address's top byte.
+constexpr unsigned kExtensionShift = 24;
 static_assert(kTrimsAt + kTimingClasses <= kParameterBytes, "every timing class needs its trim byte");
 constexpr std::uint8_t kToggleFlag = 0x80;
 constexpr std::uint8_t kAlternatingFlag = 0x80;
@@ -202,7 +204,8 @@ std::uint32_t getLe(const Bytes& bytes, std::size_t at, std::size_t count)
 Bytes packParameters(const ProtocolCode& code)
 {
     Bytes bytes(kParameterBytes, 0);
-    putLe(bytes, kAddressAt, code.message.address, kCommandAt - kAddressAt);
+    const std::uint32_t extension = static_cast<std::uint32_t>(code.protocol->extension()) << kExtensionShift;
+    putLe(bytes, kAddressAt, code.message.address | extension, kCommandAt - kAddressAt);
     putLe(bytes, kCommandAt, code.message.command, kCommandBytes);
     bytes[kFramesAt] = static_cast<std::uint8_t>(code.frameCount | (code.message.toggle ? kToggleFlag : 0));
     bytes[kRepeatAt] = code.alternating ? static_cast<std::uint8_t>(kAlternatingFlag | 1) : code.firstRepeat;
@@ -221,6 +224,8 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
     ProtocolCode code;
     code.protocol = &protocol;
     code.message.address = getLe(parameters, kAddressAt, kCommandAt - kAddressAt);
+    if (protocol.extension())
+        code.message.address &= (1u << kExtensionShift) - 1;
     code.message.command = getLe(parameters, kCommandAt, kCommandBytes);
     code.message.toggle = (parameters[kFramesAt] & kToggleFlag) != 0;
     code.frameCount = parameters[kFramesAt] & ~kToggleFlag;

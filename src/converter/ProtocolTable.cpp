@@ -1,6 +1,7 @@
 // The protocols the converter names, one row each. A row's number is stored in the remote's key
 // records: a number once given keeps its protocol and its rendering for good, and new protocols
-// take free numbers below 22 hex.
+// take free numbers below 22 hex; once those are gone, rows of the extension number 21 take an
+// extension number of their own.
 
 #include "Protocols.h"
 
@@ -16,6 +17,8 @@ using enum BitCoding;
 constexpr ProtocolTiming kNec{9000, 4500, 560, 560, 1690};
 constexpr ProtocolTiming kPioneer{8500, 4250, 500, 500, 1500};
 constexpr ProtocolTiming kAiwa{8800, 4400, 550, 550, 1650};
+// Two bits a space: 0 to 3 steps of 167 us longer than the shortest.
+constexpr ProtocolTiming kRcmm{417, 278, 167, 278, 444};
 constexpr ProtocolTiming kSamsung{4500, 4500, 550, 550, 1650};
 constexpr ProtocolTiming kSamsungLong{4500, 4500, 500, 500, 1500};
 constexpr ProtocolTiming kKaseikyo{3456, 1728, 432, 432, 1296};
@@ -91,7 +94,14 @@ constexpr std::array kTable{
     ProtocolRow{"NEC2", 0x20, 38000, PulseDistance, kNec, kNecFields, RepeatFrame::Fields, "A:8:8,~A:8:8,C:8:8,~C:8:8",
                 false, {}, true},
     // The NEC42 frame repeated by its lead and one bit mark.
-    ProtocolRow{"Aiwa", 0x21, 38000, PulseDistance, kAiwa, "A:13,~A:13,C:8,~C:8", RepeatFrame::LeadOnly},
+    ProtocolRow{"Aiwa", kExtensionNumber, 38000, PulseDistance, kAiwa, "A:13,~A:13,C:8,~C:8", RepeatFrame::LeadOnly,
+                {}, false, {}, false, 1},
+    ProtocolRow{"RC-MM12", kExtensionNumber, 36000, PulseDistance2, kRcmm, "A:4,C:8", RepeatFrame::Full, {}, true, {},
+                false, 2},
+    ProtocolRow{"RC-MM24", kExtensionNumber, 36000, PulseDistance2, kRcmm, "A:12,C:12", RepeatFrame::Full, {}, true,
+                {}, false, 3},
+    ProtocolRow{"RC-MM32", kExtensionNumber, 36000, PulseDistance2, kRcmm, "A:16,C:16", RepeatFrame::Full, {}, true,
+                {}, false, 4},
 };
 
 constexpr std::array kAliases{

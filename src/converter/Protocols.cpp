@@ -222,6 +222,12 @@ Protocol::Protocol(const ProtocolRow& row)
         badRow(row.name, "repeat fields");
     if (m_twoPart && m_row->coding != BitCoding::PulseDistance)
         badRow(row.name, "second part");
+    if ((m_row->number == kExtensionNumber) != (m_row->extension != 0) || (m_row->extension && (m_addressMask >> 24)))
+        badRow(row.name, "extension");
+    if (m_row->coding == BitCoding::PulseDistance2)
+        for (const Field& f : m_fields)
+            if (f.width % 2)
+                badRow(row.name, "odd width of a two-bit coding");
 }
 
 Protocol::~Protocol() = default;
@@ -280,6 +286,15 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
 {
     const ProtocolTiming& t = m_row->timing;
     std::size_t next = 0;
+    if (m_row->coding == BitCoding::PulseDistance2) {
+        for (std::size_t i = 0; i + 1 < bits.size(); i += 2) {
+            const std::uint32_t symbol = (bits[i] ? 2u : 0u) + (bits[i + 1] ? 1u : 0u);
+            train.push_back({BitMark, t.bitMark});
+            train.push_back({symbol < 2 ? ZeroSpace : OneSpace, t.zero + symbol * (t.one - t.zero)});
+        }
+        train.push_back({BitMark, t.bitMark});
+        return;
+    }
     if (m_row->coding == BitCoding::PulseDistance) {
         for (const Field& f : fields) {
             if (f.kind == Kind::Separator) {
@@ -374,6 +389,28 @@ std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std:
     return bits;
 }
 
+std::optional<Protocol::Bits> Protocol::readTwoBitSpaces(const Durations& frame, std::size_t at,
+                                                         std::size_t bitCount) const
+{
+    const ProtocolTiming& t = m_row->timing;
+    if (frame.size() != at + bitCount + 1)
+        return std::nullopt;
+    const double step = static_cast<double>(t.one) - static_cast<double>(t.zero);
+    Bits bits;
+    bits.reserve(bitCount);
+    for (; at + 1 < frame.size(); at += 2) {
+        const long symbol = std::lround((static_cast<double>(frame[at + 1]) - t.zero) / step);
+        if (!roughlyEqual(frame[at], t.bitMark) || symbol < 0 || symbol > 3 ||
+            std::abs(frame[at + 1] - (t.zero + symbol * step)) > 0.4 * step)
+            return std::nullopt;
+        bits.push_back(symbol >= 2);
+        bits.push_back(symbol % 2 == 1);
+    }
+    if (!roughlyEqual(frame.back(), t.bitMark))
+        return std::nullopt;
+    return bits;
+}
+
 std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const std::vector<Field>& fields) const
 {
     const ProtocolTiming& t = m_row->timing;
@@ -391,6 +428,8 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
     if (m_row->coding == BitCoding::Biphase || m_row->coding == BitCoding::BiphaseLeadOn)
         return readBiphase(frame, at);
 
+    if (m_row->coding == BitCoding::PulseDistance2)
+        return readTwoBitSpaces(frame, at, bitCount(fields));
     const bool distance = m_row->coding == BitCoding::PulseDistance;
     std::size_t pairs = 0;
     for (const Field& f : fields)
@@ -518,10 +557,10 @@ std::span<const Protocol> protocols()
     return list;
 }
 
-const Protocol* protocolByNumber(std::uint8_t number)
+const Protocol* protocolByNumber(std::uint8_t number, std::uint8_t extension)
 {
     for (const Protocol& p : protocols())
-        if (p.number() == number)
+        if (p.number() == number && p.extension() == extension)
             return &p;
     return nullptr;
 }

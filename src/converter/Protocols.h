@@ -38,6 +38,7 @@ enum class FrameKind { Full, Repeat };
 // How a bit is sent.
 enum class BitCoding : std::uint8_t {
     PulseDistance, // an equal mark, then a zero or one space: <mark,-zero|mark,-one>
+    PulseDistance2, // two bits a space, most significant first: zero + (0, 1, 2 or 3) x (one - zero)
     PulseWidth,    // an equal space, then a zero or one mark, after the lead mark: <-mark,zero|-mark,one>
     Biphase,       // two half-bits of `mark` each: a one is space then mark (RC5)
     BiphaseLeadOn, // a one is mark then space; the toggle bit is twice as long (RC6)
@@ -87,7 +88,12 @@ struct ProtocolRow
     std::string_view defersTo = {};
     // Frames alternate between the full and the repeat frame (Sharp, Denon).
     bool alternates = false;
+    // Rows numbered kExtensionNumber tell themselves apart by this, stored as the address's top
+    // byte; their addresses have 24 bits.
+    std::uint8_t extension = 0;
 };
+
+inline constexpr std::uint8_t kExtensionNumber = 0x21;
 
 // Every protocol the converter names, in the order they are tried.
 std::span<const ProtocolRow> protocolTable();
@@ -113,6 +119,7 @@ public:
     const ProtocolRow& row() const { return *m_row; }
     std::string_view name() const { return m_row->name; }
     std::uint8_t number() const { return m_row->number; }
+    std::uint8_t extension() const { return m_row->extension; }
     std::uint32_t carrierHz() const { return m_row->carrierHz; }
     bool hasToggle() const { return m_hasToggle; }
     bool hasRepeatFrame() const { return m_row->repeat != RepeatFrame::Full; }
@@ -133,6 +140,7 @@ private:
     Bits encode(const Message& message, const std::vector<Field>& fields) const;
     std::optional<Bits> readBits(const Durations& frame, const std::vector<Field>& fields) const;
     std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields, Message message) const;
+    std::optional<Bits> readTwoBitSpaces(const Durations& frame, std::size_t at, std::size_t bitCount) const;
     std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
     void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;
 
@@ -150,7 +158,7 @@ private:
 };
 
 std::span<const Protocol> protocols();
-const Protocol* protocolByNumber(std::uint8_t number);
+const Protocol* protocolByNumber(std::uint8_t number, std::uint8_t extension = 0);
 // By its name or an alias.
 const Protocol* protocolByName(std::string_view name);
 

@@ -20,41 +20,59 @@ using codeform::Message;
 using codeform::Protocol;
 using codeform::ProtocolRow;
 
-// The numbers are the remote's data: a key learned years ago names its protocol by them.
-const std::map<std::string, std::uint8_t> kStoredNumbers{
-    {"NEC", 0x01},       {"NECext", 0x02},       {"NEC42", 0x03},     {"NEC42ext", 0x04},  {"Samsung32", 0x05},
-    {"RC5", 0x06},       {"RC5X", 0x07},         {"RC6", 0x08},       {"SIRC", 0x09},      {"SIRC15", 0x0A},
-    {"SIRC20", 0x0B},    {"Kaseikyo", 0x0C},     {"RCA", 0x0D},       {"Pioneer", 0x0E},   {"JVC", 0x0F},
-    {"Sharp", 0x10},     {"Samsung36", 0x11},    {"Samsung48", 0x12}, {"Denon", 0x13},     {"Panasonic", 0x14},
-    {"JVC-48", 0x15},    {"Mitsubishi-K", 0x16}, {"Sharp-DVD", 0x17}, {"Teac-K", 0x18},    {"Fujitsu", 0x19},
-    {"RC6-6-32", 0x1A},  {"Mitsubishi", 0x1B},   {"LG", 0x1C},        {"Dish", 0x1D},      {"Bose", 0x1E},
-    {"GI Cable", 0x1F},  {"NEC2", 0x20},         {"Aiwa", 0x21},
+// The numbers are the remote's data: a key learned years ago names its protocol by them (rows of
+// the extension number 21 by their extension number as well).
+struct StoredNumber
+{
+    std::uint8_t number;
+    std::uint8_t extension = 0;
+    auto operator<=>(const StoredNumber&) const = default;
+};
+const std::map<std::string, StoredNumber> kStoredNumbers{
+    {"NEC", {0x01}},        {"NECext", {0x02}},       {"NEC42", {0x03}},       {"NEC42ext", {0x04}},
+    {"Samsung32", {0x05}},  {"RC5", {0x06}},          {"RC5X", {0x07}},        {"RC6", {0x08}},
+    {"SIRC", {0x09}},       {"SIRC15", {0x0A}},       {"SIRC20", {0x0B}},      {"Kaseikyo", {0x0C}},
+    {"RCA", {0x0D}},        {"Pioneer", {0x0E}},      {"JVC", {0x0F}},         {"Sharp", {0x10}},
+    {"Samsung36", {0x11}},  {"Samsung48", {0x12}},    {"Denon", {0x13}},       {"Panasonic", {0x14}},
+    {"JVC-48", {0x15}},     {"Mitsubishi-K", {0x16}}, {"Sharp-DVD", {0x17}},   {"Teac-K", {0x18}},
+    {"Fujitsu", {0x19}},    {"RC6-6-32", {0x1A}},     {"Mitsubishi", {0x1B}},  {"LG", {0x1C}},
+    {"Dish", {0x1D}},       {"Bose", {0x1E}},         {"GI Cable", {0x1F}},    {"NEC2", {0x20}},
+    {"Aiwa", {0x21, 1}},    {"RC-MM12", {0x21, 2}},   {"RC-MM24", {0x21, 3}},  {"RC-MM32", {0x21, 4}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
 {
-    std::set<std::uint8_t> numbers;
+    std::set<StoredNumber> numbers;
     for (const ProtocolRow& row : codeform::protocolTable()) {
         const auto pinned = kStoredNumbers.find(std::string(row.name));
         ASSERT_NE(pinned, kStoredNumbers.end()) << row.name << " needs its number pinned here";
-        EXPECT_EQ(row.number, pinned->second) << row.name;
+        const StoredNumber number{row.number, row.extension};
+        EXPECT_EQ(number, pinned->second) << row.name;
         EXPECT_LT(row.number, 0x22) << row.name << " would not be placed directly";
-        EXPECT_TRUE(numbers.insert(row.number).second) << row.name << " reuses a number";
+        EXPECT_TRUE(numbers.insert(number).second) << row.name << " reuses a number";
     }
     EXPECT_EQ(numbers.size(), kStoredNumbers.size()) << "a pinned protocol left the table";
 }
 
-TEST(ProtocolNumbers, IdentifiersAndNamesComeFromTheTable)
+std::vector<Message> randomMessages(const Protocol& protocol, std::size_t count, std::uint32_t seed);
+
+// A stored code names its protocol by the identifier and, for extension rows, the address's top
+// byte; describe() reads the same name back.
+TEST(ProtocolNumbers, StoredCodesCarryTheNumber)
 {
-    const auto identifiers = knownIdentifiers();
-    const auto names = protocolNames();
-    ASSERT_EQ(identifiers.size(), codeform::protocolTable().size());
-    ASSERT_EQ(names.size(), identifiers.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        char expected[8];
-        std::snprintf(expected, sizeof expected, "%02X0000", kStoredNumbers.at(names[i]));
-        EXPECT_EQ(identifiers[i], expected) << names[i];
+    for (const auto& [name, number] : kStoredNumbers) {
+        const Message m = randomMessages(*codeform::protocolByName(name), 1, 5).at(0);
+        const auto code = protocolCode(name, m.address, m.command);
+        ASSERT_TRUE(code) << name;
+        char identifier[8];
+        std::snprintf(identifier, sizeof identifier, "%02X0000", number.number);
+        EXPECT_EQ(code->identifier, identifier) << name;
+        EXPECT_EQ(std::stoul(code->parameters.substr(6, 2), nullptr, 16), number.extension) << name;
+        EXPECT_EQ(describe(code->identifier, code->parameters)->protocol, name);
     }
+    const auto identifiers = knownIdentifiers();
+    EXPECT_EQ(std::set<std::string>(identifiers.begin(), identifiers.end()).size(), identifiers.size());
+    EXPECT_EQ(identifiers.size(), 0x21u) << "one identifier for each number from 01 to 21";
 }
 
 // Random messages a row takes: values within its fields, toggled where it has a toggle.
@@ -151,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ProtocolRowTest, ::testing::Range<std::size_t>(0
 
 ProtocolRow customRow(std::string_view fields)
 {
-    return {"Custom", 0x21, 38000, codeform::BitCoding::PulseDistance, {3000, 1500, 500, 500, 1500}, fields};
+    return {"Custom", 0x00, 38000, codeform::BitCoding::PulseDistance, {3000, 1500, 500, 500, 1500}, fields};
 }
 
 TEST(ProtocolNotation, ChecksumsCoverTheirRange)
