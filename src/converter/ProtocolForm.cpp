@@ -34,6 +34,20 @@ std::uint32_t trimmed(const Pulse& pulse, const std::array<std::int8_t, kTimingC
     return static_cast<std::uint32_t>(std::lround(pulse.nominalUs * scale));
 }
 
+// A code's two frames at standard timing, rendered once for all its frames.
+struct Trains
+{
+    PulseTrain full;
+    PulseTrain repeat;
+
+    explicit Trains(const ProtocolCode& code)
+        : full(code.protocol->render(code.message, FrameKind::Full))
+        , repeat(code.protocol->render(code.message, FrameKind::Repeat))
+    {
+    }
+    const PulseTrain& of(FrameKind kind) const { return kind == FrameKind::Full ? full : repeat; }
+};
+
 FrameKind kindOf(const ProtocolCode& code, std::size_t frame)
 {
     if (code.alternating)
@@ -91,8 +105,9 @@ std::optional<std::array<std::int8_t, kTimingClasses>> fitTrims(const ProtocolCo
     std::array<double, kTimingClasses> high;
     low.fill(1e9);
     high.fill(0);
+    const Trains trains(code);
     for (std::size_t f = 0; f < learned.frames.size(); ++f) {
-        const PulseTrain train = code.protocol->render(code.message, kindOf(code, f));
+        const PulseTrain& train = trains.of(kindOf(code, f));
         for (std::size_t i = 0; i < train.size(); ++i) {
             const double ratio = static_cast<double>(learned.frames[f][i]) / train[i].nominalUs;
             low[train[i].timingClass] = std::min(low[train[i].timingClass], ratio);
@@ -247,6 +262,7 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
 
 Signal render(const ProtocolCode& code)
 {
+    const Trains trains(code);
     Signal signal;
     for (std::size_t f = 0; f < code.frameCount; ++f) {
         if (f > 0) {
@@ -257,7 +273,7 @@ Signal render(const ProtocolCode& code)
             signal.gapsMs.push_back(gap);
         }
         Durations frame;
-        for (const Pulse& pulse : code.protocol->render(code.message, kindOf(code, f)))
+        for (const Pulse& pulse : trains.of(kindOf(code, f)))
             frame.push_back(trimmed(pulse, code.trims));
         signal.frames.push_back(std::move(frame));
     }

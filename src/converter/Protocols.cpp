@@ -8,12 +8,6 @@
 
 namespace qmv::codeform {
 
-bool roughlyEqual(std::uint32_t learned, std::uint32_t nominal)
-{
-    const double difference = std::abs(static_cast<double>(learned) - static_cast<double>(nominal));
-    return difference <= 0.35 * nominal + 60.0;
-}
-
 struct Protocol::Field
 {
     enum class Kind : std::uint8_t { Address, Command, Toggle, Constant, Xor, Sum, NegatedSum, Separator };
@@ -220,6 +214,8 @@ Protocol::Protocol(const ProtocolRow& row)
     }
     if (m_row->repeat == RepeatFrame::Fields && m_repeatFields.empty())
         badRow(row.name, "repeat fields");
+    if (m_bitCount > Bits::kCapacity || bitCount(m_repeatFields) > Bits::kCapacity)
+        badRow(row.name, "too many bits");
     if (m_twoPart && m_row->coding != BitCoding::PulseDistance)
         badRow(row.name, "second part");
     if ((m_row->number == kExtensionNumber) != (m_row->extension != 0) || (m_row->extension && (m_addressMask >> 24)))
@@ -237,7 +233,6 @@ Protocol& Protocol::operator=(Protocol&&) noexcept = default;
 Protocol::Bits Protocol::encode(const Message& message, const std::vector<Field>& fields) const
 {
     Bits bits;
-    bits.reserve(m_bitCount);
     auto append = [&](std::uint32_t value, std::size_t width) {
         for (std::size_t i = 0; i < width; ++i) {
             const std::size_t bit = m_row->msbFirst ? width - 1 - i : i;
@@ -311,9 +306,9 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
         return;
     }
     if (m_row->coding == BitCoding::PulseWidth) {
-        for (bool bit : bits) {
+        for (std::size_t i = 0; i < bits.size(); ++i) {
             train.push_back({WidthSpace, t.bitMark});
-            train.push_back(bit ? Pulse{OneMark, t.one} : Pulse{ZeroMark, t.zero});
+            train.push_back(bits[i] ? Pulse{OneMark, t.one} : Pulse{ZeroMark, t.zero});
         }
         return;
     }
@@ -397,7 +392,6 @@ std::optional<Protocol::Bits> Protocol::readTwoBitSpaces(const Durations& frame,
         return std::nullopt;
     const double step = static_cast<double>(t.one) - static_cast<double>(t.zero);
     Bits bits;
-    bits.reserve(bitCount);
     for (; at + 1 < frame.size(); at += 2) {
         const long symbol = std::lround((static_cast<double>(frame[at + 1]) - t.zero) / step);
         if (!roughlyEqual(frame[at], t.bitMark) || symbol < 0 || symbol > 3 ||
@@ -441,7 +435,6 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
     const std::uint32_t zero = t.zero;
     const std::uint32_t one = t.one;
     Bits bits;
-    bits.reserve(pairs);
     for (const Field& f : fields) {
         if (f.kind == Kind::Separator) {
             if (!roughlyEqual(frame[at], t.bitMark) || !roughlyEqual(frame[at + 1], t.leadSpace))
@@ -472,7 +465,14 @@ std::optional<Message> Protocol::read(const Durations& frame, const std::vector<
                                       Message message) const
 {
     const auto bits = readBits(frame, fields);
-    if (!bits || bits->size() != bitCount(fields))
+    if (!bits)
+        return std::nullopt;
+    return interpret(*bits, fields, message);
+}
+
+std::optional<Message> Protocol::interpret(const Bits& bits, const std::vector<Field>& fields, Message message) const
+{
+    if (bits.size() != bitCount(fields))
         return std::nullopt;
     // The fields that carry values give the message; the frame is valid when the message sends
     // exactly these bits, complements, constants and checksums included.
@@ -483,7 +483,7 @@ std::optional<Message> Protocol::read(const Durations& frame, const std::vector<
         if (f.takesValue()) {
             std::uint32_t value = 0;
             for (std::size_t i = 0; i < f.width; ++i)
-                if ((*bits)[at + i])
+                if (bits[at + i])
                     value |= 1u << (m_row->msbFirst ? f.width - 1 - i : i);
             const std::uint32_t mask = widthMask(f.width) << f.shift;
             if (f.kind == Kind::Address)
@@ -495,7 +495,7 @@ std::optional<Message> Protocol::read(const Durations& frame, const std::vector<
         }
         at += f.width;
     }
-    if (encode(message, fields) != *bits)
+    if (encode(message, fields) != bits)
         return std::nullopt;
     return message;
 }
@@ -527,10 +527,9 @@ bool Protocol::accepts(const Message& m) const
         return false;
     if (!m_defersTo)
         return true;
-    Durations nominal;
-    for (const Pulse& p : render(m, FrameKind::Full))
-        nominal.push_back(p.nominalUs);
-    return !m_defersTo->decode(nominal);
+    // Both rows send bits alike, so the other row reads this frame when it reads its bits.
+    const auto other = m_defersTo->interpret(encode(m, m_fields), m_defersTo->m_fields, {});
+    return !(other && m_defersTo->accepts(*other));
 }
 
 std::vector<Protocol> buildProtocols()
@@ -545,7 +544,8 @@ std::vector<Protocol> buildProtocols()
         for (const Protocol& other : list)
             if (other.name() == p.row().defersTo)
                 p.m_defersTo = &other;
-        if (!p.m_defersTo)
+        if (!p.m_defersTo || p.m_defersTo->m_row->coding != p.m_row->coding ||
+            p.m_defersTo->m_row->msbFirst != p.m_row->msbFirst)
             badRow(p.name(), p.row().defersTo);
     }
     return list;

@@ -2,6 +2,7 @@
 
 #include "Signal.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -84,7 +85,7 @@ struct ProtocolRow
     std::string_view repeatFields = {};
     bool msbFirst = false;
     // A message whose frame the named protocol reads too belongs to that protocol, so each
-    // signal has one reading.
+    // signal has one reading. Both rows send bits alike (coding, bit order; timing may differ).
     std::string_view defersTo = {};
     // Frames alternate between the full and the repeat frame (Sharp, Denon).
     bool alternates = false;
@@ -136,10 +137,29 @@ public:
     PulseTrain render(const Message& message, FrameKind kind) const;
 
 private:
-    using Bits = std::vector<bool>;
+    // A frame's bits in the order sent; no frame of the table has more.
+    class Bits
+    {
+    public:
+        static constexpr std::size_t kCapacity = 256;
+        void push_back(bool bit)
+        {
+            if (bit)
+                m_words[m_size / 64] |= std::uint64_t{1} << (m_size % 64);
+            ++m_size;
+        }
+        bool operator[](std::size_t i) const { return ((m_words[i / 64] >> (i % 64)) & 1u) != 0; }
+        std::size_t size() const { return m_size; }
+        bool operator==(const Bits&) const = default;
+
+    private:
+        std::array<std::uint64_t, kCapacity / 64> m_words{};
+        std::size_t m_size = 0;
+    };
     Bits encode(const Message& message, const std::vector<Field>& fields) const;
     std::optional<Bits> readBits(const Durations& frame, const std::vector<Field>& fields) const;
     std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields, Message message) const;
+    std::optional<Message> interpret(const Bits& bits, const std::vector<Field>& fields, Message message) const;
     std::optional<Bits> readTwoBitSpaces(const Durations& frame, std::size_t at, std::size_t bitCount) const;
     std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
     void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;
@@ -163,6 +183,10 @@ const Protocol* protocolByNumber(std::uint8_t number, std::uint8_t extension = 0
 const Protocol* protocolByName(std::string_view name);
 
 // Loose match of a learned length to a standard one, for telling protocols apart.
-bool roughlyEqual(std::uint32_t learned, std::uint32_t nominal);
+inline bool roughlyEqual(std::uint32_t learned, std::uint32_t nominal)
+{
+    const std::uint32_t difference = learned > nominal ? learned - nominal : nominal - learned;
+    return difference <= 0.35 * nominal + 60.0;
+}
 
 } // namespace qmv::codeform
