@@ -24,6 +24,8 @@ namespace {
 
 constexpr std::size_t kRecordBytes = 22;
 
+using FamilyCounts = std::map<std::string, std::pair<std::size_t, std::size_t>>; // named, faithful
+
 struct Figures
 {
     std::size_t rawLines = 0;
@@ -31,7 +33,7 @@ struct Figures
     std::size_t faithful = 0;
     std::size_t failed = 0;
     std::map<std::string, std::size_t> forms;
-    std::map<std::string, std::pair<std::size_t, std::size_t>> namedByFamily; // named, faithful
+    FamilyCounts namedByFamily;
     std::size_t parsedLines = 0;
     std::size_t outOfRange = 0; // address or command beyond what the protocol carries
     std::size_t recognised = 0;
@@ -192,6 +194,22 @@ double percentile(std::vector<double> values, double p)
     return values[index];
 }
 
+void printNamed(const FamilyCounts& byFamily)
+{
+    std::size_t named = 0;
+    std::size_t faithful = 0;
+    for (const auto& [family, counts] : byFamily) {
+        named += counts.first;
+        faithful += counts.second;
+    }
+    std::printf("Named: %.2f %% (%zu of %zu faithful captures stored as a named protocol with address and "
+                "command)\n",
+                faithful ? 100.0 * named / faithful : 0.0, named, faithful);
+    for (const auto& [family, counts] : byFamily)
+        std::printf("  %-19s %5.1f %% (%zu/%zu)\n", family.c_str(), 100.0 * counts.first / counts.second,
+                    counts.first, counts.second);
+}
+
 void printFigures(const char* title, const Figures& f)
 {
     std::printf("== %s ==\n", title);
@@ -200,15 +218,7 @@ void printFigures(const char* title, const Figures& f)
                 fitting ? 100.0 * f.faithful / fitting : 0.0, f.faithful, fitting, f.notFitting);
     for (const auto& [form, count] : f.forms)
         std::printf("  stored as %-8s %zu\n", form.c_str(), count);
-    std::size_t named = 0;
-    for (const auto& [family, counts] : f.namedByFamily)
-        named += counts.first;
-    std::printf("Named: %.2f %% (%zu of %zu faithful captures stored as a named protocol with address and "
-                "command)\n",
-                f.faithful ? 100.0 * named / f.faithful : 0.0, named, f.faithful);
-    for (const auto& [family, counts] : f.namedByFamily)
-        std::printf("  %-19s %5.1f %% (%zu/%zu)\n", family.c_str(), 100.0 * counts.first / counts.second,
-                    counts.first, counts.second);
+    printNamed(f.namedByFamily);
     const std::size_t renderable = f.parsedLines - f.outOfRange;
     std::printf(
         "Recognition: %.2f %% (%zu of %zu parsed signals; %zu more name values outside their protocol)\n",
@@ -308,12 +318,19 @@ int main(int argc, char** argv)
     }
     std::printf("Sample %s: %zu lines\n", path.c_str(), sample->size());
     const char* titles[2] = {"development half (files with even path hash)", "held-out half (odd path hash)"};
+    FamilyCounts namedInAll;
     for (int half = 0; half < 2; ++half) {
         Figures figures;
         measureRaw(raw[half], figures);
         measureParsed(parsed[half], figures);
         printFigures(titles[half], figures);
+        for (const auto& [family, counts] : figures.namedByFamily) {
+            namedInAll[family].first += counts.first;
+            namedInAll[family].second += counts.second;
+        }
     }
+    std::printf("== whole sample ==\n");
+    printNamed(namedInAll);
     std::vector<const SampleLine*> allRaw = raw[0];
     allRaw.insert(allRaw.end(), raw[1].begin(), raw[1].end());
     measureSpeed(allRaw, seconds);
