@@ -102,6 +102,9 @@ constexpr std::array kTable{
                 {}, false, 3},
     ProtocolRow{"RC-MM32", kExtensionNumber, 36000, PulseDistance2, kRcmm, "A:16,C:16", RepeatFrame::Full, {}, true,
                 {}, false, 4},
+    // RC5 with the field bit as address bit 5, then a pause, 6 command and 6 extension bits.
+    ProtocolRow{"RC5-Marantz", kExtensionNumber, 36000, Biphase, kRc5, "1:1,~A:1:5,T:1,A:5,|,C:6,C:6:6",
+                RepeatFrame::Full, {}, true, {}, false, 5},
 };
 
 constexpr std::array kAliases{

@@ -20,7 +20,7 @@ struct Protocol::Field
     std::uint16_t from = 0; // checksums: the frame's bits they cover
     std::uint16_t to = 0;
 
-    bool takesValue() const { return !inverted && (kind == Kind::Address || kind == Kind::Command || kind == Kind::Toggle); }
+    bool takesValue() const { return kind == Kind::Address || kind == Kind::Command || kind == Kind::Toggle; }
 };
 
 namespace {
@@ -145,6 +145,8 @@ std::size_t bitCount(const std::vector<Field>& fields)
 
 // Manchester codes: the frame as a run of half-bit levels.
 using Levels = std::vector<bool>;
+// A separator in a Manchester code is a pause of this many half-bits (Marantz's RC5).
+constexpr std::size_t kPauseHalves = 4;
 
 // Learned durations as whole half-bits of `unit`; nullopt when one is not close to a multiple.
 std::optional<Levels> toLevels(const Durations& durations, std::size_t from, std::uint32_t unit,
@@ -214,6 +216,12 @@ Protocol::Protocol(const ProtocolRow& row)
     }
     if (m_row->repeat == RepeatFrame::Fields && m_repeatFields.empty())
         badRow(row.name, "repeat fields");
+    // The longest run of equal half-bits: two halves of adjacent bits, a double toggle half, a pause.
+    const bool biphase = row.coding == BitCoding::Biphase || row.coding == BitCoding::BiphaseLeadOn;
+    const bool pauses = std::any_of(m_fields.begin(), m_fields.end(), [](const Field& f) { return f.kind == Kind::Separator; });
+    m_longestRun = pauses ? kPauseHalves + 2 : row.coding == BitCoding::BiphaseLeadOn ? 3 : 2;
+    if (biphase && !m_fields.empty() && m_fields.front().kind != Kind::Constant)
+        badRow(row.name, "a Manchester frame starts with a constant");
     if (m_bitCount > Bits::kCapacity || bitCount(m_repeatFields) > Bits::kCapacity)
         badRow(row.name, "too many bits");
     if (m_twoPart && m_row->coding != BitCoding::PulseDistance)
@@ -315,6 +323,10 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
     const bool oneStartsWithMark = m_row->coding == BitCoding::BiphaseLeadOn;
     Levels levels;
     for (const Field& f : fields) {
+        if (f.kind == Kind::Separator) {
+            levels.insert(levels.end(), kPauseHalves, false);
+            continue;
+        }
         const std::size_t halves = f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1;
         for (std::size_t i = 0; i < f.width; ++i, ++next) {
             const bool first = bits[next] == oneStartsWithMark;
@@ -351,7 +363,7 @@ PulseTrain Protocol::render(const Message& message, FrameKind kind) const
 std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std::size_t from) const
 {
     const bool oneStartsWithMark = m_row->coding == BitCoding::BiphaseLeadOn;
-    auto levels = toLevels(frame, from, m_row->timing.bitMark, oneStartsWithMark ? 3 : 2);
+    auto levels = toLevels(frame, from, m_row->timing.bitMark, m_longestRun);
     if (!levels)
         return std::nullopt;
     // The first half-bit is silence when the first bit starts with a space.
@@ -361,7 +373,8 @@ std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std:
         levels->insert(levels->begin(), false);
     std::size_t expected = 0;
     for (const Field& f : m_fields)
-        expected += 2 * f.width * (f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1);
+        expected += f.kind == Kind::Separator ? kPauseHalves
+                                               : 2 * f.width * (f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1);
     if (levels->size() + 1 == expected)
         levels->push_back(false);
     if (levels->size() != expected)
@@ -369,6 +382,13 @@ std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std:
     Bits bits;
     std::size_t at = 0;
     for (const Field& f : m_fields) {
+        if (f.kind == Kind::Separator) {
+            for (std::size_t k = 0; k < kPauseHalves; ++k)
+                if ((*levels)[at + k])
+                    return std::nullopt;
+            at += kPauseHalves;
+            continue;
+        }
         const std::size_t halves = f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1;
         for (std::size_t i = 0; i < f.width; ++i) {
             const Levels& l = *levels;
@@ -480,10 +500,12 @@ std::optional<Message> Protocol::interpret(const Bits& bits, const std::vector<F
     for (const Field& f : fields) {
         if (f.kind == Kind::Separator)
             continue;
+        // A complemented field gives its bits too, where no plain one does (RC5's field bit);
+        // where both do, encoding the message below tells whether they agree.
         if (f.takesValue()) {
             std::uint32_t value = 0;
             for (std::size_t i = 0; i < f.width; ++i)
-                if (bits[at + i])
+                if (bits[at + i] != f.inverted)
                     value |= 1u << (m_row->msbFirst ? f.width - 1 - i : i);
             const std::uint32_t mask = widthMask(f.width) << f.shift;
             if (f.kind == Kind::Address)

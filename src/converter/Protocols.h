@@ -70,7 +70,8 @@ struct ProtocolTiming
 // sent least significant first unless `msbFirst`:
 //   A:8      eight bits of the address, from bit 0      C:4:8   four command bits, from bit 8
 //   ~A:8     the same bits complemented                 T:1     the toggle bit
-//   0x20:8   a constant                                 |       a bit mark and a lead space
+//   0x20:8   a constant                                 |       a bit mark and a lead space; in
+//                                                                Manchester codes a 4-half-bit pause
 //   ^4(0..16)  xor of the frame's 4-bit groups from bit 0 up to bit 16 (^8: 8-bit groups)
 //   +4(8..24)  sum of the 4-bit groups, kept to 4 bits (+8: 8 bits); -4: the sum negated
 struct ProtocolRow
@@ -172,6 +173,7 @@ private:
     std::uint32_t m_commandMask = 0;
     bool m_hasToggle = false;
     bool m_twoPart = false;
+    std::uint32_t m_longestRun = 2; // Manchester codes: half-bits in one mark or space
     const Protocol* m_defersTo = nullptr;
 
     friend std::vector<Protocol> buildProtocols();

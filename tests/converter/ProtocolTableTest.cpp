@@ -38,6 +38,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"Fujitsu", {0x19}},    {"RC6-6-32", {0x1A}},     {"Mitsubishi", {0x1B}},  {"LG", {0x1C}},
     {"Dish", {0x1D}},       {"Bose", {0x1E}},         {"GI Cable", {0x1F}},    {"NEC2", {0x20}},
     {"Aiwa", {0x21, 1}},    {"RC-MM12", {0x21, 2}},   {"RC-MM24", {0x21, 3}},  {"RC-MM32", {0x21, 4}},
+    {"RC5-Marantz", {0x21, 5}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
