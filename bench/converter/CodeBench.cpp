@@ -67,14 +67,15 @@ std::string familyOf(const std::vector<std::uint32_t>& durations)
         double mark;
         double space;
     };
-    static constexpr Family families[] = {{"9000/4500 NEC", 9000, 4500},      {"4500/4500 Samsung", 4500, 4500},
-                                          {"3400/1700 Kaseikyo", 3400, 1700}, {"2400/600 Sony", 2400, 600},
-                                          {"2666/889 RC6", 2666, 889},        {"8400/4200 JVC", 8400, 4200},
-                                          {"4000/4000 RCA", 4000, 4000}};
+    static constexpr Family families[] = {
+        {"9000/4500 NEC", 9000, 4500}, {"4500/4500 Samsung", 4500, 4500}, {"3400/1700 Kaseikyo", 3400, 1700},
+        {"2400/600 Sony", 2400, 600},  {"2666/889 RC6", 2666, 889},       {"8400/4200 JVC", 8400, 4200},
+        {"4000/4000 RCA", 4000, 4000}};
     if (durations.size() < 2)
         return "other";
     for (const Family& f : families)
-        if (std::abs(durations[0] - f.mark) <= 0.15 * f.mark && std::abs(durations[1] - f.space) <= 0.2 * f.space)
+        if (std::abs(durations[0] - f.mark) <= 0.15 * f.mark &&
+            std::abs(durations[1] - f.space) <= 0.2 * f.space)
             return f.name;
     return durations[0] < 1200 ? "no header" : "other header";
 }
@@ -138,7 +139,8 @@ void measureRaw(const std::vector<const SampleLine*>& lines, Figures& figures)
         namedCount += named ? 1 : 0;
         ++familyCount;
         if (listUnnamed && !named) {
-            std::printf("unnamed\t%s\t%s\t%zu\t", line->file.c_str(), line->name.c_str(), line->durations.size());
+            std::printf("unnamed\t%s\t%s\t%zu\t", line->file.c_str(), line->name.c_str(),
+                        line->durations.size());
             for (std::uint32_t d : line->durations)
                 std::printf(" %u", d);
             std::printf("\n");

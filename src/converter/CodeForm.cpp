@@ -37,7 +37,8 @@ const Protocol* directProtocol(const Bytes& identifier, const Bytes& parameters)
         return nullptr;
     if (identifier[0] != kExtensionNumber)
         return protocolByNumber(identifier[0]);
-    return parameters.size() * 2 == kParameterChars ? protocolByNumber(identifier[0], parameters[3]) : nullptr;
+    return parameters.size() * 2 == kParameterChars ? protocolByNumber(identifier[0], parameters[3])
+                                                    : nullptr;
 }
 
 std::string byteList(std::uint32_t value)

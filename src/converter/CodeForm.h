@@ -31,6 +31,7 @@ struct StoredCode
 // The converter output's two parameter fields, each half of the record's parameter bytes.
 inline constexpr std::size_t kParameterFieldChars = 16;
 inline constexpr std::size_t kParameterChars = 2 * kParameterFieldChars;
+inline constexpr std::size_t kParameterBytes = kParameterChars / 2;
 inline constexpr std::size_t kIdentifierChars = 6;
 // A slot's length is one byte of 8-byte units.
 inline constexpr std::size_t kMaxDataBytes = 255 * 8;

@@ -9,9 +9,9 @@ namespace qmv::codeform {
 namespace {
 
 // The record's parameter bytes of a protocol code:
-// 0-3 address (its top byte the extension number of extension rows), 4-5 command (low byte first), 6 toggle flag and frame count, 7 alternation flag and
-// first repeat frame, 8-9 gaps after full and repeat frames (ms), 10 longer-gap bits, 11-15 trims.
-constexpr std::size_t kParameterBytes = 16;
+// 0-3 address (its top byte the extension number of extension rows), 4-5 command (low byte first), 6 toggle
+// flag and frame count, 7 alternation flag and first repeat frame, 8-9 gaps after full and repeat frames
+// (ms), 10 longer-gap bits, 11-15 trims.
 constexpr std::size_t kAddressAt = 0;
 constexpr std::size_t kCommandAt = 4;
 constexpr std::size_t kCommandBytes = 2;

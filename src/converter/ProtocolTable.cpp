@@ -39,8 +39,10 @@ constexpr ProtocolTiming kRc5{0, 0, 889, 0, 0};
 constexpr ProtocolTiming kRc6{2666, 889, 444, 0, 0};
 
 constexpr std::string_view kNecFields = "A:8,~A:8,C:8,~C:8";
-constexpr std::string_view kKaseikyoVendorFields = "A:8,A:8:8,C:8,^8(16..40)";
 
+// clang-format off
+// Name, number, carrier, coding, timing, fields, repeat frame, repeat fields, most significant bit
+// first, the row it defers to, alternating frames, extension number.
 constexpr std::array kTable{
     ProtocolRow{"NEC", 0x01, 38000, PulseDistance, kNec, kNecFields, RepeatFrame::Ditto},
     ProtocolRow{"NECext", 0x02, 38000, PulseDistance, kNec, "A:16,C:16", RepeatFrame::Ditto, {}, false, "NEC"},
@@ -106,6 +108,7 @@ constexpr std::array kTable{
     ProtocolRow{"RC5-Marantz", kExtensionNumber, 36000, Biphase, kRc5, "1:1,~A:1:5,T:1,A:5,|,C:6,C:6:6",
                 RepeatFrame::Full, {}, true, {}, false, 5},
 };
+// clang-format on
 
 constexpr std::array kAliases{
     ProtocolAlias{"Sony12", "SIRC"},

@@ -79,7 +79,8 @@ Field readChecksum(std::string_view item, std::string_view name)
     field.group = field.kind == Kind::Xor ? field.width : 4;
     field.from = static_cast<std::uint16_t>(readNumber(item.substr(open + 1, dots - open - 1), name));
     field.to = static_cast<std::uint16_t>(readNumber(item.substr(dots + 2, item.size() - dots - 3), name));
-    if (field.width == 0 || field.width > 8 || field.to <= field.from || (field.to - field.from) % field.group)
+    if (field.width == 0 || field.width > 8 || field.to <= field.from ||
+        (field.to - field.from) % field.group)
         badRow(name, item);
     return field;
 }
@@ -218,7 +219,8 @@ Protocol::Protocol(const ProtocolRow& row)
         badRow(row.name, "repeat fields");
     // The longest run of equal half-bits: two halves of adjacent bits, a double toggle half, a pause.
     const bool biphase = row.coding == BitCoding::Biphase || row.coding == BitCoding::BiphaseLeadOn;
-    const bool pauses = std::any_of(m_fields.begin(), m_fields.end(), [](const Field& f) { return f.kind == Kind::Separator; });
+    const bool pauses = std::any_of(m_fields.begin(), m_fields.end(),
+                                    [](const Field& f) { return f.kind == Kind::Separator; });
     m_longestRun = pauses ? kPauseHalves + 2 : row.coding == BitCoding::BiphaseLeadOn ? 3 : 2;
     if (biphase && !m_fields.empty() && m_fields.front().kind != Kind::Constant)
         badRow(row.name, "a Manchester frame starts with a constant");
@@ -226,7 +228,8 @@ Protocol::Protocol(const ProtocolRow& row)
         badRow(row.name, "too many bits");
     if (m_twoPart && m_row->coding != BitCoding::PulseDistance)
         badRow(row.name, "second part");
-    if ((m_row->number == kExtensionNumber) != (m_row->extension != 0) || (m_row->extension && (m_addressMask >> 24)))
+    if ((m_row->number == kExtensionNumber) != (m_row->extension != 0) ||
+        (m_row->extension && (m_addressMask >> 24)))
         badRow(row.name, "extension");
     if (m_row->coding == BitCoding::PulseDistance2)
         for (const Field& f : m_fields)
@@ -355,7 +358,8 @@ PulseTrain Protocol::render(const Message& message, FrameKind kind) const
         if (t.leadSpace)
             train.push_back({leadSpaceClass, t.leadSpace});
     }
-    const std::vector<Field>& fields = repeat && m_row->repeat == RepeatFrame::Fields ? m_repeatFields : m_fields;
+    const std::vector<Field>& fields =
+        repeat && m_row->repeat == RepeatFrame::Fields ? m_repeatFields : m_fields;
     appendBits(train, encode(message, fields), fields);
     return train;
 }
@@ -373,8 +377,9 @@ std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std:
         levels->insert(levels->begin(), false);
     std::size_t expected = 0;
     for (const Field& f : m_fields)
-        expected += f.kind == Kind::Separator ? kPauseHalves
-                                               : 2 * f.width * (f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1);
+        expected += f.kind == Kind::Separator
+                        ? kPauseHalves
+                        : 2 * f.width * (f.kind == Kind::Toggle && oneStartsWithMark ? 2 : 1);
     if (levels->size() + 1 == expected)
         levels->push_back(false);
     if (levels->size() != expected)
@@ -425,7 +430,8 @@ std::optional<Protocol::Bits> Protocol::readTwoBitSpaces(const Durations& frame,
     return bits;
 }
 
-std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const std::vector<Field>& fields) const
+std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame,
+                                                 const std::vector<Field>& fields) const
 {
     const ProtocolTiming& t = m_row->timing;
     std::size_t at = 0;
@@ -490,7 +496,8 @@ std::optional<Message> Protocol::read(const Durations& frame, const std::vector<
     return interpret(*bits, fields, message);
 }
 
-std::optional<Message> Protocol::interpret(const Bits& bits, const std::vector<Field>& fields, Message message) const
+std::optional<Message> Protocol::interpret(const Bits& bits, const std::vector<Field>& fields,
+                                           Message message) const
 {
     if (bits.size() != bitCount(fields))
         return std::nullopt;

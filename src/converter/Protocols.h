@@ -38,11 +38,11 @@ enum class FrameKind { Full, Repeat };
 
 // How a bit is sent.
 enum class BitCoding : std::uint8_t {
-    PulseDistance, // an equal mark, then a zero or one space: <mark,-zero|mark,-one>
+    PulseDistance,  // an equal mark, then a zero or one space: <mark,-zero|mark,-one>
     PulseDistance2, // two bits a space, most significant first: zero + (0, 1, 2 or 3) x (one - zero)
-    PulseWidth,    // an equal space, then a zero or one mark, after the lead mark: <-mark,zero|-mark,one>
-    Biphase,       // two half-bits of `mark` each: a one is space then mark (RC5)
-    BiphaseLeadOn, // a one is mark then space; the toggle bit is twice as long (RC6)
+    PulseWidth,     // an equal space, then a zero or one mark, after the lead mark: <-mark,zero|-mark,one>
+    Biphase,        // two half-bits of `mark` each: a one is space then mark (RC5)
+    BiphaseLeadOn,  // a one is mark then space; the toggle bit is twice as long (RC6)
 };
 
 // What the frames after the first are when the remote keeps sending.
@@ -159,8 +159,10 @@ private:
     };
     Bits encode(const Message& message, const std::vector<Field>& fields) const;
     std::optional<Bits> readBits(const Durations& frame, const std::vector<Field>& fields) const;
-    std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields, Message message) const;
-    std::optional<Message> interpret(const Bits& bits, const std::vector<Field>& fields, Message message) const;
+    std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields,
+                                Message message) const;
+    std::optional<Message> interpret(const Bits& bits, const std::vector<Field>& fields,
+                                     Message message) const;
     std::optional<Bits> readTwoBitSpaces(const Durations& frame, std::size_t at, std::size_t bitCount) const;
     std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
     void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;

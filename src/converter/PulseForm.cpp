@@ -8,7 +8,6 @@ namespace qmv::codeform {
 
 namespace {
 
-constexpr std::size_t kParameterBytes = 16;
 constexpr std::size_t kMaxClusters = 8;
 constexpr std::size_t kMaxTemplates = 4;
 constexpr std::size_t kMaxFrames = 16;

@@ -5,7 +5,6 @@ namespace qmv::codeform {
 
 namespace {
 
-constexpr std::size_t kParameterBytes = 16;
 constexpr std::size_t kMaxFrames = 0xFF;
 constexpr std::size_t kMaxFrameLength = 0xFFFF;
 

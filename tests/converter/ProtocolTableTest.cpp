@@ -29,15 +29,42 @@ struct StoredNumber
     auto operator<=>(const StoredNumber&) const = default;
 };
 const std::map<std::string, StoredNumber> kStoredNumbers{
-    {"NEC", {0x01}},        {"NECext", {0x02}},       {"NEC42", {0x03}},       {"NEC42ext", {0x04}},
-    {"Samsung32", {0x05}},  {"RC5", {0x06}},          {"RC5X", {0x07}},        {"RC6", {0x08}},
-    {"SIRC", {0x09}},       {"SIRC15", {0x0A}},       {"SIRC20", {0x0B}},      {"Kaseikyo", {0x0C}},
-    {"RCA", {0x0D}},        {"Pioneer", {0x0E}},      {"JVC", {0x0F}},         {"Sharp", {0x10}},
-    {"Samsung36", {0x11}},  {"Samsung48", {0x12}},    {"Denon", {0x13}},       {"Panasonic", {0x14}},
-    {"JVC-48", {0x15}},     {"Mitsubishi-K", {0x16}}, {"Sharp-DVD", {0x17}},   {"Teac-K", {0x18}},
-    {"Fujitsu", {0x19}},    {"RC6-6-32", {0x1A}},     {"Mitsubishi", {0x1B}},  {"LG", {0x1C}},
-    {"Dish", {0x1D}},       {"Bose", {0x1E}},         {"GI Cable", {0x1F}},    {"NEC2", {0x20}},
-    {"Aiwa", {0x21, 1}},    {"RC-MM12", {0x21, 2}},   {"RC-MM24", {0x21, 3}},  {"RC-MM32", {0x21, 4}},
+    {"NEC", {0x01}},
+    {"NECext", {0x02}},
+    {"NEC42", {0x03}},
+    {"NEC42ext", {0x04}},
+    {"Samsung32", {0x05}},
+    {"RC5", {0x06}},
+    {"RC5X", {0x07}},
+    {"RC6", {0x08}},
+    {"SIRC", {0x09}},
+    {"SIRC15", {0x0A}},
+    {"SIRC20", {0x0B}},
+    {"Kaseikyo", {0x0C}},
+    {"RCA", {0x0D}},
+    {"Pioneer", {0x0E}},
+    {"JVC", {0x0F}},
+    {"Sharp", {0x10}},
+    {"Samsung36", {0x11}},
+    {"Samsung48", {0x12}},
+    {"Denon", {0x13}},
+    {"Panasonic", {0x14}},
+    {"JVC-48", {0x15}},
+    {"Mitsubishi-K", {0x16}},
+    {"Sharp-DVD", {0x17}},
+    {"Teac-K", {0x18}},
+    {"Fujitsu", {0x19}},
+    {"RC6-6-32", {0x1A}},
+    {"Mitsubishi", {0x1B}},
+    {"LG", {0x1C}},
+    {"Dish", {0x1D}},
+    {"Bose", {0x1E}},
+    {"GI Cable", {0x1F}},
+    {"NEC2", {0x20}},
+    {"Aiwa", {0x21, 1}},
+    {"RC-MM12", {0x21, 2}},
+    {"RC-MM24", {0x21, 3}},
+    {"RC-MM32", {0x21, 4}},
     {"RC5-Marantz", {0x21, 5}},
 };
 
@@ -159,8 +186,8 @@ TEST_P(ProtocolRowTest, IsLearnedAsItself)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ProtocolRowTest, ::testing::Range<std::size_t>(0, codeform::protocols().size()),
-                         [](const auto& row) {
+INSTANTIATE_TEST_SUITE_P(Table, ProtocolRowTest,
+                         ::testing::Range<std::size_t>(0, codeform::protocols().size()), [](const auto& row) {
                              std::string name(codeform::protocols()[row.param].name());
                              for (char& c : name)
                                  if (!std::isalnum(static_cast<unsigned char>(c)))
@@ -195,7 +222,8 @@ TEST(ProtocolNotation, ChecksumsCoverTheirRange)
 
 TEST(ProtocolNotation, BadRowsAreRefused)
 {
-    for (const char* fields : {"A:8,,C:8", "A8", "Q:8", "A:0", "A:8,^8(0..16)", "A:8,^3(0..8)", "A:30:8", "0xZ:4"})
+    for (const char* fields :
+         {"A:8,,C:8", "A8", "Q:8", "A:0", "A:8,^8(0..16)", "A:8,^3(0..8)", "A:30:8", "0xZ:4"})
         EXPECT_THROW(Protocol{customRow(fields)}, std::logic_error) << fields;
     EXPECT_NO_THROW(Protocol{customRow("A:8,~A:8,0x1F:5,C:4:8,|,T:1")});
 }

@@ -1,9 +1,9 @@
 // The remote's own playback of a key: found through the header's relocated pointers, the key
 // record, and for slot codes the slot table and the code data.
 
+#include "Player.h"
 #include "CodeForm.h"
 #include "FactoryImage.h"
-#include "Player.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,8 @@ class PlayKey : public ::testing::Test
 protected:
     PlayKey()
         : m_direct(*protocolCode("NEC", 0x04, 0x08))
-        , m_memory(buildFactoryImage(randomIdentity(), {{}, {{kArea, kRow, m_direct.identifier, m_direct.parameters}}}))
+        , m_memory(buildFactoryImage(randomIdentity(),
+                                     {{}, {{kArea, kRow, m_direct.identifier, m_direct.parameters}}}))
     {
     }
 
@@ -30,14 +31,18 @@ protected:
     }
     std::size_t slotAddress(int slot) const
     {
-        return layout::indexBlock + (layout::dataUnits + 7) / 8 + static_cast<std::size_t>(slot) * layout::slotSize;
+        return layout::indexBlock + (layout::dataUnits + 7) / 8 +
+               static_cast<std::size_t>(slot) * layout::slotSize;
     }
     void put(std::size_t address, std::initializer_list<std::uint8_t> bytes)
     {
         for (std::uint8_t b : bytes)
             m_memory[address++] = b;
     }
-    void putLe16(std::size_t address, std::uint16_t value) { put(address, {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)}); }
+    void putLe16(std::size_t address, std::uint16_t value)
+    {
+        put(address, {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
+    }
 
     // A raw-form code in slot kSlot, its data from unit kFirstUnit, named by the key at (0, row):
     // two timing codes, one frame of three durations, their indices 1, 0, 1.
@@ -84,9 +89,11 @@ TEST_F(PlayKey, SlotCodePlaysItsData)
 TEST_F(PlayKey, BothFormsOfARelocatedPointerFindTheSameTable)
 {
     const Playback expected = storeSlotKey(11);
-    putLe16(layout::header + 16, static_cast<std::uint16_t>(layout::records - layout::header)); // was above the base
+    putLe16(layout::header + 16,
+            static_cast<std::uint16_t>(layout::records - layout::header)); // was above the base
     putLe16(layout::header + 26, static_cast<std::uint16_t>(layout::indexBlock - layout::header));
-    putLe16(layout::header + 28, static_cast<std::uint16_t>(layout::codeData + layout::relocationBase)); // was below
+    putLe16(layout::header + 28,
+            static_cast<std::uint16_t>(layout::codeData + layout::relocationBase)); // was below
     const auto slotKey = playKey(m_memory, 0, 11);
     ASSERT_TRUE(slotKey);
     EXPECT_EQ(slotKey->durations, expected.durations);
@@ -99,9 +106,9 @@ TEST_F(PlayKey, BothFormsOfARelocatedPointerFindTheSameTable)
 
 TEST_F(PlayKey, NothingForKeysWithoutAPlayableCode)
 {
-    EXPECT_FALSE(playKey(m_memory, 0, 0)); // never learned
+    EXPECT_FALSE(playKey(m_memory, 0, 0));                    // never learned
     EXPECT_FALSE(playKey(m_memory, kArea, layout::keyCount)); // no such row
-    EXPECT_FALSE(playKey(m_memory, layout::areaCount, 0));   // no such area
+    EXPECT_FALSE(playKey(m_memory, layout::areaCount, 0));    // no such area
 
     storeSlotKey(11);
     put(slotAddress(kSlot) + 4, {0x00}); // the slot was released
