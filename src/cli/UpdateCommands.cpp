@@ -1,7 +1,10 @@
 #include "UpdateCommands.h"
 
+#include "ContentCheck.h"
+#include "FolderAccess.h"
 #include "HttpClient.h"
 #include "LibraryName.h"
+#include "LibraryRollback.h"
 #include "PendingList.h"
 #include "UpdateListFetch.h"
 #include "UpdateRun.h"
@@ -20,12 +23,13 @@ namespace qmv::cli {
 
 namespace {
 
-enum ExitCode { Success = 0, ListFailed = 1, LibraryFailed = 2 };
+enum ExitCode { Success = 0, ListFailed = 1, LibraryFailed = 2, FolderNotWritable = 3 };
 
 struct UpdateOptions
 {
     std::string folder;
     std::string server;
+    std::string library;
 };
 
 std::string utf8(const QString& text)
@@ -44,23 +48,10 @@ std::unique_ptr<QCoreApplication> ensureApplication()
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-const char* describe(LibraryOutcome outcome)
+// "<tag>: <reason and detail>", the tag fixed English for scripts.
+std::string failureText(const Failure& failure)
 {
-    switch (outcome) {
-    case LibraryOutcome::Installed:
-        return "";
-    case LibraryOutcome::Refused:
-        return "name refused";
-    case LibraryOutcome::NotWritable:
-        return "download file not writable";
-    case LibraryOutcome::WrongSize:
-        return "size differs from the list";
-    case LibraryOutcome::WrongChecksum:
-        return "SHA-256 differs from the list";
-    case LibraryOutcome::InstallFailed:
-        return "could not be installed";
-    }
-    return "";
+    return std::string(reasonKey(failure.reason)) + ": " + utf8(describe(failure));
 }
 
 class HeadlessUpdate
@@ -70,7 +61,19 @@ public:
         : m_folder(options.folder.empty() ? QCoreApplication::applicationDirPath()
                                           : QString::fromStdString(options.folder))
         , m_server(QString::fromStdString(options.server))
+        , m_library(QString::fromStdString(options.library))
+        , m_settings(UpdateSettings::load(m_folder))
     {
+        m_client.setLimits(m_settings.limits);
+    }
+
+    // A folder the update cannot write is said at once, with what to do instead.
+    bool folderWritable() const
+    {
+        const Failure access = checkFolderWritable(m_folder);
+        if (access.failed())
+            std::cerr << utf8(folderNotWritableMessage(access)) << '\n';
+        return !access.failed();
     }
 
     int list()
@@ -80,6 +83,31 @@ public:
             return ListFailed;
         printPending(*pending);
         return Success;
+    }
+
+    int rollback()
+    {
+        ContentCheck check;
+        const LibraryRollback rollback(m_folder, check);
+        const QStringList names = m_library.isEmpty() ? rollback.available() : QStringList{m_library};
+        if (names.isEmpty()) {
+            std::cout << updatetext::rollbackNone << '\n';
+            return Success;
+        }
+        int exitCode = Success;
+        for (const QString& name : names) {
+            const Failure failure = rollback.restore(name);
+            if (failure.failed()) {
+                exitCode = LibraryFailed;
+                std::cout << utf8(name) << '\t' << updatetext::stateFailed << '\t' << failureText(failure)
+                          << '\n';
+            } else {
+                std::cout << utf8(QString::fromUtf8(updatetext::rollbackDone).arg(name)) << '\n';
+            }
+        }
+        if (exitCode == Success)
+            std::cout << updatetext::restartNeeded << '\n';
+        return exitCode;
     }
 
     int install()
@@ -98,12 +126,17 @@ private:
     {
         UpdateListFetch fetch(m_folder, m_client);
         QEventLoop loop;
-        QObject::connect(&fetch, &UpdateListFetch::finished, &loop, &QEventLoop::quit);
-        const QUrl url = UpdateSettings::load(m_folder).listUrl();
+        Failure fetchFailure;
+        QObject::connect(&fetch, &UpdateListFetch::finished, &loop, [&](const Failure& failure) {
+            fetchFailure = failure;
+            loop.quit();
+        });
+        const QUrl url = m_settings.listUrl();
         fetch.start(url);
         loop.exec();
-        if (!fetch.list()) {
-            std::cerr << updatetext::fetchFailed << " (" << utf8(url.toString()) << ")\n";
+        if (fetchFailure.failed()) {
+            std::cerr << updatetext::fetchFailed << " (" << utf8(url.toString()) << ")\n"
+                      << failureText(fetchFailure) << '\n';
             return std::nullopt;
         }
         const UpdateList& list = *fetch.list();
@@ -132,7 +165,8 @@ private:
 
     int run(const QList<PendingLibrary>& libraries)
     {
-        UpdateRun run(m_folder, m_client);
+        ContentCheck check;
+        UpdateRun run(m_folder, m_client, check);
         QEventLoop loop;
         int exitCode = Success;
         bool downloaded = false;
@@ -150,19 +184,15 @@ private:
             std::cerr << std::flush;
         });
         QObject::connect(&m_client, &HttpClient::transferEnded, [] { std::cerr << '\n'; });
-        QObject::connect(&run, &UpdateRun::libraryFinished,
-                         [&](int index, LibraryOutcome outcome, const QString& detail) {
-                             const bool installed = outcome == LibraryOutcome::Installed;
-                             std::cout << utf8(libraries[index].name) << '\t'
-                                       << (installed ? updatetext::stateDone : updatetext::stateFailed);
-                             if (!installed) {
-                                 exitCode = LibraryFailed;
-                                 std::cout << '\t' << describe(outcome);
-                                 if (!detail.isEmpty())
-                                     std::cout << ": " << utf8(detail);
-                             }
-                             std::cout << '\n';
-                         });
+        QObject::connect(&run, &UpdateRun::libraryFinished, [&](int index, const Failure& failure) {
+            std::cout << utf8(libraries[index].name) << '\t'
+                      << (failure.failed() ? updatetext::stateFailed : updatetext::stateDone);
+            if (failure.failed()) {
+                exitCode = LibraryFailed;
+                std::cout << '\t' << failureText(failure);
+            }
+            std::cout << '\n';
+        });
         QObject::connect(&run, &UpdateRun::finished, [&](bool anyDownloaded) {
             downloaded = anyDownloaded;
             loop.quit();
@@ -176,6 +206,8 @@ private:
 
     QString m_folder;
     QString m_server;
+    QString m_library;
+    UpdateSettings m_settings;
     QString m_serverUrl;
     HttpClient m_client;
 };
@@ -184,6 +216,15 @@ void addFolderOption(CLI::App& command, UpdateOptions& options)
 {
     command.add_option("--folder", options.folder,
                        "The program's folder (default: the folder of qmv718-cli)");
+}
+
+int runUpdate(const UpdateOptions& options, int (HeadlessUpdate::*command)())
+{
+    const auto application = ensureApplication();
+    HeadlessUpdate update(options);
+    if (!update.folderWritable())
+        return FolderNotWritable;
+    return (update.*command)();
 }
 
 } // namespace
@@ -198,19 +239,19 @@ void addUpdateCommands(CLI::App& app, int& exitCode)
         update->add_subcommand("list", "List the installed libraries older than the update list's");
     addFolderOption(*list, *options);
     list->add_option("--server", options->server, "The server to take (default: the list's first)");
-    list->callback([options, &exitCode] {
-        const auto application = ensureApplication();
-        exitCode = HeadlessUpdate(*options).list();
-    });
+    list->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::list); });
 
     CLI::App* install = update->add_subcommand("install", "Download, check and install the newer libraries");
     addFolderOption(*install, *options);
     install->add_option("--server", options->server,
                         "The server to download from (default: the list's first)");
-    install->callback([options, &exitCode] {
-        const auto application = ensureApplication();
-        exitCode = HeadlessUpdate(*options).install();
-    });
+    install->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::install); });
+
+    CLI::App* rollback = update->add_subcommand(
+        "rollback", "Put back the last good copy of a library, or of every library that has one");
+    addFolderOption(*rollback, *options);
+    rollback->add_option("NAME", options->library, "The library, e.g. velquon (default: all)");
+    rollback->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::rollback); });
 }
 
 } // namespace qmv::cli

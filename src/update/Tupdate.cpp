@@ -1,7 +1,10 @@
 #include "Tupdate.h"
 
 #include "ConnectingAnimation.h"
+#include "ContentCheck.h"
+#include "FolderAccess.h"
 #include "HttpClient.h"
+#include "LibraryRollback.h"
 #include "UpdateListFetch.h"
 #include "UpdatePrompts.h"
 #include "UpdateRun.h"
@@ -81,9 +84,11 @@ Tupdate::Tupdate(const QString& folder, QWidget* parent, std::unique_ptr<UpdateP
     , m_settings(UpdateSettings::load(folder))
     , m_prompts(prompts ? std::move(prompts) : std::make_unique<MessageBoxPrompts>(this))
     , m_client(new HttpClient(this))
+    , m_check(new ContentCheck(this))
     , m_fetch(new UpdateListFetch(folder, *m_client, this))
-    , m_run(new UpdateRun(folder, *m_client, this))
+    , m_run(new UpdateRun(folder, *m_client, *m_check, this))
 {
+    m_client->setLimits(m_settings.limits);
     buildWindow();
     connectTransfers();
 }
@@ -163,6 +168,8 @@ QWidget* Tupdate::buildConnectionPage()
     Button7 = button(page, "Button7", updatetext::quit, QRect(224, 200, 75, 25));
     connect(Button5, &QPushButton::clicked, this, &Tupdate::Button5Click);
     connect(Button7, &QPushButton::clicked, this, &Tupdate::reject);
+    Button9 = button(page, "Button9", updatetext::rollback, QRect(88, 240, 211, 25));
+    connect(Button9, &QPushButton::clicked, this, &Tupdate::Button9Click);
     return page;
 }
 
@@ -172,8 +179,7 @@ void Tupdate::connectTransfers()
     connect(m_client, &HttpClient::transferProgress, this, &Tupdate::IdHTTP1Work);
     connect(m_client, &HttpClient::transferEnded, this, &Tupdate::IdHTTP1WorkEnd);
     connect(m_fetch, &UpdateListFetch::finished, this, &Tupdate::fetchFinished);
-    connect(m_run, &UpdateRun::libraryFinished, this,
-            [this](int index, LibraryOutcome outcome) { libraryFinished(index, outcome); });
+    connect(m_run, &UpdateRun::libraryFinished, this, &Tupdate::libraryFinished);
     connect(m_run, &UpdateRun::finished, this, &Tupdate::runFinished);
 }
 
@@ -188,7 +194,9 @@ void Tupdate::showEvent(QShowEvent* event)
 
 void Tupdate::done(int result)
 {
-    // Leaving mid-run breaks the run off; what is installed by then needs the restart all the same.
+    // Leaving breaks off whatever is under way; what is installed by then needs the restart all
+    // the same.
+    m_fetch->cancel();
     if (m_run->running()) {
         m_run->cancel();
         if (m_run->downloaded())
@@ -199,6 +207,16 @@ void Tupdate::done(int result)
 
 void Tupdate::FormShow()
 {
+    updateRollbackButton();
+    // Said before anything is fetched, not after a download has nowhere to go.
+    if (const Failure access = checkFolderWritable(m_apppath); access.failed()) {
+        Button5->setEnabled(false);
+        Button9->setEnabled(false);
+        labnetlink->setText(describe(access));
+        m_prompts->error(folderNotWritableMessage(access));
+        QMetaObject::invokeMethod(this, &Tupdate::reject, Qt::QueuedConnection);
+        return;
+    }
     ShockwaveFlash1->show();
     ShockwaveFlash1->play();
     Image3->hide();
@@ -233,12 +251,13 @@ void Tupdate::Button5Click()
     m_fetch->start(m_settings.listUrl());
 }
 
-void Tupdate::fetchFinished(bool succeeded)
+void Tupdate::fetchFinished(const Failure& failure)
 {
-    if (!succeeded) {
+    if (failure.failed()) {
         Button6->setEnabled(false);
         Button5->setEnabled(true);
-        m_prompts->plainMessage(text(updatetext::fetchFailed));
+        if (failure.reason != UpdateFailure::Cancelled)
+            m_prompts->plainMessage(text(updatetext::fetchFailed) + u'\n' + describe(failure));
         return;
     }
     m_updateini = m_fetch->list();
@@ -282,7 +301,11 @@ void Tupdate::Button6Click()
         const int row = StringGrid1->rowCount() - 1;
         StringGrid1->setRowCount(row + 2);
         StringGrid1->setItem(row, 0, new QTableWidgetItem(library.name));
-        setState(row, library.refused ? updatetext::stateFailed : updatetext::statePending);
+        if (library.refused)
+            setState(row, text(updatetext::stateFailed) + QStringLiteral("：") +
+                              reasonText(UpdateFailure::RefusedName));
+        else
+            setState(row, text(updatetext::statePending));
     }
     Button2->setEnabled(pending.hasDownloads());
     Button3->setEnabled(false);
@@ -299,13 +322,41 @@ void Tupdate::Button2Click()
 
 void Tupdate::Button3Click()
 {
-    m_client->abort();
+    m_run->breakOff();
 }
 
-void Tupdate::libraryFinished(int index, LibraryOutcome outcome)
+void Tupdate::Button9Click()
 {
-    setState(index + 1,
-             outcome == LibraryOutcome::Installed ? updatetext::stateDone : updatetext::stateFailed);
+    const LibraryRollback rollback(m_apppath, *m_check);
+    QStringList report;
+    bool restored = false;
+    for (const QString& name : rollback.available()) {
+        const Failure failure = rollback.restore(name);
+        restored = restored || !failure.failed();
+        report << (failure.failed() ? text(updatetext::rollbackFailed).arg(name, describe(failure))
+                                    : text(updatetext::rollbackDone).arg(name));
+    }
+    if (report.isEmpty())
+        report << text(updatetext::rollbackNone);
+    if (restored)
+        report << text(updatetext::restartNeeded);
+    m_prompts->hint(report.join(u'\n'));
+}
+
+void Tupdate::updateRollbackButton()
+{
+    Button9->setEnabled(!LibraryRollback(m_apppath, *m_check).available().isEmpty());
+}
+
+void Tupdate::libraryFinished(int index, const Failure& failure)
+{
+    if (!failure.failed()) {
+        setState(index + 1, text(updatetext::stateDone));
+        return;
+    }
+    // The row keeps the familiar word and adds the reason; the detail is in the tool tip.
+    setState(index + 1, text(updatetext::stateFailed) + QStringLiteral("：") + reasonText(failure.reason),
+             describe(failure));
 }
 
 void Tupdate::runFinished(bool downloaded)
@@ -333,9 +384,11 @@ void Tupdate::IdHTTP1WorkEnd()
     ProgressBar1->setValue(0);
 }
 
-void Tupdate::setState(int row, const char* state)
+void Tupdate::setState(int row, const QString& state, const QString& detail)
 {
-    StringGrid1->setItem(row, 1, new QTableWidgetItem(text(state)));
+    auto* item = new QTableWidgetItem(state);
+    item->setToolTip(detail.isEmpty() ? state : detail);
+    StringGrid1->setItem(row, 1, item);
 }
 
 } // namespace qmv

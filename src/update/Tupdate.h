@@ -19,17 +19,19 @@ class QTableWidget;
 namespace qmv {
 
 class ConnectingAnimation;
+class ContentCheck;
 class HttpClient;
 class UpdatePrompts;
 class UpdateListFetch;
 class UpdateRun;
 class testnet;
-enum class LibraryOutcome;
+struct Failure;
 
 // The update wizard: checks that the web site can be reached, fetches the update list, lets the
 // user pick a server, lists the installed libraries that are older than the listed ones, and
 // downloads and installs them. Its pages, from the first shown: "linkstate" (connection check and
-// fetch), "Default" (server list), "next_page" (libraries, progress, installation).
+// fetch, putting back the last good copies), "Default" (server list), "next_page" (libraries,
+// progress, installation). A program folder it cannot write is reported as the wizard opens.
 class Tupdate : public QDialog
 {
     Q_OBJECT
@@ -62,7 +64,11 @@ private:
     void netthreadTerminate();
     // "Fetch the server list" on the first page.
     void Button5Click();
-    void fetchFinished(bool succeeded);
+    // The list fetch has ended: shows the servers, or why there are none.
+    void fetchFinished(const Failure& failure);
+    // "恢复上一版本": puts back the last good copies.
+    void Button9Click();
+    void updateRollbackButton();
     // A server picked in the server list.
     void ListBox1Click();
     // "Next" on the server page: lists the libraries that have updates.
@@ -71,19 +77,20 @@ private:
     void Button2Click();
     // "Stop" on the library page: aborts the running transfer.
     void Button3Click();
-    void libraryFinished(int index, LibraryOutcome outcome);
+    void libraryFinished(int index, const Failure& failure);
     void runFinished(bool downloaded);
     // A transfer's start, progress and end, for the progress bar.
     void IdHTTP1WorkBegin(qint64 expectedTotal);
     void IdHTTP1Work(qint64 received);
     void IdHTTP1WorkEnd();
 
-    void setState(int row, const char* text);
+    void setState(int row, const QString& text, const QString& detail = {});
 
     QString m_apppath;
     UpdateSettings m_settings;
     std::unique_ptr<UpdatePrompts> m_prompts;
     HttpClient* m_client;
+    ContentCheck* m_check;
     UpdateListFetch* m_fetch;
     UpdateRun* m_run;
     std::unique_ptr<testnet> m_netthread;
@@ -110,6 +117,7 @@ private:
     QLabel* labnetlink = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button7 = nullptr;
+    QPushButton* Button9 = nullptr;
 };
 
 } // namespace qmv

@@ -1,6 +1,7 @@
 #include "UpdateListFetch.h"
 
 #include "HttpClient.h"
+#include "UpdateSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,27 +35,39 @@ void UpdateListFetch::start(const QUrl& listUrl)
     m_body.setData(QByteArray());
     m_body.open(QIODevice::WriteOnly);
     m_running = true;
-    m_client.get(listUrl, &m_body);
+    m_client.get(listUrl, &m_body, UpdateSettings::maxListBytes);
 }
 
-void UpdateListFetch::onTransferFinished(bool succeeded)
+void UpdateListFetch::cancel()
+{
+    if (m_running)
+        m_client.abort();
+}
+
+void UpdateListFetch::onTransferFinished(const Failure& failure)
 {
     // The client serves the downloads too; only the transfer this object started is its own.
     if (!m_running)
         return;
     m_running = false;
     m_body.close();
-    if (succeeded && store(m_body.data()))
+    Failure outcome = failure.failed() ? failure : store(m_body.data());
+    m_body.setData(QByteArray());
+    if (!outcome.failed()) {
         m_list = UpdateList::readFile(storedListPath(m_folder));
-    emit finished(m_list.has_value());
+        if (!m_list)
+            outcome = {UpdateFailure::NotWritable, storedListPath(m_folder)};
+    }
+    emit finished(outcome);
 }
 
-bool UpdateListFetch::store(const QByteArray& body) const
+Failure UpdateListFetch::store(const QByteArray& body) const
 {
     QFile file(storedListPath(m_folder));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(body + '\n') == body.size() + 1 && file.flush();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(body + '\n') != body.size() + 1 || !file.flush())
+        return {UpdateFailure::NotWritable, file.fileName() + QStringLiteral(" ") + file.errorString()};
+    return {};
 }
 
 } // namespace qmv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PendingList.h"
+#include "UpdateFailure.h"
 
 #include <QFile>
 #include <QList>
@@ -9,29 +10,26 @@
 
 namespace qmv {
 
+class ContentCheck;
 class HttpClient;
 
-enum class LibraryOutcome {
-    Installed,
-    Refused,       // the list's name is not a plain file name
-    NotWritable,   // the download file could not be created
-    WrongSize,     // the download is shorter or longer than announced (a break-off, a failed transfer)
-    WrongChecksum, // the download's SHA-256 differs from the list's
-    InstallFailed, // the checked download could not be put in place
-};
-
-// Downloads the pending libraries one after the other from a server into the update folder,
-// checks each against the list and installs the complete ones. A transfer that fails or is broken
-// off does not stop the run: its library fails the check and the next one follows.
+// Downloads the pending libraries one after the other from a server into the update folder and
+// installs only what passes every check: an answer of 200 without error, the announced size (more
+// than 0), the list's SHA-256 where it gives one, and the verifier's look at the content. A
+// download that fails is kept under its rejected name and the installed library is left alone.
+// The installed library becomes the backup only when it passes the verifier too, so the backup is
+// always the last good copy. A failure of one library does not stop the run: the next follows.
 class UpdateRun : public QObject
 {
     Q_OBJECT
 public:
-    UpdateRun(const QString& folder, HttpClient& client, QObject* parent = nullptr);
+    UpdateRun(const QString& folder, HttpClient& client, ContentCheck& check, QObject* parent = nullptr);
 
     // The library's file name is appended to `serverUrl` unchanged.
     void start(const QString& serverUrl, const QList<PendingLibrary>& libraries);
-    // Breaks off the transfer in progress and starts no further library; `finished` does not come.
+    // Breaks off the current library (its transfer or its check); the run goes on with the next.
+    void breakOff();
+    // Breaks off the current library and starts no further one; `finished` does not come.
     void cancel();
     bool running() const { return m_index >= 0 && !m_cancelled; }
     // Whether this run made a download file for at least one library so far.
@@ -41,20 +39,29 @@ public:
 
 signals:
     void libraryStarted(int index);
-    void libraryFinished(int index, qmv::LibraryOutcome outcome, const QString& detail);
+    // No failure when the library was installed.
+    void libraryFinished(int index, const qmv::Failure& failure);
     // `downloaded`: whether a download file was made for at least one library.
     void finished(bool downloaded);
 
 private:
+    enum class Step { Idle, Transfer, CheckDownload, CheckInstalled };
+
     void startNext();
-    void onTransferFinished();
-    void finishLibrary(LibraryOutcome outcome, const QString& detail = {});
+    void onTransferFinished(const Failure& failure);
+    void onCheckFinished(const Failure& failure);
+    void install(bool backUpInstalled);
+    void reject(Failure failure);
+    void finishLibrary(const Failure& failure);
+    QString installedPath() const;
 
     QString m_folder;
     HttpClient& m_client;
+    ContentCheck& m_check;
     QString m_serverUrl;
     QList<PendingLibrary> m_libraries;
     int m_index = -1;
+    Step m_step = Step::Idle;
     QFile m_download;
     bool m_downloaded = false;
     bool m_cancelled = false;

@@ -1,5 +1,6 @@
 #include "UpdateSettings.h"
 
+#include "HttpClient.h"
 #include "IniDocument.h"
 
 #include <QDir>
@@ -16,11 +17,20 @@ QUrl rootOf(const QUrl& base)
     return root;
 }
 
-// Only an absolute http or https URL is taken; anything else keeps the earlier setting.
+// Only an address the client will ask is taken; anything else keeps the earlier setting.
 bool usable(const QUrl& url)
 {
-    return url.isValid() && !url.host().isEmpty() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+    return HttpClient::isAllowedAddress(url);
+}
+
+// A positive whole number of milliseconds replaces the setting; anything else keeps it.
+void readDuration(const IniDocument& document, const QString& section, const QString& key,
+                  std::chrono::milliseconds& target)
+{
+    bool isNumber = false;
+    const int value = document.value(section, key).toInt(&isNumber);
+    if (isNumber && value > 0)
+        target = std::chrono::milliseconds(value);
 }
 
 void applyFile(UpdateSettings& settings, const QString& path)
@@ -38,10 +48,10 @@ void applyFile(UpdateSettings& settings, const QString& path)
     const QUrl site(document.value(section, QStringLiteral("site")));
     if (usable(site))
         settings.siteRoot = site;
-    bool isNumber = false;
-    const int timeout = document.value(section, QStringLiteral("probe_timeout_ms")).toInt(&isNumber);
-    if (isNumber && timeout > 0)
-        settings.probeTimeout = std::chrono::milliseconds(timeout);
+    readDuration(document, section, QStringLiteral("probe_timeout_ms"), settings.probeTimeout);
+    readDuration(document, section, QStringLiteral("connect_timeout_ms"), settings.limits.connect);
+    readDuration(document, section, QStringLiteral("stall_timeout_ms"), settings.limits.stall);
+    readDuration(document, section, QStringLiteral("total_timeout_ms"), settings.limits.total);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TransferLimits.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -15,6 +17,9 @@ namespace qmv {
 //   url=https://update.example.org     the base "/keylearn/update.ini" is appended to
 //   site=https://www.example.org/      the web site root; by default the root of url
 //   probe_timeout_ms=10000
+//   connect_timeout_ms=15000           until a request has gone out
+//   stall_timeout_ms=15000             without any data
+//   total_timeout_ms=600000            for one whole transfer
 struct UpdateSettings
 {
     static constexpr const char* fileName = "qmv718-update.ini";
@@ -26,6 +31,9 @@ struct UpdateSettings
     QUrl updateBase{QString::fromLatin1(defaultBase)};
     QUrl siteRoot{QString::fromLatin1(defaultSite)};
     std::chrono::milliseconds probeTimeout{10000};
+    TransferLimits limits;
+    // The update list is small; anything longer is not one.
+    static constexpr qint64 maxListBytes = 1024 * 1024;
 
     QUrl listUrl() const;
 

@@ -33,4 +33,38 @@ inline constexpr const char* noServer = "升级配置文件中没有服务器！
 inline constexpr const char* badDate = "升级配置文件中 %1 的日期时间无法识别：%2";
 inline constexpr const char* badSize = "升级配置文件中 %1 的文件大小不是整数：%2";
 
+// Why a list, a download or an install failed.
+inline constexpr const char* reasonNotFound = "服务器上没有此文件";
+inline constexpr const char* reasonServerError = "服务器出错";
+inline constexpr const char* reasonUnreachable = "无法连接服务器";
+inline constexpr const char* reasonTimedOut = "超时";
+inline constexpr const char* reasonUnsafeAddress = "地址不是 http 或 https";
+inline constexpr const char* reasonWrongSize = "文件大小不符";
+inline constexpr const char* reasonNotALibrary = "文件内容不对";
+inline constexpr const char* reasonHashMismatch = "SHA-256 校验值不符";
+inline constexpr const char* reasonNotWritable = "无法写入";
+inline constexpr const char* reasonRefusedName = "文件名不允许";
+inline constexpr const char* reasonCancelled = "已中断";
+
+// Details of the reasons.
+inline constexpr const char* timedOutConnecting = "%1 秒内未能连接 %2";
+inline constexpr const char* timedOutStalled = "%1 秒内未收到数据";
+inline constexpr const char* timedOutTotal = "传输超过 %1 秒";
+inline constexpr const char* sizeAnnouncedZero = "升级配置文件中的大小为 0";
+inline constexpr const char* sizeReceived = "应为 %1 字节，收到 %2 字节";
+inline constexpr const char* sizeBeyond = "超过 %1 字节";
+inline constexpr const char* tooManyRedirects = "转向超过 %1 次";
+inline constexpr const char* rejectedKept = "已保存为 %1";
+
+// The program's folder cannot be written, as in a system-wide install.
+inline constexpr const char* folderNotWritable =
+    "无法写入 %1，升级无法进行（程序可能是为整个系统安装的）。\n"
+    "请通过系统的软件包管理器升级本软件，或以有写入权限的用户运行升级。";
+
+// Putting back the last good copies.
+inline constexpr const char* rollback = "恢复上一版本";
+inline constexpr const char* rollbackNone = "没有可恢复的上一版本。";
+inline constexpr const char* rollbackDone = "%1 已恢复为上一版本。";
+inline constexpr const char* rollbackFailed = "%1 恢复失败：%2";
+
 } // namespace qmv::updatetext

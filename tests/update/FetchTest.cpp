@@ -1,4 +1,5 @@
 #include "HttpClient.h"
+#include "ListFetchFixture.h"
 #include "ProgramFolder.h"
 #include "TestHttpServer.h"
 #include "UpdateListFetch.h"
@@ -27,23 +28,8 @@ QUrl closedPort()
     return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
 }
 
-class FetchTest : public ::testing::Test
+class FetchTest : public testing::ListFetchFixture
 {
-protected:
-    bool fetch(const QUrl& url)
-    {
-        QSignalSpy finished(&listFetch, &UpdateListFetch::finished);
-        listFetch.start(url);
-        EXPECT_TRUE(finished.count() > 0 || finished.wait(30000));
-        return !finished.isEmpty() && finished.first().first().toBool();
-    }
-
-    QUrl listUrl() const { return QUrl(server.url(QLatin1String(UpdateSettings::listPath))); }
-
-    TestHttpServer server;
-    ProgramFolder folder;
-    HttpClient client;
-    UpdateListFetch listFetch{folder.path(), client};
 };
 
 TEST_F(FetchTest, StoresTheListWithALineBreakAfterItAndReadsItBack)
@@ -80,13 +66,25 @@ TEST_F(FetchTest, CreatesTheUpdateFolderWithItsParents)
     QSignalSpy finished(&nestedFetch, &UpdateListFetch::finished);
     nestedFetch.start(listUrl());
     ASSERT_TRUE(finished.wait(30000));
-    EXPECT_TRUE(finished.first().first().toBool());
+    EXPECT_FALSE(finished.first().first().value<Failure>().failed());
     EXPECT_TRUE(QFile::exists(nested + "/update/update.ini"));
 }
 
-TEST_F(FetchTest, AnUnreachableHostFails)
+TEST_F(FetchTest, AnUnreachableHostFailsAsUnreachable)
 {
-    EXPECT_FALSE(fetch(closedPort().resolved(QUrl(QLatin1String(UpdateSettings::listPath)))));
+    EXPECT_EQ(fetchFailure(closedPort().resolved(QUrl(QLatin1String(UpdateSettings::listPath)))).reason,
+              UpdateFailure::Unreachable);
+}
+
+TEST(UpdateSettings, TimeOutsComeFromTheSettingsFile)
+{
+    ProgramFolder folder;
+    folder.put(UpdateSettings::fileName,
+               "[update]\nconnect_timeout_ms=1200\nstall_timeout_ms=300\ntotal_timeout_ms=nonsense\n");
+    const UpdateSettings settings = UpdateSettings::load(folder.path(), {});
+    EXPECT_EQ(settings.limits.connect, std::chrono::milliseconds(1200));
+    EXPECT_EQ(settings.limits.stall, std::chrono::milliseconds(300));
+    EXPECT_EQ(settings.limits.total, TransferLimits{}.total) << "a value that is no number is passed over";
 }
 
 TEST(NetworkProbe, AnyAnswerFromTheSiteRootCountsAsReachable)

@@ -24,3 +24,12 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* out)
     else
         *out << '"' << bytes.toStdString() << '"';
 }
+
+#include "UpdateFailure.h"
+
+namespace qmv {
+inline void PrintTo(UpdateFailure reason, std::ostream* out)
+{
+    *out << '<' << reasonKey(reason) << '>';
+}
+} // namespace qmv

@@ -11,7 +11,8 @@ namespace qmv::testing {
 // What one update run reported, library by library.
 struct RunRecord
 {
-    QList<LibraryOutcome> outcomes;
+    QList<UpdateFailure> outcomes;
+    QStringList details;
     bool finished = false;
     bool downloaded = false;
 };
@@ -25,9 +26,10 @@ inline RunRecord runToEnd(UpdateRun& run, const QString& serverUrl, const QList<
 {
     RunRecord record;
     const QMetaObject::Connection outcomes =
-        QObject::connect(&run, &UpdateRun::libraryFinished, [&record](int index, LibraryOutcome outcome) {
+        QObject::connect(&run, &UpdateRun::libraryFinished, [&record](int index, const Failure& failure) {
             EXPECT_EQ(index, record.outcomes.size());
-            record.outcomes.append(outcome);
+            record.outcomes.append(failure.reason);
+            record.details.append(failure.detail);
         });
     QSignalSpy finished(&run, &UpdateRun::finished);
     run.start(serverUrl, libraries);

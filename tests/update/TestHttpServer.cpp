@@ -1,6 +1,10 @@
 #include "TestHttpServer.h"
 
 #include <QPointer>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -9,15 +13,36 @@
 namespace qmv::testing {
 
 TestHttpServer::TestHttpServer()
+    : m_server(std::make_unique<QTcpServer>())
 {
-    if (!m_server.listen(QHostAddress::LocalHost, 0))
+    listen();
+}
+
+TestHttpServer::TestHttpServer(const QByteArray& certificate, const QByteArray& key)
+{
+    auto server = std::make_unique<QSslServer>();
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(certificate, QSsl::Pem));
+    tls.setPrivateKey(QSslKey(key, QSsl::Rsa, QSsl::Pem));
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    server->setSslConfiguration(tls);
+    m_server = std::move(server);
+    m_scheme = QStringLiteral("https");
+    listen();
+}
+
+TestHttpServer::~TestHttpServer() = default;
+
+void TestHttpServer::listen()
+{
+    if (!m_server->listen(QHostAddress::LocalHost, 0))
         throw std::runtime_error("the test server cannot listen on loopback");
-    connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::onConnection);
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, &TestHttpServer::onConnection);
 }
 
 QUrl TestHttpServer::base() const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2").arg(m_scheme).arg(m_server->serverPort()));
 }
 
 QString TestHttpServer::url(const QString& path) const
@@ -40,7 +65,7 @@ int TestHttpServer::requestCount(const QString& path) const
 
 void TestHttpServer::onConnection()
 {
-    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+    while (QTcpSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadable(socket); });
     }
@@ -74,13 +99,27 @@ void TestHttpServer::answer(QTcpSocket* socket, const Request& request)
     const auto found = m_resources.constFind(QString::fromUtf8(request.path));
     const Resource resource =
         found != m_resources.constEnd() ? *found : Resource{QByteArrayLiteral("not found"), 404};
+    if (resource.stallBeforeHeaders)
+        return;
     const QByteArray reason = resource.status == 200 ? "OK" : "Error";
     const QByteArray length =
         resource.announceLength ? "Content-Length: " + QByteArray::number(resource.body.size()) + "\r\n" : "";
+    const QByteArray location = resource.location.isEmpty() ? "" : "Location: " + resource.location + "\r\n";
     socket->write("HTTP/1.1 " + QByteArray::number(resource.status) + ' ' + reason +
-                  "\r\nContent-Type: application/octet-stream\r\n" + length + "Connection: close\r\n\r\n");
+                  "\r\nContent-Type: application/octet-stream\r\n" + length + location +
+                  "Connection: close\r\n\r\n");
     if (request.method == "HEAD") {
         socket->disconnectFromHost();
+        return;
+    }
+    if (resource.stallAfter >= 0) {
+        socket->write(resource.body.left(resource.stallAfter));
+        return;
+    }
+    if (resource.endless) {
+        socket->write(resource.body);
+        connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { sendEndlessly(socket); });
+        sendEndlessly(socket);
         return;
     }
     if (resource.chunkSize <= 0) {
@@ -89,6 +128,14 @@ void TestHttpServer::answer(QTcpSocket* socket, const Request& request)
         return;
     }
     sendSlowly(socket, resource.body, 0, resource);
+}
+
+void TestHttpServer::sendEndlessly(QTcpSocket* socket)
+{
+    // Kept topped up as the client reads, so the server holds little while the client is flooded.
+    static const QByteArray filler(64 * 1024, 'x');
+    if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < filler.size())
+        socket->write(filler);
 }
 
 void TestHttpServer::sendSlowly(QTcpSocket* socket, const QByteArray& body, int offset,
