@@ -2,8 +2,8 @@
 #include "FolderAccess.h"
 #include "LibraryRollback.h"
 #include "ProgramFolder.h"
-#include "UpdateTestEnvironment.h"
 #include "TestLibraries.h"
+#include "UpdateTestEnvironment.h"
 
 #include <QFile>
 #include <QTest>

@@ -4,13 +4,13 @@
 #include "HttpClient.h"
 #include "ListFetchFixture.h"
 #include "ProgramFolder.h"
-#include "UpdateTestEnvironment.h"
 #include "RunHarness.h"
 #include "TestHttpServer.h"
 #include "TestLibraries.h"
 #include "UpdateListFetch.h"
 #include "UpdateRun.h"
 #include "UpdateSettings.h"
+#include "UpdateTestEnvironment.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
