@@ -2,10 +2,11 @@
 # Installs what is needed, builds the tool and starts it on its built-in virtual remote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/configure.sh
 bash scripts/setup.sh
 
 build=${QMV718_BUILD:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMV718_TESTS=OFF -DQMV718_BENCH=OFF
+qmv718_configure "$build" -DCMAKE_BUILD_TYPE=Release -DQMV718_TESTS=OFF -DQMV718_BENCH=OFF
 cmake --build "$build" -j "$(nproc)"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev qt6-qpa-plugins
   libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libinih-dev libcli11-dev nlohmann-json3-dev libgif-dev
@@ -13,6 +13,8 @@ packages=(
   fp-utils-3.2.2
   fonts-wqy-zenhei
   xvfb xauth
+  # packaging: dpkg-shlibdeps scans what `file` calls ELF; the desktop files are validated
+  file desktop-file-utils appstream
 )
 
 missing=()

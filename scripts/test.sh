@@ -1,16 +1,90 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the test configuration (warnings on, AddressSanitizer and
-# UndefinedBehaviorSanitizer, clang-tidy) and runs every test on Qt's offscreen platform.
+# The project's whole test run; CI (.ci/run) runs exactly this. Stages, in order:
+#   sanitizer  warnings, AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy; every test
+#   release    Release with CMake's default generator; every test again, then the Debian package
+#   package    the package installed on this machine, checked as a user meets it, removed again
+#   windows    the Windows cross-build and its tests under Wine (scripts/test-windows.sh)
+# Widget tests run on Qt's offscreen platform, so no screen is needed.
+#
+# Environment: QMV718_STAGES (the stages to run, default all of them), QMV718_TEST_BUILD and
+# QMV718_RELEASE_BUILD (build folders), QMV718_CLANG_TIDY (ON or OFF, default ON).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/configure.sh
 bash scripts/setup.sh
 
-build=${QMV718_TEST_BUILD:-build-test}
-cmake -S . -B "$build" -G Ninja \
-  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-  -DQMV718_SANITIZE=ON -DQMV718_CLANG_TIDY=${QMV718_CLANG_TIDY:-ON} \
-  -DQMV718_TESTS=ON -DQMV718_BENCH=ON
-cmake --build "$build" -j "$(nproc)"
-
+stages=${QMV718_STAGES:-sanitizer release package windows}
+sanitizer_build=${QMV718_TEST_BUILD:-build-test}
+release_build=${QMV718_RELEASE_BUILD:-build-release}
+jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+
+sanitizer_stage() {
+  qmv718_configure "$sanitizer_build" \
+    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DQMV718_SANITIZE=ON -DQMV718_CLANG_TIDY="${QMV718_CLANG_TIDY:-ON}" \
+    -DQMV718_TESTS=ON -DQMV718_BENCH=ON
+  cmake --build "$sanitizer_build" -j "$jobs"
+  ctest --test-dir "$sanitizer_build" --output-on-failure -j "$jobs"
+}
+
+# CMake's default generator on purpose, even where Ninja is installed: a build that only works with
+# one generator is a fault. This configuration also makes the package.
+release_stage() {
+  env -u CMAKE_GENERATOR cmake -S . -B "$release_build" \
+    -DCMAKE_BUILD_TYPE=Release -DQMV718_TESTS=ON -DQMV718_BENCH=ON
+  cmake --build "$release_build" -j "$jobs"
+  ctest --test-dir "$release_build" --output-on-failure -j "$jobs"
+  rm -f "$release_build"/qmv718_*.deb
+  cpack --config "$release_build/CPackConfig.cmake" -B "$release_build"
+}
+
+package_stage() {
+  local deb
+  deb=$(realpath "$release_build"/qmv718_*.deb)
+  dpkg-deb --info "$deb"
+  dpkg-deb --contents "$deb"
+  # Several checkouts may share one machine: one of them at a time installs the package.
+  exec 9>/tmp/qmv718-package-test.lock
+  flock 9
+  trap 'remove_package' EXIT
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "$deb"
+  local app_id
+  app_id=$(dpkg-query -L qmv718 | sed -n 's|^/usr/share/applications/\(.*\)\.desktop$|\1|p')
+  bash tests/install/check-install.sh /usr "$app_id"
+  remove_package
+  trap - EXIT
+  exec 9>&-
+  if dpkg-query -W -f='${Status}' qmv718 2>/dev/null | grep -q 'install ok installed' || [ -e /usr/lib/qmv718 ]; then
+    echo "qmv718 is still installed after its removal" >&2
+    return 1
+  fi
+}
+
+remove_package() {
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get purge -y -qq -o DPkg::Lock::Timeout=600 qmv718 >/dev/null
+}
+
+windows_stage() {
+  # The cross-build and the Wine tests live in a script of their own.
+  if [ -f scripts/test-windows.sh ]; then
+    bash scripts/test-windows.sh
+  else
+    echo "no Windows build in this checkout"
+  fi
+}
+
+timings=()
+for stage in $stages; do
+  printf '\n==== %s stage (%s UTC)\n' "$stage" "$(date -u +%H:%M:%S)"
+  started=$SECONDS
+  "${stage}_stage"
+  timings+=("$(printf '%-10s %4d s' "$stage" $((SECONDS - started)))")
+done
+printf '\n==== all stages passed\n'
+printf '%s\n' "${timings[@]}"

@@ -1,6 +1,7 @@
 // Draws every picture of the tool and writes the resource lists from which the build makes the
-// picture bundles and the program's built-in pictures. Run at build time:
-//     qmv718_picture_generator <output folder>
+// picture bundles and the program's built-in pictures, and the program's icon for the desktop's
+// icon theme. Run at build time:
+//     qmv718_picture_generator <output folder> <icon.svg>
 
 #include "Controls.h"
 #include "GifWriter.h"
@@ -16,6 +17,7 @@
 #include "ResourceList.h"
 #include "Splash.h"
 #include "Theme.h"
+#include "ThemeIcons.h"
 #include "WindowBackground.h"
 #include "WindowGeometry.h"
 
@@ -254,7 +256,14 @@ void writeStamp(const QDir& output)
         fail(QStringLiteral("cannot write the stamp file"));
 }
 
-void generate(const QDir& output)
+void writeIconTheme(const QDir& output, const QString& iconSvg)
+{
+    const QString error = writeThemeIcons(iconSvg, QDir(output.filePath(QStringLiteral("hicolor"))));
+    if (!error.isEmpty())
+        fail(error);
+}
+
+void generate(const QDir& output, const QString& iconSvg)
 {
     if (!chineseFontAvailable())
         fail(QStringLiteral("no Chinese font: install fonts-wqy-zenhei"));
@@ -265,6 +274,7 @@ void generate(const QDir& output)
     writeNamedBundle(output, pictures);
     writeFormPictures(output, pictures);
     writeHelpPictures(output, pictures);
+    writeIconTheme(output, iconSvg);
     writeStamp(output);
 }
 
@@ -276,8 +286,8 @@ int main(int argc, char* argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <output folder> <icon.svg>\n", argv[0]);
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
@@ -286,7 +296,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     try {
-        qmv::art::generate(output);
+        qmv::art::generate(output, QString::fromLocal8Bit(argv[2]));
     } catch (const qmv::art::GenerationError& error) {
         std::fprintf(stderr, "picture generator: %s\n", error.what());
         return 1;

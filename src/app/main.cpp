@@ -37,6 +37,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qmv::applicationTitle));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QMV718_APP_ID));
     qmv::QtDialogs dialogs;
 
     std::string error;
