@@ -79,12 +79,24 @@ windows_stage() {
   fi
 }
 
+# Sets `cpu` to the CPU seconds (user and system) used so far by the commands this script ran.
+# `times` has to run in this shell itself, not in a command substitution's subshell.
+times_file=$(mktemp)
+read_cpu() {
+  times >"$times_file"
+  cpu=$(tail -n 1 "$times_file" | awk '{ t = 0; for (i = 1; i <= NF; i++) { split($i, p, /[ms]/); t += p[1] * 60 + p[2] } printf "%d", t }')
+}
+
 timings=()
 for stage in $stages; do
   printf '\n==== %s stage (%s UTC)\n' "$stage" "$(date -u +%H:%M:%S)"
   started=$SECONDS
+  read_cpu
+  cpu_started=$cpu
   "${stage}_stage"
-  timings+=("$(printf '%-10s %4d s' "$stage" $((SECONDS - started)))")
+  read_cpu
+  timings+=("$(printf '%-10s %5d s wall %6d s CPU' "$stage" $((SECONDS - started)) $((cpu - cpu_started)))")
 done
+rm -f "$times_file"
 printf '\n==== all stages passed\n'
 printf '%s\n' "${timings[@]}"
