@@ -25,9 +25,14 @@ void report(bool ok, const std::string& error, int& exitCode)
 
 RemoteCommands::RemoteCommands(CLI::App& app, int& exitCode)
 {
-    CLI::App* remoteCommand =
-        app.add_subcommand("remote", "Drive the virtual remote (state folder: "
-                                     "$QMV718_REMOTE_DIR or ~/.local/share/qmv718/remote)");
+#if defined(_WIN32)
+    constexpr const char* description =
+        "Drive the virtual remote (state folder: %QMV718_REMOTE_DIR% or %LOCALAPPDATA%\\qmv718\\remote)";
+#else
+    constexpr const char* description =
+        "Drive the virtual remote (state folder: $QMV718_REMOTE_DIR or ~/.local/share/qmv718/remote)";
+#endif
+    CLI::App* remoteCommand = app.add_subcommand("remote", description);
     remoteCommand->require_subcommand(1);
 
     remoteCommand->add_subcommand("status", "Show the cable, identity, demo mode, inbox and faults")

@@ -1,8 +1,7 @@
 #include "CodeConverter.h"
 
 #include "CaptureEncoding.h"
-#include "SharedLibrary.h"
-#include "velquon.h"
+#include "ConverterLibrary.h"
 
 namespace qmv {
 
@@ -19,15 +18,9 @@ CodeConverter::~CodeConverter() = default;
 
 bool CodeConverter::load()
 {
-    if (m_convert)
-        return true;
-    m_library = SharedLibrary::open(m_folder + fileName, nullptr);
     if (!m_library)
-        return false;
-    m_convert = reinterpret_cast<ConvertFunction>(m_library->symbol("ConvertCode"));
-    if (!m_convert)
-        m_library.reset(); // a library without the function is of no use: release it
-    return m_convert != nullptr;
+        m_library = ConverterLibrary::load(m_folder, nullptr);
+    return m_library != nullptr;
 }
 
 bool CodeConverter::available()
@@ -39,8 +32,9 @@ std::string CodeConverter::convert(const std::string& encoded)
 {
     if (!load())
         return {};
-    const std::string body = encoded.size() > encodedPrefixChars ? encoded.substr(encodedPrefixChars) : std::string();
-    const char* result = m_convert(body.c_str(), convertMode);
+    const std::string body =
+        encoded.size() > encodedPrefixChars ? encoded.substr(encodedPrefixChars) : std::string();
+    const char* result = m_library->convertCode()(body.c_str(), convertMode);
     return result ? std::string(result) : std::string();
 }
 

@@ -6,13 +6,14 @@
 
 namespace qmv {
 
-class SharedLibrary;
+class ConverterLibrary;
 
 // The code converter "velquon.dll", loaded by name from the program's folder the first time a
-// code is converted and kept loaded afterwards.
-class CodeConverter {
+// code is converted and kept loaded afterwards (through the link bridge when it is built for the
+// other word size).
+class CodeConverter
+{
 public:
-    static constexpr const char* fileName = "velquon.dll";
     static constexpr int convertMode = 2;
 
     explicit CodeConverter(std::string folder);
@@ -27,16 +28,15 @@ public:
     bool available();
 
 private:
-    using ConvertFunction = const char* (*)(const char*, int);
     bool load();
 
     std::string m_folder;
-    std::unique_ptr<SharedLibrary> m_library;
-    ConvertFunction m_convert = nullptr;
+    std::unique_ptr<ConverterLibrary> m_library;
 };
 
 // Trim, encode and convert a captured code: what a received code goes through before it is
 // stored. `encoded` receives the encoded text (for the diagnostic memo), when given.
-std::string convertCapture(CodeConverter& converter, const std::string& capture, std::string* encoded = nullptr);
+std::string convertCapture(CodeConverter& converter, const std::string& capture,
+                           std::string* encoded = nullptr);
 
 } // namespace qmv

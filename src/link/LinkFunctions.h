@@ -6,7 +6,8 @@ namespace qmv {
 
 // The seven entry points of a link library, however they were obtained (loaded at run time
 // or linked in directly).
-struct LinkFunctions {
+struct LinkFunctions
+{
     tavrio_bool(TAVRIO_CALL* linkState)() = nullptr;
     tavrio_bool(TAVRIO_CALL* readVersion)(char*) = nullptr;
     tavrio_bool(TAVRIO_CALL* basicInfo)(char*) = nullptr;

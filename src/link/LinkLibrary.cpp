@@ -1,13 +1,11 @@
 #include "LinkLibrary.h"
 
+#include "BridgeConnection.h"
+#include "BridgedFunctions.h"
+
 #include <utility>
 
 namespace qmv {
-
-LinkLibrary::LinkLibrary(std::unique_ptr<SharedLibrary> library)
-    : m_library(std::move(library))
-{
-}
 
 namespace {
 
@@ -22,7 +20,37 @@ bool resolve(const SharedLibrary& library, const char* name, Function& target, s
 
 } // namespace
 
+LinkLibrary::~LinkLibrary()
+{
+    if (m_bridge)
+        bridge::releaseBridge(m_bridge.get());
+}
+
 std::unique_ptr<LinkLibrary> LinkLibrary::load(const std::string& folder, std::string* error)
+{
+    if (bridge::bridgeWanted(folder + fileName))
+        return loadThroughBridge(folder, error);
+    return loadDirect(folder, error);
+}
+
+std::unique_ptr<LinkLibrary> LinkLibrary::loadThroughBridge(const std::string& folder, std::string* error)
+{
+    std::string reason;
+    auto connection =
+        bridge::BridgeConnection::open(bridge::bridgeProgramPath(), bridge::Library::Link, folder, &reason);
+    if (!connection) {
+        if (error)
+            *error = reason;
+        return nullptr;
+    }
+    std::unique_ptr<LinkLibrary> link(new LinkLibrary);
+    link->m_bridge = connection;
+    link->m_functions = bridge::bridgedLinkFunctions();
+    bridge::installLinkBridge(std::move(connection));
+    return link;
+}
+
+std::unique_ptr<LinkLibrary> LinkLibrary::loadDirect(const std::string& folder, std::string* error)
 {
     const std::string path = folder + fileName;
     std::string reason;
@@ -33,7 +61,8 @@ std::unique_ptr<LinkLibrary> LinkLibrary::load(const std::string& folder, std::s
         return nullptr;
     }
 
-    std::unique_ptr<LinkLibrary> link(new LinkLibrary(std::move(library)));
+    std::unique_ptr<LinkLibrary> link(new LinkLibrary);
+    link->m_library = std::move(library);
     LinkFunctions& f = link->m_functions;
     const SharedLibrary& lib = *link->m_library;
     std::string missing;

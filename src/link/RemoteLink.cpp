@@ -55,11 +55,13 @@ std::string RemoteLink::readData(std::uint16_t address, int units, std::size_t b
     return std::string(buffer.data(), buffer.size());
 }
 
-bool RemoteLink::writeData(const std::string& deviceTag, std::uint16_t address, const std::string& hexData) const
+bool RemoteLink::writeData(const std::string& deviceTag, std::uint16_t address,
+                           const std::string& hexData) const
 {
     count();
     const AddressPair pair = splitAddress(address);
-    return m_functions.writeData(deviceTag.c_str(), pair.high.c_str(), pair.low.c_str(), hexData.c_str()) != 0;
+    return m_functions.writeData(deviceTag.c_str(), pair.high.c_str(), pair.low.c_str(), hexData.c_str()) !=
+           0;
 }
 
 bool RemoteLink::setCodeCarrierWave() const

@@ -9,7 +9,8 @@
 namespace qmv {
 
 // A memory address as the link library takes it: two upper-case hex pairs, high byte first.
-struct AddressPair {
+struct AddressPair
+{
     std::string high;
     std::string low;
 };
@@ -19,7 +20,8 @@ AddressPair splitAddress(std::uint16_t address);
 // on success the whole zero-filled buffer becomes the text (zero bytes included, so the text
 // has the buffer's length); on failure the text is empty. Every call uses a buffer of its own,
 // so the wrapper may be used from several threads at once.
-class RemoteLink {
+class RemoteLink
+{
 public:
     static constexpr const char* readSelector = "08";
 

@@ -7,7 +7,8 @@ namespace qmv {
 
 // A shared library opened by path, closed when the object goes. Plain C++ over the platform's
 // loader, so the core needs no toolkit to load the link library or the code converter.
-class SharedLibrary {
+class SharedLibrary
+{
 public:
     static std::unique_ptr<SharedLibrary> open(const std::string& path, std::string* error);
     ~SharedLibrary();

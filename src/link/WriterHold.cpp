@@ -1,12 +1,15 @@
 #include "WriterHold.h"
 
 #include "FileLock.h"
+#include "ProcessId.h"
 
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -46,9 +49,16 @@ fs::path WriterHold::folder()
 {
     if (const char* dir = std::getenv("QMV718_HOLD_DIR"); dir && *dir)
         return dir;
+#if defined(_WIN32)
+    // Every program of the user sees the same local application data, and only that user does.
+    if (const char* local = std::getenv("LOCALAPPDATA"); local && *local)
+        return fs::path(local) / "qmv718" / "holds";
+    return fs::temp_directory_path() / "qmv718-holds";
+#else
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
         return fs::path(runtime) / "qmv718";
     return fs::temp_directory_path() / ("qmv718-" + std::to_string(::getuid()));
+#endif
 }
 
 fs::path WriterHold::pathFor(const std::string& remoteid)
@@ -69,7 +79,7 @@ std::unique_ptr<WriterHold> WriterHold::take(const std::string& remoteid, const 
     fs::create_directories(path.parent_path(), ec);
     auto lock = std::make_unique<platform::FileLock>(path);
     if (lock->tryLock()) {
-        lock->writeNote(program + " " + std::to_string(::getpid()) + "\n");
+        lock->writeNote(program + " " + std::to_string(platform::currentProcessId()) + "\n");
         return std::unique_ptr<WriterHold>(new WriterHold(std::move(lock)));
     }
     // The holder writes its note just after taking the lock: give it a moment to appear.

@@ -28,6 +28,8 @@ public:
 
 private:
     std::string temporaryPrefix() const;
+    // A fresh temporary beside the file, unique across threads and processes.
+    std::filesystem::path newTemporary() const;
 
     std::filesystem::path m_path;
 };

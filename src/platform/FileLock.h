@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -36,10 +37,10 @@ public:
 
 private:
     bool open();
-    bool take(int operation);
+    bool take(bool wait);
 
     std::filesystem::path m_path;
-    int m_fd = -1;
+    std::intptr_t m_handle = -1; // a file descriptor, or a HANDLE on Windows
     bool m_locked = false;
 };
 

@@ -1,10 +1,11 @@
 #include "Receiver.h"
 
+#include "ProcessId.h"
+
 #include <algorithm>
 #include <atomic>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -78,7 +79,7 @@ std::string newCaptureId()
     static std::atomic<unsigned> sequence{0};
     std::random_device random;
     std::ostringstream id;
-    id << std::hex << random() << random() << 'p' << ::getpid() << 'n' << sequence++;
+    id << std::hex << random() << random() << 'p' << platform::currentProcessId() << 'n' << sequence++;
     return id.str();
 }
 
@@ -179,8 +180,9 @@ void Receiver::deliver(const std::string& content) const
     static std::atomic<unsigned> sequence{0};
     FolderLock lock(m_folder.path());
     const auto capture = current();
-    std::string name = codePrefix + std::to_string(nowMillis()) + "-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(sequence++) + ".txt";
+    std::string name = codePrefix + std::to_string(nowMillis()) + "-" +
+                       std::to_string(platform::currentProcessId()) + "-" + std::to_string(sequence++) +
+                       ".txt";
     if (capture)
         name = claimedPrefix + capture->id + "-" + name;
     writeFileAtomically(m_folder.inboxPath() / name, content);

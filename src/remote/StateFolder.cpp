@@ -1,5 +1,7 @@
 #include "StateFolder.h"
 
+#include "ProcessId.h"
+
 #include "AtomicFile.h"
 #include "FileLock.h"
 #include "Receiver.h"
@@ -9,7 +11,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <map>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -67,6 +68,10 @@ fs::path StateFolder::defaultPath()
 {
     if (const char* dir = std::getenv("QMV718_REMOTE_DIR"); dir && *dir)
         return dir;
+#if defined(_WIN32)
+    if (const char* local = std::getenv("LOCALAPPDATA"); local && *local)
+        return fs::path(local) / "qmv718" / "remote";
+#endif
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
         return fs::path(data) / "qmv718" / "remote";
     const char* home = std::getenv("HOME");

@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <thread>
 #include <vector>
 
 namespace qmv::test {
@@ -67,39 +65,26 @@ protected:
     CliRun run(const std::string& arguments)
     {
         const std::string errPath = (statePath() / "stderr.txt").string();
-        const std::string command = binFolder() + "qmv718-cli " + arguments + " 2>" + errPath;
         CliRun result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            result.out.append(buffer, n);
-        result.status = WEXITSTATUS(::pclose(pipe));
+        result.status = runCommand(cliCommand(arguments) + " 2>" + quoted(errPath), &result.out);
         result.err = slurp(errPath);
         return result;
     }
     // Several commands started at the same moment, each its own process; their results in order.
     std::vector<CliRun> runTogether(const std::vector<std::string>& argumentLists)
     {
-        std::vector<pid_t> children;
-        for (std::size_t i = 0; i < argumentLists.size(); ++i) {
-            const std::string base = (statePath() / ("run-" + std::to_string(i))).string();
-            const std::string command =
-                binFolder() + "qmv718-cli " + argumentLists[i] + " >" + base + ".out 2>" + base + ".err";
-            const pid_t child = ::fork();
-            if (child == 0) {
-                ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-                ::_exit(127);
-            }
-            children.push_back(child);
-        }
-        std::vector<CliRun> results;
-        for (std::size_t i = 0; i < children.size(); ++i) {
-            int status = 0;
-            ::waitpid(children[i], &status, 0);
-            const std::string base = (statePath() / ("run-" + std::to_string(i))).string();
-            results.push_back(
-                {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(base + ".out"), slurp(base + ".err")});
-        }
+        // One thread per command, each waiting for its own process, so all start together.
+        std::vector<CliRun> results(argumentLists.size());
+        std::vector<std::thread> runners;
+        for (std::size_t i = 0; i < argumentLists.size(); ++i)
+            runners.emplace_back([&, i] {
+                const std::string errPath = (statePath() / ("run-" + std::to_string(i) + ".err")).string();
+                results[i].status =
+                    runCommand(cliCommand(argumentLists[i]) + " 2>" + quoted(errPath), &results[i].out);
+                results[i].err = slurp(errPath);
+            });
+        for (auto& runner : runners)
+            runner.join();
         return results;
     }
     nlohmann::json info()
@@ -126,6 +111,12 @@ protected:
         return path;
     }
     std::string data(const std::string& name) { return testDataFolder() + "cli/" + name; }
+
+private:
+    static std::string cliCommand(const std::string& arguments)
+    {
+        return quoted(binFolder() + "qmv718-cli") + " " + arguments;
+    }
 };
 
 } // namespace qmv::test

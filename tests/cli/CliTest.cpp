@@ -184,4 +184,45 @@ TEST_F(Cli, LongCaptureKeepsItsLastMarkAndSpace)
     ASSERT_EQ(played.size(), sent.size());
     EXPECT_NEAR(played[played.size() - 2], sent[sent.size() - 2], 100) << "the last space";
     EXPECT_NEAR(played.back(), sent.back(), 100) << "the last mark";
+
+// The command line with the link library and the converter reached through the link bridge gives
+// what it gives with both loaded directly: the same image, codes and checks, whichever way the
+// previous command went.
+TEST_F(Cli, ThroughTheLinkBridgeEveryCommandGivesTheDirectResult)
+{
+    struct Bridge
+    {
+        Bridge() { test::setEnvironment("QMV718_LINK_BRIDGE", "always"); }
+        ~Bridge() { test::unsetEnvironment("QMV718_LINK_BRIDGE"); }
+    };
+    auto bridged = [&](const std::string& arguments) {
+        Bridge bridge;
+        return run(arguments);
+    };
+    auto sameBothWays = [&](const std::string& arguments) {
+        const CliRun direct = run(arguments);
+        const CliRun through = bridged(arguments);
+        EXPECT_EQ(through.status, direct.status) << arguments << ": " << through.err;
+        EXPECT_EQ(through.out, direct.out) << arguments;
+        EXPECT_EQ(through.err, direct.err) << arguments;
+        return direct;
+    };
+
+    sameBothWays("info --json");
+    const CliRun learn = bridged("learn --area DVD --key VOL+ --timings " + data("samsung-tving.txt"));
+    ASSERT_EQ(learn.status, 0) << learn.err;
+    EXPECT_EQ(key(info(), "DVD", "30")["state"], "2");
+    sameBothWays("info --json");
+    EXPECT_EQ(sameBothWays("play --area DVD --key 30").status, 0);
+    ASSERT_EQ(run("learn --area TV --key CH+ --timings " + data("nec-tv-1.txt")).status, 0);
+    sameBothWays("check --json");
+    sameBothWays("play --area TV --key CH+ --format pronto");
+
+    ASSERT_EQ(bridged("delete --area DVD --key 30").status, 0);
+    EXPECT_EQ(key(info(), "DVD", "30")["state"], "0");
+    sameBothWays("info --json");
+
+    folder().setPlugged(false);
+    const CliRun unplugged = sameBothWays("info");
+    EXPECT_NE(unplugged.status, 0);
 }

@@ -6,6 +6,7 @@
 #include "LinkLibrary.h"
 #include "RemoteLink.h"
 #include "StateFolder.h"
+#include "TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace qmv::test {
-
-inline std::string binFolder()
-{
-    const char* dir = std::getenv("QMV718_BIN_DIR");
-    return dir ? std::string(dir) + "/" : std::string("./");
-}
 
 inline std::string testDataFolder()
 {
@@ -30,12 +24,12 @@ inline std::string testDataFolder()
 }
 
 // A scratch folder removed when the test ends.
-class ScratchFolder {
+class ScratchFolder
+{
 public:
     ScratchFolder()
+        : m_path(createScratchFolder())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qmv718-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
     }
     ~ScratchFolder()
     {
@@ -50,16 +44,17 @@ private:
     std::filesystem::path m_path;
 };
 
-class RemoteFixture : public ::testing::Test {
+class RemoteFixture : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
-        ::setenv("QMV718_REMOTE_DIR", m_scratch.path().c_str(), 1);
-        ::setenv("QMV718_REMOTE_FSYNC", "0", 1);
+        setEnvironment("QMV718_REMOTE_DIR", m_scratch.path().string());
+        setEnvironment("QMV718_REMOTE_FSYNC", "0");
         // Holds on the remote live with the test, not in the user's runtime folder.
         std::filesystem::create_directory(m_scratch.path() / "holds");
-        ::setenv("QMV718_HOLD_DIR", (m_scratch.path() / "holds").c_str(), 1);
-        ::unsetenv("QMV718_REMOTE_LATENCY_MS");
+        setEnvironment("QMV718_HOLD_DIR", (m_scratch.path() / "holds").string());
+        unsetEnvironment("QMV718_REMOTE_LATENCY_MS");
         std::string error;
         m_library = LinkLibrary::load(binFolder(), &error);
         ASSERT_TRUE(m_library) << error;

@@ -5,6 +5,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+// The lock is flock(2): per open file, so two holders in one process exclude each other too.
+
 namespace qmv::platform {
 
 FileLock::FileLock(std::filesystem::path path)
@@ -15,25 +17,26 @@ FileLock::FileLock(std::filesystem::path path)
 FileLock::~FileLock()
 {
     unlock();
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_handle >= 0)
+        ::close(static_cast<int>(m_handle));
 }
 
 bool FileLock::open()
 {
-    if (m_fd < 0)
-        m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    return m_fd >= 0;
+    if (m_handle < 0)
+        m_handle = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    return m_handle >= 0;
 }
 
-bool FileLock::take(int operation)
+bool FileLock::take(bool wait)
 {
+    const int operation = wait ? LOCK_EX : LOCK_EX | LOCK_NB;
     if (m_locked)
         return true;
     if (!open())
         return false;
     int result = 0;
-    while ((result = ::flock(m_fd, operation)) != 0 && errno == EINTR) {
+    while ((result = ::flock(static_cast<int>(m_handle), operation)) != 0 && errno == EINTR) {
     }
     m_locked = result == 0;
     return m_locked;
@@ -41,27 +44,28 @@ bool FileLock::take(int operation)
 
 bool FileLock::tryLock()
 {
-    return take(LOCK_EX | LOCK_NB);
+    return take(false);
 }
 
 bool FileLock::lock()
 {
-    return take(LOCK_EX);
+    return take(true);
 }
 
 void FileLock::unlock()
 {
     if (!m_locked)
         return;
-    ::flock(m_fd, LOCK_UN);
+    ::flock(static_cast<int>(m_handle), LOCK_UN);
     m_locked = false;
 }
 
 bool FileLock::writeNote(const std::string& note)
 {
-    if (!m_locked || ::ftruncate(m_fd, 0) != 0)
+    const int fd = static_cast<int>(m_handle);
+    if (!m_locked || ::ftruncate(fd, 0) != 0)
         return false;
-    return ::pwrite(m_fd, note.data(), note.size(), 0) == static_cast<ssize_t>(note.size());
+    return ::pwrite(fd, note.data(), note.size(), 0) == static_cast<ssize_t>(note.size());
 }
 
 std::string FileLock::readNote(const std::filesystem::path& path, std::size_t limit)

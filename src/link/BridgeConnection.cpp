@@ -1,0 +1,101 @@
+#include "BridgeConnection.h"
+
+#include "LibraryFormat.h"
+#include "SharedLibrary.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace qmv::bridge {
+
+BridgeConnection::BridgeConnection(std::unique_ptr<BridgeProcess> process)
+    : m_process(std::move(process))
+{
+}
+
+std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& program, Library library,
+                                                         const std::string& folder, std::string* error)
+{
+    std::string reason;
+    auto process = BridgeProcess::start(program, &reason);
+    if (!process) {
+        *error = "无法启动连接桥 " + program + "：" + reason;
+        return nullptr;
+    }
+    std::shared_ptr<BridgeConnection> connection(new BridgeConnection(std::move(process)));
+
+    const auto hello =
+        connection->call(MessageWriter(Operation::Hello).u32(protocolMagic).u32(protocolVersion));
+    const std::string helloText = hello.value_or(std::string());
+    MessageReader helloReply(helloText);
+    const std::uint32_t magic = helloReply.u32();
+    const std::uint32_t version = helloReply.u32();
+    if (!hello || !helloReply.complete() || magic != protocolMagic) {
+        *error = "连接桥 " + program + " 没有应答。";
+        return nullptr;
+    }
+    if (version != protocolVersion) {
+        *error = "连接桥 " + program + " 的协议版本 " + std::to_string(version) + " 与本程序的版本 " +
+                 std::to_string(protocolVersion) + " 不符。";
+        return nullptr;
+    }
+
+    const auto loaded = connection->call(
+        MessageWriter(Operation::Load).u32(static_cast<std::uint32_t>(library)).text(folder.c_str()));
+    const std::string loadText = loaded.value_or(std::string());
+    MessageReader loadReply(loadText);
+    const bool ok = loadReply.u32() != 0;
+    std::string loadError = loadReply.bytes();
+    if (!loaded || !loadReply.complete()) {
+        *error = "连接桥 " + program + " 在加载库时中断。";
+        return nullptr;
+    }
+    if (!ok) {
+        *error = loadError;
+        return nullptr;
+    }
+    return connection;
+}
+
+std::optional<std::string> BridgeConnection::call(const MessageWriter& request)
+{
+    std::lock_guard guard(m_mutex);
+    if (m_ended)
+        return std::nullopt;
+    auto reply = exchange(request);
+    if (!reply)
+        m_ended = true;
+    return reply;
+}
+
+std::optional<std::string> BridgeConnection::exchange(const MessageWriter& request)
+{
+    if (!writeFrame(m_process->stream(), request.payload()))
+        return std::nullopt;
+    auto reply = readFrame(m_process->stream());
+    // A reply always names the operation it answers; anything else means the two sides are lost.
+    if (!reply || MessageReader(*reply).operation() != MessageReader(request.payload()).operation())
+        return std::nullopt;
+    return reply;
+}
+
+bool BridgeConnection::ended() const
+{
+    std::lock_guard guard(m_mutex);
+    return m_ended;
+}
+
+std::string bridgeProgramPath()
+{
+    return programFolder() + BridgeProcess::programName;
+}
+
+bool bridgeWanted(const std::string& libraryPath)
+{
+    if (const char* mode = std::getenv("QMV718_LINK_BRIDGE"); mode && std::strcmp(mode, "always") == 0)
+        return true;
+    const int bits = libraryWordBits(libraryPath);
+    return bits != 0 && bits != static_cast<int>(8 * sizeof(void*));
+}
+
+} // namespace qmv::bridge

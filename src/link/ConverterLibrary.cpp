@@ -1,0 +1,55 @@
+#include "ConverterLibrary.h"
+
+#include "BridgeConnection.h"
+#include "BridgedFunctions.h"
+
+namespace qmv {
+
+ConverterLibrary::~ConverterLibrary()
+{
+    if (m_bridge)
+        bridge::releaseBridge(m_bridge.get());
+}
+
+std::unique_ptr<ConverterLibrary> ConverterLibrary::load(const std::string& folder, std::string* error)
+{
+    if (!bridge::bridgeWanted(folder + fileName))
+        return loadDirect(folder, error);
+    std::string reason;
+    auto connection = bridge::BridgeConnection::open(bridge::bridgeProgramPath(), bridge::Library::Converter,
+                                                     folder, &reason);
+    if (!connection) {
+        if (error)
+            *error = reason;
+        return nullptr;
+    }
+    std::unique_ptr<ConverterLibrary> converter(new ConverterLibrary);
+    converter->m_bridge = connection;
+    converter->m_convert = bridge::bridgedConvertCode();
+    bridge::installConverterBridge(std::move(connection));
+    return converter;
+}
+
+std::unique_ptr<ConverterLibrary> ConverterLibrary::loadDirect(const std::string& folder, std::string* error)
+{
+    const std::string path = folder + fileName;
+    std::string reason;
+    auto library = SharedLibrary::open(path, &reason);
+    if (!library) {
+        if (error)
+            *error = std::string("找不到编码转换库 ") + fileName + "（" + path + "）：" + reason;
+        return nullptr;
+    }
+    auto convert = reinterpret_cast<VelquonConvertCode>(library->symbol("ConvertCode"));
+    if (!convert) {
+        if (error)
+            *error = std::string("编码转换库 ") + fileName + " 缺少函数 ConvertCode！";
+        return nullptr;
+    }
+    std::unique_ptr<ConverterLibrary> converter(new ConverterLibrary);
+    converter->m_library = std::move(library);
+    converter->m_convert = convert;
+    return converter;
+}
+
+} // namespace qmv

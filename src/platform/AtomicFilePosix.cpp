@@ -1,0 +1,92 @@
+#include "AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace qmv::platform {
+
+namespace {
+
+bool syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool writeAll(int fd, const std::string& content)
+{
+    std::size_t written = 0;
+    while (written < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+        if (n <= 0)
+            return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool AtomicFile::write(const std::string& content) const
+{
+    const fs::path temporary = newTemporary();
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool flush = durable();
+    const bool written = writeAll(fd, content) && (!flush || ::fsync(fd) == 0);
+    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (flush)
+        syncFolder(m_path.parent_path());
+    return true;
+}
+
+ReadResult readRegularFile(const fs::path& path, std::size_t limit)
+{
+    // Opened without waiting, so a pipe with no writer cannot block the open itself; the type is
+    // then checked on what was opened, not on the name, which could be swapped in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return {std::nullopt, "cannot open"};
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {std::nullopt, "not a regular file"};
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > limit) {
+        ::close(fd);
+        return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+    }
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            ::close(fd);
+            return {std::nullopt, "cannot read"};
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(n));
+        if (content.size() > limit) { // grew while being read
+            ::close(fd);
+            return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+        }
+    }
+    ::close(fd);
+    return {std::move(content), {}};
+}
+
+} // namespace qmv::platform
