@@ -125,7 +125,7 @@ tavrio_bool TAVRIO_CALL collectCodeInfo(char* buffer)
                       TAVRIO_CAPTURE_BUFFER);
 }
 
-const char* VELQUON_CALL convertCode(const char* text, int mode)
+const char* TAVRIO_CALL convertCode(const char* text, int mode)
 {
     // Like the library's own result: the calling thread's buffer, valid until its next call.
     thread_local std::string result;
@@ -162,7 +162,7 @@ LinkFunctions bridgedLinkFunctions()
     return f;
 }
 
-VelquonConvertCode bridgedConvertCode()
+ConvertCodeFunction bridgedConvertCode()
 {
     return convertCode;
 }

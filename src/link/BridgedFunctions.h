@@ -1,8 +1,8 @@
 #pragma once
 
 #include "BridgeConnection.h"
+#include "ConverterLibrary.h"
 #include "LinkFunctions.h"
-#include "velquon.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ namespace qmv::bridge {
 // The buffers are those the library's callers pass for each operation (tavrio.h): the bridge
 // fills one of that size, zero-filled, and the whole of it is copied back.
 LinkFunctions bridgedLinkFunctions();
-VelquonConvertCode bridgedConvertCode();
+ConvertCodeFunction bridgedConvertCode();
 
 void installLinkBridge(std::shared_ptr<BridgeConnection> connection);
 void installConverterBridge(std::shared_ptr<BridgeConnection> connection);

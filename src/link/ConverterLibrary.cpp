@@ -40,7 +40,7 @@ std::unique_ptr<ConverterLibrary> ConverterLibrary::loadDirect(const std::string
             *error = std::string("找不到编码转换库 ") + fileName + "（" + path + "）：" + reason;
         return nullptr;
     }
-    auto convert = reinterpret_cast<VelquonConvertCode>(library->symbol("ConvertCode"));
+    auto convert = reinterpret_cast<ConvertCodeFunction>(library->symbol("ConvertCode"));
     if (!convert) {
         if (error)
             *error = std::string("编码转换库 ") + fileName + " 缺少函数 ConvertCode！";

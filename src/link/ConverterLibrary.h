@@ -12,6 +12,10 @@ namespace bridge {
 class BridgeConnection;
 }
 
+// The converter's one function, ConvertCode(text, mode): the maker's calling convention, the same
+// as the link library's. The text it returns belongs to the library (see the converter's header).
+using ConvertCodeFunction = const char*(TAVRIO_CALL*)(const char* text, int mode);
+
 // The code converter "velquon.dll" loaded from a folder with its function ConvertCode: into
 // this process, or, when it is built for the other word size, into the link bridge.
 class ConverterLibrary
@@ -27,14 +31,14 @@ public:
     ConverterLibrary(const ConverterLibrary&) = delete;
     ConverterLibrary& operator=(const ConverterLibrary&) = delete;
 
-    VelquonConvertCode convertCode() const { return m_convert; }
+    ConvertCodeFunction convertCode() const { return m_convert; }
     bool bridged() const { return m_bridge != nullptr; }
 
 private:
     ConverterLibrary() = default;
     std::unique_ptr<SharedLibrary> m_library;
     std::shared_ptr<bridge::BridgeConnection> m_bridge;
-    VelquonConvertCode m_convert = nullptr;
+    ConvertCodeFunction m_convert = nullptr;
 };
 
 } // namespace qmv
