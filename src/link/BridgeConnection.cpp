@@ -57,6 +57,16 @@ std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& prog
     return connection;
 }
 
+std::shared_ptr<BridgeConnection> BridgeConnection::openBeside(Library library, const std::string& folder,
+                                                               std::string* error)
+{
+    std::string reason;
+    auto connection = open(bridgeProgramPath(), library, folder, &reason);
+    if (!connection && error)
+        *error = reason;
+    return connection;
+}
+
 std::optional<std::string> BridgeConnection::call(const MessageWriter& request)
 {
     std::lock_guard guard(m_mutex);

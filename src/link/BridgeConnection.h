@@ -21,6 +21,10 @@ public:
     static std::shared_ptr<BridgeConnection> open(const std::string& program, Library library,
                                                   const std::string& folder, std::string* error);
 
+    // The same for the bridge program in the program's folder; `error` is optional here.
+    static std::shared_ptr<BridgeConnection> openBeside(Library library, const std::string& folder,
+                                                        std::string* error);
+
     // The reply to a request, or nothing once the bridge is gone.
     std::optional<std::string> call(const MessageWriter& request);
     bool ended() const;

@@ -15,14 +15,9 @@ std::unique_ptr<ConverterLibrary> ConverterLibrary::load(const std::string& fold
 {
     if (!bridge::bridgeWanted(folder + fileName))
         return loadDirect(folder, error);
-    std::string reason;
-    auto connection = bridge::BridgeConnection::open(bridge::bridgeProgramPath(), bridge::Library::Converter,
-                                                     folder, &reason);
-    if (!connection) {
-        if (error)
-            *error = reason;
+    auto connection = bridge::BridgeConnection::openBeside(bridge::Library::Converter, folder, error);
+    if (!connection)
         return nullptr;
-    }
     std::unique_ptr<ConverterLibrary> converter(new ConverterLibrary);
     converter->m_bridge = connection;
     converter->m_convert = bridge::bridgedConvertCode();
@@ -32,14 +27,9 @@ std::unique_ptr<ConverterLibrary> ConverterLibrary::load(const std::string& fold
 
 std::unique_ptr<ConverterLibrary> ConverterLibrary::loadDirect(const std::string& folder, std::string* error)
 {
-    const std::string path = folder + fileName;
-    std::string reason;
-    auto library = SharedLibrary::open(path, &reason);
-    if (!library) {
-        if (error)
-            *error = std::string("找不到编码转换库 ") + fileName + "（" + path + "）：" + reason;
+    auto library = SharedLibrary::openMakers(folder, fileName, "编码转换库", error);
+    if (!library)
         return nullptr;
-    }
     auto convert = reinterpret_cast<ConvertCodeFunction>(library->symbol("ConvertCode"));
     if (!convert) {
         if (error)

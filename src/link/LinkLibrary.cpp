@@ -35,14 +35,9 @@ std::unique_ptr<LinkLibrary> LinkLibrary::load(const std::string& folder, std::s
 
 std::unique_ptr<LinkLibrary> LinkLibrary::loadThroughBridge(const std::string& folder, std::string* error)
 {
-    std::string reason;
-    auto connection =
-        bridge::BridgeConnection::open(bridge::bridgeProgramPath(), bridge::Library::Link, folder, &reason);
-    if (!connection) {
-        if (error)
-            *error = reason;
+    auto connection = bridge::BridgeConnection::openBeside(bridge::Library::Link, folder, error);
+    if (!connection)
         return nullptr;
-    }
     std::unique_ptr<LinkLibrary> link(new LinkLibrary);
     link->m_bridge = connection;
     link->m_functions = bridge::bridgedLinkFunctions();
@@ -52,14 +47,9 @@ std::unique_ptr<LinkLibrary> LinkLibrary::loadThroughBridge(const std::string& f
 
 std::unique_ptr<LinkLibrary> LinkLibrary::loadDirect(const std::string& folder, std::string* error)
 {
-    const std::string path = folder + fileName;
-    std::string reason;
-    auto library = SharedLibrary::open(path, &reason);
-    if (!library) {
-        if (error)
-            *error = std::string("找不到遥控器连接库 ") + fileName + "（" + path + "）：" + reason;
+    auto library = SharedLibrary::openMakers(folder, fileName, "遥控器连接库", error);
+    if (!library)
         return nullptr;
-    }
 
     std::unique_ptr<LinkLibrary> link(new LinkLibrary);
     link->m_library = std::move(library);

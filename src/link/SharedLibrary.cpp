@@ -38,6 +38,17 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string& path, std:
     return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle, path));
 }
 
+std::unique_ptr<SharedLibrary> SharedLibrary::openMakers(const std::string& folder, const char* fileName,
+                                                         const char* role, std::string* error)
+{
+    const std::string path = folder + fileName;
+    std::string reason;
+    auto library = open(path, &reason);
+    if (!library && error)
+        *error = std::string("找不到") + role + " " + fileName + "（" + path + "）：" + reason;
+    return library;
+}
+
 SharedLibrary::~SharedLibrary()
 {
 #if defined(_WIN32)

@@ -9,11 +9,6 @@
 
 namespace qmv::platform {
 
-FileLock::FileLock(std::filesystem::path path)
-    : m_path(std::move(path))
-{
-}
-
 FileLock::~FileLock()
 {
     unlock();
@@ -40,16 +35,6 @@ bool FileLock::take(bool wait)
     }
     m_locked = result == 0;
     return m_locked;
-}
-
-bool FileLock::tryLock()
-{
-    return take(false);
-}
-
-bool FileLock::lock()
-{
-    return take(true);
 }
 
 void FileLock::unlock()

@@ -28,11 +28,6 @@ constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELET
 
 } // namespace
 
-FileLock::FileLock(std::filesystem::path path)
-    : m_path(std::move(path))
-{
-}
-
 FileLock::~FileLock()
 {
     unlock();
@@ -61,16 +56,6 @@ bool FileLock::take(bool wait)
     const DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
     m_locked = LockFileEx(asHandle(m_handle), flags, 0, 1, 0, &range) != 0;
     return m_locked;
-}
-
-bool FileLock::tryLock()
-{
-    return take(false);
-}
-
-bool FileLock::lock()
-{
-    return take(true);
 }
 
 void FileLock::unlock()

@@ -2,13 +2,7 @@
  * module definition file). It answers "mode:text" from a buffer of its own. */
 #include <stdio.h>
 
-#if defined(_WIN32)
-#define MAKER_CALL __stdcall
-#define MAKER_EXPORT
-#else
-#define MAKER_CALL
-#define MAKER_EXPORT __attribute__((visibility("default")))
-#endif
+#include "MakerStyle.h"
 
 MAKER_EXPORT const char* MAKER_CALL ConvertCode(const char* text, int mode)
 {

@@ -11,13 +11,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#if defined(_WIN32)
-#define MAKER_CALL __stdcall
-#define MAKER_EXPORT
-#else
-#define MAKER_CALL
-#define MAKER_EXPORT __attribute__((visibility("default")))
-#endif
+#include "MakerStyle.h"
 
 typedef unsigned char BOOL8;
 
