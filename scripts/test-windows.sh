@@ -74,4 +74,4 @@ check_exports() {
 bash scripts/check-windows-imports.sh "$objdump" "$x86/bin/qmv718-linkbridge.exe" "$x86/bin/qmv718-cli.exe" \
   "$x86/bin/tavrio.dll" "$x86/bin/velquon.dll" "$x86/bin/maker/tavrio.dll" "$x86/bin/maker/velquon.dll"
 echo "Windows builds checked: x86_64 under wine64: $(grep -o '[0-9]*% tests passed.*' "$x64/ctest.log")" \
-  "($cases test cases); i686 statically"
+  "($cases test cases); i686 statically; ${SECONDS}s in all"
