@@ -184,6 +184,7 @@ TEST_F(Cli, LongCaptureKeepsItsLastMarkAndSpace)
     ASSERT_EQ(played.size(), sent.size());
     EXPECT_NEAR(played[played.size() - 2], sent[sent.size() - 2], 100) << "the last space";
     EXPECT_NEAR(played.back(), sent.back(), 100) << "the last mark";
+}
 
 // The command line with the link library and the converter reached through the link bridge gives
 // what it gives with both loaded directly: the same image, codes and checks, whichever way the
