@@ -14,6 +14,7 @@ class ConverterLibrary;
 class CodeConverter
 {
 public:
+    static constexpr const char* fileName = "velquon.dll";
     static constexpr int convertMode = 2;
 
     explicit CodeConverter(std::string folder);
