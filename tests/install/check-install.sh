@@ -39,7 +39,7 @@ fi
 program_dir=$prefix/lib/qmv718
 
 # --- The program folder: everything the program loads by file name, together --------------------
-for file in qmv718 qmv718-cli; do
+for file in qmv718 qmv718-cli qmv718-verify; do
   [ -x "$program_dir/$file" ] || fail "$program_dir/$file is missing or not executable"
 done
 for file in tavrio.dll velquon.dll on1803.dll sn1803.dll fn1803.dll bn1803.dll dn1803.dll $help_file; do
