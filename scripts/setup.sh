@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev qt6-qpa-plugins
   libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libinih-dev libcli11-dev nlohmann-json3-dev libgif-dev
+  libinih-dev libcli11-dev nlohmann-json3-dev libgif-dev zlib1g-dev
   clang clang-14 libclang-rt-14-dev clang-tidy clang-format
   fp-utils-3.2.2
   fonts-wqy-zenhei

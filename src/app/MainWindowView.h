@@ -61,6 +61,7 @@ public:
 
     LearningController& controller() { return *m_controller; }
     const MemoryImage& image() const { return m_image; }
+    // For storing codes from outside the capture (files, backups); the controller is refreshed after.
     MemoryImage& image() { return m_image; }
 
 private:

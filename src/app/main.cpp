@@ -8,6 +8,7 @@
 #include "SharedLibrary.h"
 #include "SlotJournal.h"
 #include "SplashWindow.h"
+#include "TransferActions.h"
 #include "Tupdate.h"
 #include "WriterHold.h"
 
@@ -84,6 +85,10 @@ int main(int argc, char* argv[])
         journal.emplace(qmv::WriterHold::journalPathFor(remote->remoteid));
         learning->image().setJournal(&*journal);
     }
+    // Codes in and out through files: owned by the window.
+    if (learning)
+        new qmv::TransferActions(window, link, dialogs, *learning,
+                                 {remote->lab_ykqtype, remote->lab_gjbb, remote->remoteid});
     // The link watcher: started when the window is shown, ended with it; owned by the window.
     new qmv::LinkStateHost(window, link, dialogs, remote ? remote->remoteid : std::string());
 

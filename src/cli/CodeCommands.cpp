@@ -9,6 +9,8 @@
 #include "Player.h"
 #include "SharedLibrary.h"
 #include "StateFolder.h"
+#include "BatchStore.h"
+#include "TransferCommands.h"
 #include "VirtualRemote.h"
 
 #include <iostream>
@@ -21,23 +23,6 @@ int failWith(const std::string& message)
 {
     std::cerr << "qmv718-cli: " << message << '\n';
     return 1;
-}
-
-const char* storeFailure(StoreResult result)
-{
-    switch (result) {
-    case StoreResult::NoFreeSlot:
-        return "遥控器的编码索引已满，无法保存新的编码";
-    case StoreResult::NoRoom:
-        return "遥控器的编码存储区空间不足";
-    case StoreResult::InvalidCode:
-        return "转换后的编码无法保存";
-    case StoreResult::RecordWriteFailed:
-        return "写入遥控器失败";
-    case StoreResult::Stored:
-        break;
-    }
-    return "";
 }
 
 // A code file is read whole and checked before anything else happens, so bad values are named
@@ -76,6 +61,10 @@ CodeCommands::CodeCommands(CLI::App& app, int& exitCode)
     auto* capture =
         learnCommand->add_option("--capture", m_captureFile, "a capture text as the receiver gives it");
     timings->excludes(capture);
+    auto* from = learnCommand->add_option("--from", m_fromFile,
+                                          "a signal file (.ir, Pronto Hex, timing list): no receiver needed");
+    from->excludes(timings)->excludes(capture);
+    learnCommand->add_option("--signal", m_signal, "the signal of the file to learn, by name")->needs(from);
     learnCommand->callback([this, &exitCode] { exitCode = learn(); });
 
     auto* playCommand = app.add_subcommand("play", "Show what the remote sends for a learned key");
@@ -93,6 +82,9 @@ int CodeCommands::learn() const
         return failWith("没有这个按键：" + m_key);
     if (key->selectsArea >= 0)
         return failWith("电源键用于选择设备，不能学习");
+    if (!m_fromFile.empty())
+        return learnFromFile(m_area, std::string(key->code), m_fromFile,
+                             m_signal.empty() ? std::nullopt : std::optional<std::string>(m_signal));
     std::optional<std::string> codeFile;
     if (!m_timingsFile.empty() || !m_captureFile.empty()) {
         std::string error;
@@ -126,7 +118,7 @@ int CodeCommands::learn() const
     const StoreResult result =
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
-        return failWith(std::string("学习失败！") + storeFailure(result));
+        return failWith(std::string("学习失败！") + transfer::storeFailure(result));
     const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
         image.entryIndex(*areaFromName(m_area), *image.rowOf(std::string(key->code))))];
     std::cout << key->label << "键学习成功！ (" << m_area << ' ' << key->code << ": " << entry << ")\n";

@@ -6,8 +6,9 @@
 
 namespace qmv::cli {
 
-// `learn --area A --key K [--timings FILE | --capture FILE]` and `play --area A --key K [--format
-// us|pronto]`: learning one key through the whole path the window uses, and what the remote then sends.
+// `learn --area A --key K [--timings FILE | --capture FILE | --from FILE [--signal NAME]]` and `play --area A
+// --key K [--format us|pronto]`: learning one key through the whole path the window uses, and what the remote
+// then sends.
 class CodeCommands
 {
 public:
@@ -21,6 +22,8 @@ private:
     std::string m_key;
     std::string m_timingsFile;
     std::string m_captureFile;
+    std::string m_fromFile;
+    std::string m_signal;
     std::string m_format = "us";
 };
 

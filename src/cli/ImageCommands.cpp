@@ -75,7 +75,7 @@ ImageCommands::ImageCommands(CLI::App& app, int& exitCode)
             exitCode = 2;
             return;
         }
-        const auto report = imageReport(session.remote());
+        const auto report = imageReport(session.remote(), session.link());
         if (m_infoJson)
             std::cout << report.dump(2) << '\n';
         else

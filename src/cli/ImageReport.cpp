@@ -3,6 +3,7 @@
 #include "CodeForm.h"
 #include "HexText.h"
 #include "Keypad.h"
+#include "StoredKeys.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -11,8 +12,9 @@ namespace qmv::cli {
 
 namespace {
 
-nlohmann::json keyReport(const ImageSnapshot& image, int area, int row)
+nlohmann::json keyReport(const transfer::StoredKeys& keys, int area, int row)
 {
+    const ImageSnapshot& image = keys.image();
     const std::string& code = image.keyCodes[static_cast<std::size_t>(row)];
     const KeyRecord& record = image.records[static_cast<std::size_t>(area * image.layout.keycount + row)];
     const auto key = findKey(code);
@@ -37,14 +39,18 @@ nlohmann::json keyReport(const ImageSnapshot& image, int area, int row)
                 json["address"] = protocol->address;
                 json["command"] = protocol->command;
             }
+        const transfer::KeyDescription description = transfer::describeKey(keys, area, row);
+        json["contents"] = transfer::descriptionJson(description);
+        json["description"] = transfer::descriptionText(description);
     }
     return json;
 }
 
 } // namespace
 
-nlohmann::json imageReport(const LoadedRemote& remote)
+nlohmann::json imageReport(const LoadedRemote& remote, const RemoteLink& link)
 {
+    const transfer::StoredKeys stored(link, remote.snapshot);
     const ImageSnapshot& image = remote.snapshot;
     const ImageLayout& layout = image.layout;
     const std::string map = bitmapToMap(image.bitmap);
@@ -56,7 +62,7 @@ nlohmann::json imageReport(const LoadedRemote& remote)
     nlohmann::json keys = nlohmann::json::array();
     for (int area = 0; area < layout.areacount && area < areaCount; ++area)
         for (int row = 0; row < layout.keycount; ++row)
-            keys.push_back(keyReport(image, area, row));
+            keys.push_back(keyReport(stored, area, row));
 
     return {{"model", remote.lab_ykqtype},
             {"firmware", remote.lab_gjbb},
@@ -97,6 +103,16 @@ void printImageReport(const nlohmann::json& report, std::ostream& out)
             out << "  " << key["protocol"].get<std::string>() << " address "
                 << key["address"].get<std::string>() << " command " << key["command"].get<std::string>();
         out << '\n';
+        if (key.contains("description")) {
+            // The first line names the key, already printed above.
+            std::string facts = key["description"].get<std::string>();
+            facts.erase(0, facts.find('\n') + 1);
+            for (std::size_t start = 0; start < facts.size();) {
+                const std::size_t end = facts.find('\n', start);
+                out << "        " << facts.substr(start, end - start) << '\n';
+                start = end == std::string::npos ? facts.size() : end + 1;
+            }
+        }
     }
 }
 

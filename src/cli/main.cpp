@@ -4,6 +4,7 @@
 #include "ImageCommands.h"
 #include "LearningCommands.h"
 #include "RemoteCommands.h"
+#include "TransferCommands.h"
 #if defined(QMV718_UPDATE_COMMANDS)
 #include "UpdateCommands.h"
 #endif
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     qmv::cli::ImageCommands image(app, exitCode);
     qmv::cli::CodeCommands codes(app, exitCode);
     qmv::cli::LearningCommands learning(app, exitCode);
+    qmv::cli::TransferCommands transfer(app, exitCode);
 #if defined(QMV718_UPDATE_COMMANDS)
     qmv::cli::addUpdateCommands(app, exitCode);
 #endif

@@ -6,6 +6,7 @@ using test::Cli;
 using test::CliRun;
 using test::numbers;
 using test::timingsFile;
+using test::slurp;
 
 TEST_F(Cli, InfoDescribesTheFactoryRemote)
 {
@@ -184,6 +185,115 @@ TEST_F(Cli, LongCaptureKeepsItsLastMarkAndSpace)
     ASSERT_EQ(played.size(), sent.size());
     EXPECT_NEAR(played[played.size() - 2], sent[sent.size() - 2], 100) << "the last space";
     EXPECT_NEAR(played.back(), sent.back(), 100) << "the last mark";
+
+namespace {
+
+std::string transferData(const std::string& name)
+{
+    return test::testDataFolder() + "transfer/" + name;
+}
+
+} // namespace
+
+TEST_F(Cli, ImportMapsSignalNamesReportsTheRestAndAsksBeforeOverwriting)
+{
+    const CliRun first = run("import --area TV --from " + transferData("lg-tv.ir"));
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.err.find("没有对应按键的信号：3d, Smart"), std::string::npos) << first.err;
+    EXPECT_NE(first.err.find("没有信号的按键："), std::string::npos);
+    EXPECT_NE(first.err.find("link calls: "), std::string::npos);
+    auto report = info();
+    EXPECT_EQ(key(report, "TV", "30")["state"], "2");
+    EXPECT_EQ(key(report, "TV", "30")["contents"]["form"], "protocol");
+    EXPECT_EQ(key(report, "TV", "30")["command"], "02 00 00 00");
+
+    // Another device's Power would replace a learned key: only --yes lets it.
+    const CliRun asked = run("import --area TV --from " + transferData("medion-tv.ir"));
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_NE(asked.err.find("TV 10 (POWER)"), std::string::npos) << asked.err;
+    EXPECT_EQ(key(info(), "TV", "10")["command"], "08 00 00 00");
+    EXPECT_EQ(run("import --yes --area TV --from " + transferData("medion-tv.ir")).status, 0);
+    EXPECT_NE(key(info(), "TV", "10")["command"], "08 00 00 00");
+    EXPECT_EQ(run("check").status, 0);
+}
+
+TEST_F(Cli, ARejectedFileStoresNothingAndNamesItsLine)
+{
+    const std::string path = (statePath() / "bad.ir").string();
+    std::ofstream(path) << "Filetype: IR signals file\nname: Power\ntype: parsed\nprotocol NEC\n";
+    const auto before = info();
+    const CliRun r = run("import --area TV --from " + path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("第 4 行"), std::string::npos) << r.err;
+    EXPECT_EQ(info()["keys"], before["keys"]);
+}
+
+TEST_F(Cli, LearnFromAFileTakesTheNamedSignal)
+{
+    const CliRun several = run("learn --area CBL --key 1 --from " + transferData("medion-tv.ir"));
+    EXPECT_EQ(several.status, 1);
+    EXPECT_NE(several.err.find("Vol_up"), std::string::npos) << several.err; // the names to choose from
+    EXPECT_NE(
+        run("learn --area CBL --key 1 --from " + transferData("medion-tv.ir") + " --signal Nothing").status,
+        0);
+    EXPECT_EQ(key(info(), "CBL", "12")["state"], "0");
+
+    const CliRun learned =
+        run("learn --area CBL --key 1 --from " + transferData("medion-tv.ir") + " --signal up");
+    ASSERT_EQ(learned.status, 0) << learned.err;
+    const auto report = info();
+    const auto& one = key(report, "CBL", "12");
+    EXPECT_EQ(one["state"], "2");
+    // The file's raw "Up" is an RC5 frame: the converter recognises it.
+    EXPECT_EQ(one["contents"]["form"], "protocol");
+    EXPECT_EQ(one["protocol"], "RC5");
+}
+
+TEST_F(Cli, AnExportedAreaImportsBackIntoAnotherAreaAndPlaysTheSame)
+{
+    ASSERT_EQ(run("import --area TV --from " + transferData("medion-tv.ir")).status, 0);
+    for (const char* format : {"json", "ir"}) {
+        const std::string path = (statePath() / (std::string("tv.") + format)).string();
+        const CliRun exported = run(std::string("export --area TV --format ") + format + " --to " + path);
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        ASSERT_EQ(run("import --yes --area AMP --from " + path).status, 0);
+        for (const char* keyCode : {"10", "40", "30", "24"})
+            EXPECT_EQ(run(std::string("play --area AMP --key ") + keyCode).out,
+                      run(std::string("play --area TV --key ") + keyCode).out)
+                << format << ' ' << keyCode;
+    }
+    const CliRun pronto = run("export --area TV --format pronto");
+    EXPECT_NE(pronto.out.find("POWER: 0000 "), std::string::npos) << pronto.out;
+}
+
+TEST_F(Cli, BackupRestoresOnAnotherRemoteAndRefusesDamagedFiles)
+{
+    ASSERT_EQ(run("import --area DVD --from " + transferData("lg-tv.ir")).status, 0);
+    const std::string path = (statePath() / "remote.backup").string();
+    ASSERT_EQ(run("backup " + path).status, 0);
+    const std::string text = slurp(path);
+
+    ASSERT_EQ(run("remote reset").status, 0); // another remote of the same model
+    EXPECT_EQ(key(info(), "DVD", "30")["state"], "0");
+
+    std::string damaged = text;
+    damaged[damaged.find("\"parameters\": \"") + 16] ^= 1;
+    std::ofstream(path + ".bad") << damaged;
+    const CliRun refused = run("restore " + path + ".bad");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("校验和"), std::string::npos) << refused.err;
+    EXPECT_EQ(key(info(), "DVD", "30")["state"], "0");
+
+    std::string foreign = text;
+    foreign.replace(foreign.find("QMV-718"), 7, "QMV-719");
+    std::ofstream(path + ".foreign") << foreign;
+    EXPECT_EQ(run("restore " + path + ".foreign").status, 1); // the checksum no longer fits either
+
+    const CliRun restored = run("restore " + path);
+    ASSERT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(key(info(), "DVD", "30")["state"], "2");
+    EXPECT_EQ(key(info(), "DVD", "30")["command"], "02 00 00 00");
+    EXPECT_EQ(run("check").status, 0);
 }
 
 // The command line with the link library and the converter reached through the link bridge gives

@@ -1,0 +1,243 @@
+#include "TransferCommands.h"
+
+#include "AtomicFile.h"
+#include "Backup.h"
+#include "ConsoleSession.h"
+#include "DeviceImport.h"
+#include "ExportFormats.h"
+#include "Keypad.h"
+#include "StoredKeys.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace qmv::cli {
+
+namespace {
+
+using namespace transfer;
+
+int failWith(const std::string& message)
+{
+    std::cerr << "qmv718-cli: " << message << '\n';
+    return 1;
+}
+
+void printList(const char* heading, const std::vector<std::string>& names)
+{
+    if (names.empty())
+        return;
+    std::cerr << heading;
+    for (const std::string& name : names)
+        std::cerr << "\n  " << name;
+    std::cerr << '\n';
+}
+
+// The link calls of one command, counted from the remote's start-up reads on.
+class CallReport
+{
+public:
+    explicit CallReport(const ConsoleSession& session)
+        : m_session(session)
+    {
+    }
+    ~CallReport() { std::cerr << "link calls: " << m_session.link().callCount() << '\n'; }
+    CallReport(const CallReport&) = delete;
+    CallReport& operator=(const CallReport&) = delete;
+
+private:
+    const ConsoleSession& m_session;
+};
+
+std::optional<SignalFile> readFile(const std::string& path)
+{
+    std::string error;
+    const auto text = readSignalFile(path, &error);
+    if (!text) {
+        failWith(error);
+        return std::nullopt;
+    }
+    SignalFile file = parseSignalFile(*text);
+    if (file.rejected) {
+        for (const FileProblem& problem : file.problems)
+            std::cerr << path << ": " << describeProblem(problem) << '\n';
+        failWith("文件无法导入，没有写入任何按键");
+        return std::nullopt;
+    }
+    return file;
+}
+
+// Stores the batch after asking about learned keys that would change; --yes is the answer.
+int storeConfirmed(MemoryImage& image, const std::vector<StoreItem>& items, bool confirmed)
+{
+    const auto overwritten = learnedKeysOverwritten(image, items);
+    if (!overwritten.empty() && !confirmed) {
+        printList("这些按键已学习过，会被覆盖：", overwritten);
+        return failWith("没有写入任何按键：确认覆盖请加 --yes");
+    }
+    const StoreOutcome outcome = storeAll(image, items);
+    if (outcome.refused)
+        return failWith(outcome.refusal);
+    std::cout << "stored: " << outcome.stored.size() << " keys, unchanged: " << outcome.unchanged.size()
+              << '\n';
+    printList("写入失败的按键：", outcome.failed);
+    return outcome.failed.empty() ? 0 : 1;
+}
+
+bool writeOutput(const std::string& path, const std::string& text)
+{
+    if (path.empty()) {
+        std::cout << text;
+        return true;
+    }
+    if (!platform::AtomicFile(path).write(text)) {
+        failWith("无法写入文件 " + path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TransferCommands::TransferCommands(CLI::App& app, int& exitCode)
+{
+    const CLI::Validator areaName(
+        [](const std::string& name) {
+            return areaFromName(name) ? std::string() : "TV, CBL, DVD, AMP or 0-3";
+        },
+        "AREA");
+
+    auto* import =
+        app.add_subcommand("import", "Learn a whole device from a signal file: signal names are "
+                                     "mapped to keys (Power, VOL+, Vol_up, Ch_next, 0-9, menu, ok, ...)");
+    import->add_option("--area", m_area, "device area")->required()->check(areaName);
+    import->add_option("--from", m_file, ".ir, Pronto Hex, timing list or exported JSON")->required();
+    import->add_flag("--yes", m_confirmed, "overwrite keys that are already learned");
+    import->callback([this, &exitCode] { exitCode = importDevice();
+});
+
+auto* exportCommand = app.add_subcommand("export", "Write the learned keys of an area");
+exportCommand->add_option("--area", m_area, "device area")->required()->check(areaName);
+exportCommand->add_option("--format", m_format, "ir, pronto or json")
+    ->check(CLI::IsMember({"ir", "pronto", "json"}));
+exportCommand->add_option("--to", m_to, "file (standard output when left out)");
+exportCommand->callback([this, &exitCode] { exitCode = exportArea(); });
+
+auto* backupCommand = app.add_subcommand("backup", "Save everything the remote has learned, all areas");
+backupCommand->add_option("FILE", m_file, "backup file")->required();
+backupCommand->callback([this, &exitCode] { exitCode = backup(); });
+
+auto* restoreCommand = app.add_subcommand("restore", "Put a backup back on this or another QMV-718");
+restoreCommand->add_option("FILE", m_file, "backup file")->required();
+restoreCommand->add_flag("--yes", m_confirmed, "overwrite keys that are already learned");
+restoreCommand->callback([this, &exitCode] { exitCode = restore(); });
+} // namespace qmv::cli
+
+int TransferCommands::importDevice() const
+{
+    const auto file = readFile(m_file);
+    if (!file)
+        return 1;
+    const PreparedImport prepared = prepareImport(*file, *areaFromName(m_area));
+    for (const std::string& line : importReportLines(prepared))
+        std::cerr << line << '\n';
+    if (prepared.items.empty())
+        return failWith("文件里没有能对应到按键的信号，没有写入任何按键");
+
+    ConsoleSession session;
+    if (!session.open(ConsoleSession::Access::Write))
+        return 2;
+    CallReport calls(session);
+    MemoryImage image(session.link(), session.remote().snapshot);
+    image.setJournal(session.journal());
+    return storeConfirmed(image, prepared.items, m_confirmed);
+}
+
+int TransferCommands::exportArea() const
+{
+    const int area = *areaFromName(m_area);
+    ConsoleSession session;
+    if (!session.open())
+        return 2;
+    CallReport calls(session);
+    const StoredKeys keys(session.link(), session.remote().snapshot);
+    std::vector<std::string> unreadable;
+    const auto learned = learnedKeys(keys, area, &unreadable);
+    if (!unreadable.empty()) {
+        printList("无法从遥控器读出这些按键的编码：", unreadable);
+        return failWith("没有导出");
+    }
+    const std::string text =
+        formatExport(learned, *exportFormatFromName(m_format), areaNames[static_cast<std::size_t>(area)]);
+    if (!writeOutput(m_to, text))
+        return 1;
+    std::cerr << "exported: " << learned.size() << " keys\n";
+    return 0;
+}
+
+int TransferCommands::backup() const
+{
+    ConsoleSession session;
+    if (!session.open())
+        return 2;
+    CallReport calls(session);
+    const LoadedRemote& loaded = session.remote();
+    const StoredKeys keys(session.link(), loaded.snapshot);
+    std::vector<std::string> unreadable;
+    const Backup saved =
+        collectBackup(keys, loaded.lab_ykqtype, loaded.lab_gjbb, loaded.remoteid, &unreadable);
+    if (!unreadable.empty()) {
+        printList("无法从遥控器读出这些按键的编码：", unreadable);
+        return failWith("备份不完整，没有写入备份文件");
+    }
+    if (!writeOutput(m_file, writeBackup(saved)))
+        return 1;
+    std::cout << "backup: " << saved.keys.size() << " learned keys saved to " << m_file << '\n';
+    return 0;
+}
+
+int TransferCommands::restore() const
+{
+    std::string error;
+    const auto text = readSignalFile(m_file, &error);
+    if (!text)
+        return failWith(error);
+    ConsoleSession session;
+    if (!session.open(ConsoleSession::Access::Write))
+        return 2;
+    CallReport calls(session);
+    auto read = readBackup(*text, session.remote().lab_ykqtype);
+    if (auto* reason = std::get_if<std::string>(&read))
+        return failWith(*reason + "，没有写入任何按键");
+    const Backup& saved = std::get<Backup>(read);
+    MemoryImage image(session.link(), session.remote().snapshot);
+    image.setJournal(session.journal());
+    return storeConfirmed(image, saved.keys, m_confirmed);
+}
+
+int learnFromFile(const std::string& areaName, const std::string& keyCode, const std::string& path,
+                  const std::optional<std::string>& signalName)
+{
+    const auto file = readFile(path);
+    if (!file)
+        return 1;
+    const int area = *areaFromName(areaName);
+    auto prepared = prepareLearn(*file, area, keyCode, signalName);
+    if (auto* reason = std::get_if<std::string>(&prepared))
+        return failWith("学习失败！" + *reason);
+    const StoreItem& item = std::get<StoreItem>(prepared);
+
+    ConsoleSession session;
+    if (!session.open(ConsoleSession::Access::Write))
+        return 2;
+    CallReport calls(session);
+    MemoryImage image(session.link(), session.remote().snapshot);
+    image.setJournal(session.journal());
+    const StoreOutcome outcome = storeAll(image, {item});
+    if (outcome.refused || !outcome.failed.empty())
+        return failWith("学习失败！" + (outcome.refused ? outcome.refusal : std::string("写入遥控器失败")));
+    std::cout << keyName(area, keyCode) << "键学习成功！（来自 " << item.name << "）\n";
+    return 0;
+}
+
+} // namespace qmv::cli
