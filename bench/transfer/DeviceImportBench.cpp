@@ -71,7 +71,8 @@ public:
     MemoryImage& image() { return *m_image; }
     std::optional<Playback> played(int area, int row) const
     {
-        return remote::playKey(remote::loadOrCreateImage(remote::StateFolder(m_folder)), area, row);
+        const auto image = remote::loadOrCreateImage(remote::StateFolder(m_folder));
+        return image ? remote::playKey(*image, area, row) : std::nullopt;
     }
     void setLatency(int ms) const { remote::StateFolder(m_folder).setLatencyMillis(ms); }
 

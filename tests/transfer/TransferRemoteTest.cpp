@@ -39,7 +39,9 @@ protected:
     void useSecond() { ::setenv("QMV718_REMOTE_DIR", m_second.path().c_str(), 1); }
     std::vector<std::uint8_t> memory(bool second) const
     {
-        return remote::loadOrCreateImage(remote::StateFolder(second ? m_second.path() : statePath()));
+        auto image = remote::loadOrCreateImage(remote::StateFolder(second ? m_second.path() : statePath()));
+        EXPECT_TRUE(image);
+        return image.value_or(std::vector<std::uint8_t>{});
     }
     std::optional<Playback> played(bool second, int area, const std::string& key) const
     {
