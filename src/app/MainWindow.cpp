@@ -185,7 +185,7 @@ QLabel* MainWindow::addPicture(const char* name, QRect geometry, const char* pic
     return label;
 }
 
-QLabel* MainWindow::panel(Panel which) const
+QLabel* MainWindow::panel(InstructionPanel which) const
 {
     return m_panels[static_cast<std::size_t>(which)];
 }
@@ -221,7 +221,7 @@ IBtn* MainWindow::areaTab(int area) const
     return m_areaTabs[static_cast<std::size_t>(area)];
 }
 
-void MainWindow::showKeyPicture(IBtn& key, KeyPictureSet set)
+void MainWindow::showKeyPicture(IBtn& key, KeyLook set)
 {
     if (!m_pictures)
         return;
@@ -254,12 +254,12 @@ void MainWindow::setHintVisible(bool visible)
     m_hint->setVisible(visible);
 }
 
-void MainWindow::setPanelVisible(Panel which, bool visible)
+void MainWindow::setPanelVisible(InstructionPanel which, bool visible)
 {
     panel(which)->setVisible(visible);
 }
 
-bool MainWindow::isPanelVisible(Panel which) const
+bool MainWindow::isPanelVisible(InstructionPanel which) const
 {
     return !panel(which)->isHidden();
 }
@@ -376,14 +376,14 @@ void MainWindow::checkResolution()
 void MainWindow::showStartLook()
 {
     for (IBtn* key : keyButtons())
-        showKeyPicture(*key, KeyPictureSet::NotLearned);
+        showKeyPicture(*key, KeyLook::NotLearned);
     setHintPicture(NamedPicture::IdleHint);
     setDeleteButtonsAvailable(false);
     m_state.deleteState = false;
-    setPanelVisible(Panel::NoKeys, true);
-    setPanelVisible(Panel::HasKeys, false);
-    setPanelVisible(Panel::Learning, false);
-    setPanelVisible(Panel::Deleting, false);
+    setPanelVisible(InstructionPanel::NoKeys, true);
+    setPanelVisible(InstructionPanel::HasKeys, false);
+    setPanelVisible(InstructionPanel::Learning, false);
+    setPanelVisible(InstructionPanel::Deleting, false);
     m_softwareVersion->setText(QString::fromUtf8(softwareVersion));
     m_storeLabel->hide();
 

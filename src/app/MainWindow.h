@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LearningView.h"
 #include "PictureLibrary.h"
 #include "WindowState.h"
 
@@ -21,9 +22,6 @@ class IBtn;
 class KeypadPanel;
 class PathOpener;
 class RemoteLink;
-
-// The instruction panels stacked under the hint picture.
-enum class Panel { HasKeys, Learning, Deleting, NoKeys };
 
 // The program's one working window (`Tmainkeylearn`): the remote's keypad, the area tabs, the
 // command buttons and the status line. It is a view: it shows what it is told through small
@@ -65,12 +63,12 @@ public:
 
     // --- What the controller changes.
     // The key shows its picture of the set; a key without a picture in the set keeps its own.
-    void showKeyPicture(IBtn& key, KeyPictureSet set);
+    void showKeyPicture(IBtn& key, KeyLook set);
     void setButtonPicture(IBtn& button, NamedPicture picture);
     void setHintPicture(NamedPicture picture);
     void setHintVisible(bool visible);
-    void setPanelVisible(Panel panel, bool visible);
-    bool isPanelVisible(Panel panel) const;
+    void setPanelVisible(InstructionPanel panel, bool visible);
+    bool isPanelVisible(InstructionPanel panel) const;
     void setStatusText(const QString& text);
     QString statusText() const;
     // Paints the status line at once, for texts shown just before the window gets busy.
@@ -111,7 +109,7 @@ private:
                     const char* disabledPicture = nullptr);
     QLabel* addLabel(const char* name, QRect geometry);
     QLabel* addPicture(const char* name, QRect geometry, const char* picture = nullptr);
-    QLabel* panel(Panel which) const;
+    QLabel* panel(InstructionPanel which) const;
 
     void formShow();
     bool formCloseQuery();

@@ -10,40 +10,6 @@ namespace qmv {
 
 Q_LOGGING_CATEGORY(learningMemo, "qmv718.learning.memo", QtWarningMsg)
 
-namespace {
-
-KeyPictureSet pictureSet(KeyLook look)
-{
-    switch (look) {
-    case KeyLook::Learned:
-        return KeyPictureSet::Learned;
-    case KeyLook::BeingLearned:
-        return KeyPictureSet::BeingLearned;
-    case KeyLook::Elsewhere:
-        return KeyPictureSet::Elsewhere;
-    case KeyLook::NotLearned:
-        break;
-    }
-    return KeyPictureSet::NotLearned;
-}
-
-Panel windowPanel(InstructionPanel panel)
-{
-    switch (panel) {
-    case InstructionPanel::HasKeys:
-        return Panel::HasKeys;
-    case InstructionPanel::Learning:
-        return Panel::Learning;
-    case InstructionPanel::Deleting:
-        return Panel::Deleting;
-    case InstructionPanel::NoKeys:
-        break;
-    }
-    return Panel::NoKeys;
-}
-
-} // namespace
-
 MainWindowView::MainWindowView(MainWindow& window)
     : m_window(window)
 {
@@ -52,7 +18,7 @@ MainWindowView::MainWindowView(MainWindow& window)
 void MainWindowView::showKeyPicture(const std::string& code, KeyLook look)
 {
     if (IBtn* key = m_window.keyButton(code))
-        m_window.showKeyPicture(*key, pictureSet(look));
+        m_window.showKeyPicture(*key, look);
 }
 
 void MainWindowView::switchKey(const std::string& code, bool on)
@@ -97,7 +63,7 @@ void MainWindowView::setHintVisible(bool visible)
 
 void MainWindowView::setPanelVisible(InstructionPanel panel, bool visible)
 {
-    m_window.setPanelVisible(windowPanel(panel), visible);
+    m_window.setPanelVisible(panel, visible);
 }
 
 void MainWindowView::setStatusText(const std::string& text)

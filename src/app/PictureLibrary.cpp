@@ -69,7 +69,7 @@ std::unique_ptr<QTemporaryFile> writeAnimation(const QString& resource)
 WindowPictures::WindowPictures() = default;
 WindowPictures::~WindowPictures() = default;
 
-const QPixmap& WindowPictures::key(KeyPictureSet set, int index) const
+const QPixmap& WindowPictures::key(KeyLook set, int index) const
 {
     static const QPixmap none;
     const std::vector<QPixmap>& pictures = m_keys[static_cast<std::size_t>(set)];
@@ -103,7 +103,7 @@ std::unique_ptr<WindowPictures> PictureLibrary::load(const QString& folder)
     auto result = std::make_unique<WindowPictures>();
     result->m_animation = writeAnimation(named.resource(QString::fromUtf8(learningAnimation)));
 
-    // In the order of KeyPictureSet.
+    // In the order of KeyLook.
     const std::array<const MappedBundle*, keyPictureSetCount> sets{&notLearned, &learned, &learning,
                                                                    &elsewhere};
     for (std::size_t set = 0; set < sets.size(); ++set) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LearningView.h"
+
 #include <QPixmap>
 #include <QString>
 
@@ -11,8 +13,7 @@ class QTemporaryFile;
 
 namespace qmv {
 
-// The four key-picture sets, by the key's state in the current area.
-enum class KeyPictureSet { NotLearned, Learned, BeingLearned, Elsewhere };
+// One key-picture set per KeyLook, in its order.
 inline constexpr int keyPictureSetCount = 4;
 
 // The named pictures of the main window's own buttons and hint.
@@ -32,7 +33,7 @@ public:
 
     // The key picture at `index` (the key code read as hexadecimal); a null picture when the
     // index lies outside the set.
-    const QPixmap& key(KeyPictureSet set, int index) const;
+    const QPixmap& key(KeyLook set, int index) const;
     const QPixmap& named(NamedPicture picture) const;
     // The animation file, or empty when it could not be written.
     QString animationFile() const;

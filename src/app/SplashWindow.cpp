@@ -4,6 +4,7 @@
 #include "PictureNames.h"
 
 #include <QLabel>
+#include <QScreen>
 
 namespace qmv {
 
@@ -13,7 +14,9 @@ SplashWindow::SplashWindow(QWidget* parent)
     ensureFormPictures();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("启动界面"));
-    setGeometry(294, 210, 462, 258);
+    setFixedSize(462, 258);
+    if (const QScreen* display = screen())
+        move(display->availableGeometry().center() - rect().center());
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(rect());

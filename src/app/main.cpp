@@ -54,6 +54,9 @@ int main(int argc, char* argv[])
     splash->repaint();
     QApplication::processEvents();
 
+    // A question during the start-up (no remote yet) takes the splash away: nothing lies over it.
+    dialogs.setBeforeBox([&splash] { splash.reset(); });
+
     qmv::MainWindow window(link, dialogs);
     // Identify the remote and read its memory tables while the splash is up; a window whose
     // start failed closes as soon as it is shown.
@@ -92,8 +95,11 @@ int main(int argc, char* argv[])
     // The link watcher: started when the window is shown, ended with it; owned by the window.
     new qmv::LinkStateHost(window, link, dialogs, remote ? remote->remoteid : std::string());
 
-    waitWithEventsRunning(splashMilliseconds);
+    if (splash)
+        waitWithEventsRunning(splashMilliseconds);
     splash.reset();
+    dialogs.setBeforeBox({});
+    dialogs.setParent(&window);
 
     window.show();
     return QApplication::exec();

@@ -4,11 +4,13 @@
 
 namespace qmv {
 
-// The key pictures, by what the key holds in the current area.
+// The key pictures, by what the key holds in the current area; the window holds one picture set
+// for each, in this order.
 enum class KeyLook { NotLearned, Learned, BeingLearned, Elsewhere };
 // The hint picture above the instructions: idle, or learning.
 enum class HintPicture { Idle, Learning };
-// The stacked instruction panels: the area has learned keys, learning, deleting, no learned keys.
+// The stacked instruction panels, bottom to top: the area has learned keys, learning, deleting,
+// no learned keys.
 enum class InstructionPanel { HasKeys, Learning, Deleting, NoKeys };
 // The delete button's picture while it is available.
 enum class DeleteButtonLook { Delete, StopDelete };

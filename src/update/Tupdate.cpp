@@ -5,8 +5,8 @@
 #include "FolderAccess.h"
 #include "HttpClient.h"
 #include "LibraryRollback.h"
+#include "QtDialogs.h"
 #include "UpdateListFetch.h"
-#include "UpdatePrompts.h"
 #include "UpdateRun.h"
 #include "UpdateTexts.h"
 #include "testnet.h"
@@ -73,16 +73,12 @@ int clamped(qint64 value)
 
 } // namespace
 
-Tupdate::Tupdate(const QString& folder, QWidget* parent)
-    : Tupdate(folder, parent, nullptr)
-{
-}
-
-Tupdate::Tupdate(const QString& folder, QWidget* parent, std::unique_ptr<UpdatePrompts> prompts)
+Tupdate::Tupdate(const QString& folder, QWidget* parent, Dialogs* dialogs)
     : QDialog(parent)
     , m_apppath(QDir(folder).absolutePath() + QLatin1Char('/'))
     , m_settings(UpdateSettings::load(folder))
-    , m_prompts(prompts ? std::move(prompts) : std::make_unique<MessageBoxPrompts>(this))
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this))
+    , m_dialogs(dialogs ? *dialogs : *m_ownDialogs)
     , m_client(new HttpClient(this))
     , m_check(new ContentCheck(this))
     , m_fetch(new UpdateListFetch(folder, *m_client, this))
@@ -200,7 +196,7 @@ void Tupdate::done(int result)
     if (m_run->running()) {
         m_run->cancel();
         if (m_run->downloaded())
-            m_prompts->hint(text(updatetext::restartNeeded));
+            hint(text(updatetext::restartNeeded));
     }
     QDialog::done(result);
 }
@@ -213,7 +209,7 @@ void Tupdate::FormShow()
         Button5->setEnabled(false);
         Button9->setEnabled(false);
         labnetlink->setText(describe(access));
-        m_prompts->error(folderNotWritableMessage(access));
+        hint(folderNotWritableMessage(access));
         QMetaObject::invokeMethod(this, &Tupdate::reject, Qt::QueuedConnection);
         return;
     }
@@ -257,7 +253,7 @@ void Tupdate::fetchFinished(const Failure& failure)
         Button6->setEnabled(false);
         Button5->setEnabled(true);
         if (failure.reason != UpdateFailure::Cancelled)
-            m_prompts->plainMessage(text(updatetext::fetchFailed) + u'\n' + describe(failure));
+            m_dialogs.plainMessage((text(updatetext::fetchFailed) + u'\n' + describe(failure)).toStdString());
         return;
     }
     m_updateini = m_fetch->list();
@@ -284,7 +280,7 @@ void Tupdate::Button6Click()
     StringGrid1->setItem(0, 1, new QTableWidgetItem(text(updatetext::columnState)));
     if (!m_serverchosen) {
         if (ListBox1->count() == 0) {
-            m_prompts->error(text(updatetext::noServer));
+            hint(text(updatetext::noServer));
             return;
         }
         m_chosenServer = ListBox1->item(0)->text();
@@ -293,7 +289,7 @@ void Tupdate::Button6Click()
 
     const PendingListResult pending = findPendingLibraries(*m_updateini, m_apppath, QLocale());
     if (!pending.error.isEmpty()) {
-        m_prompts->error(pending.error);
+        hint(pending.error);
         return;
     }
     m_updatelist = pending.libraries;
@@ -340,7 +336,7 @@ void Tupdate::Button9Click()
         report << text(updatetext::rollbackNone);
     if (restored)
         report << text(updatetext::restartNeeded);
-    m_prompts->hint(report.join(u'\n'));
+    hint(report.join(u'\n'));
 }
 
 void Tupdate::updateRollbackButton()
@@ -365,7 +361,7 @@ void Tupdate::runFinished(bool downloaded)
     Button2->setEnabled(false);
     Button3->setEnabled(false);
     if (downloaded)
-        m_prompts->hint(text(updatetext::restartNeeded));
+        hint(text(updatetext::restartNeeded));
 }
 
 void Tupdate::IdHTTP1WorkBegin(qint64 expectedTotal)
@@ -382,6 +378,11 @@ void Tupdate::IdHTTP1Work(qint64 received)
 void Tupdate::IdHTTP1WorkEnd()
 {
     ProgressBar1->setValue(0);
+}
+
+void Tupdate::hint(const QString& message)
+{
+    m_dialogs.messageBox(message.toStdString(), hintCaption, Buttons::Ok);
 }
 
 void Tupdate::setState(int row, const QString& state, const QString& detail)

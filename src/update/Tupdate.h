@@ -21,7 +21,7 @@ namespace qmv {
 class ConnectingAnimation;
 class ContentCheck;
 class HttpClient;
-class UpdatePrompts;
+class Dialogs;
 class UpdateListFetch;
 class UpdateRun;
 class testnet;
@@ -37,8 +37,8 @@ class Tupdate : public QDialog
     Q_OBJECT
 public:
     // `folder` is the program's folder: the libraries installed there are the ones updated.
-    Tupdate(const QString& folder, QWidget* parent = nullptr);
-    Tupdate(const QString& folder, QWidget* parent, std::unique_ptr<UpdatePrompts> prompts);
+    // The wizard's messages go through `dialogs` when given, else through boxes of its own.
+    Tupdate(const QString& folder, QWidget* parent = nullptr, Dialogs* dialogs = nullptr);
     ~Tupdate() override;
 
     const QString& apppath() const { return m_apppath; }
@@ -85,10 +85,12 @@ private:
     void IdHTTP1WorkEnd();
 
     void setState(int row, const QString& text, const QString& detail = {});
+    void hint(const QString& text);
 
     QString m_apppath;
     UpdateSettings m_settings;
-    std::unique_ptr<UpdatePrompts> m_prompts;
+    std::unique_ptr<Dialogs> m_ownDialogs;
+    Dialogs& m_dialogs;
     HttpClient* m_client;
     ContentCheck* m_check;
     UpdateListFetch* m_fetch;

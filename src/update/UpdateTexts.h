@@ -5,8 +5,6 @@ namespace qmv::updatetext {
 // Everything the update shows the user, shared by the wizard and the command line so both speak
 // with one voice.
 inline constexpr const char* windowCaption = "升级";
-inline constexpr const char* hintCaption = "提示";
-inline constexpr const char* applicationTitle = "QMV-718";
 
 inline constexpr const char* connecting = "正在连接服务器！";
 inline constexpr const char* connected = "连接服务器成功！";

@@ -39,13 +39,13 @@ TEST_F(WorkflowTest, StartsIdleInTheTvAreaShowingWhatTheRemoteHolds)
     EXPECT_TRUE(window->areaTab(1)->isEnable());
     EXPECT_FALSE(window->powerKey(0)->isEnable());
     EXPECT_EQ(window->statusText(), QStringLiteral("您现在是在 电视/TV 里进行自学习！"));
-    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::Elsewhere);
-    EXPECT_EQ(pictureSetOf(volPlus), KeyPictureSet::Elsewhere);
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(power), KeyLook::Elsewhere);
+    EXPECT_EQ(pictureSetOf(volPlus), KeyLook::Elsewhere);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
     EXPECT_FALSE(window->deleteKeyButton()->isEnabled());
     EXPECT_FALSE(window->clearAllButton()->isEnabled());
-    EXPECT_TRUE(window->isPanelVisible(Panel::NoKeys));
-    EXPECT_FALSE(window->isPanelVisible(Panel::HasKeys));
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::NoKeys));
+    EXPECT_FALSE(window->isPanelVisible(InstructionPanel::HasKeys));
 }
 
 TEST_F(WorkflowTest, ThePowerKeyLabelledAmpSelectsTheDvdArea)
@@ -56,12 +56,12 @@ TEST_F(WorkflowTest, ThePowerKeyLabelledAmpSelectsTheDvdArea)
     EXPECT_EQ(window->statusText(), QStringLiteral("您现在是在 影碟机/DVD 里进行自学习！"));
     EXPECT_FALSE(window->areaTab(2)->isEnable());
     EXPECT_TRUE(window->areaTab(0)->isEnable());
-    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(power), KeyLook::NotLearned);
 
     clickTab(1);
     EXPECT_EQ(window->statusText(), QStringLiteral("您现在是在 机顶盒/CBL 里进行自学习！"));
-    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::Elsewhere);
-    EXPECT_EQ(pictureSetOf(volPlus), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(power), KeyLook::Elsewhere);
+    EXPECT_EQ(pictureSetOf(volPlus), KeyLook::NotLearned);
 }
 
 TEST_F(WorkflowTest, TheCurrentAreasPowerKeyKeepsItsHighlightedLook)
@@ -76,7 +76,7 @@ TEST_F(WorkflowTest, TheCurrentAreasPowerKeyKeepsItsHighlightedLook)
     clickTab(1);
     EXPECT_TRUE(showsHighlight(window->powerKey(1)));
     EXPECT_FALSE(showsHighlight(window->powerKey(0)));
-    EXPECT_EQ(pictureSetOf("00"), KeyPictureSet::NotLearned) << "TV's power key shows its state again";
+    EXPECT_EQ(pictureSetOf("00"), KeyLook::NotLearned) << "TV's power key shows its state again";
 }
 
 // ---- Learning.
@@ -88,19 +88,19 @@ TEST_F(WorkflowTest, LearnsKeyAfterKeyFromTheDevicesRemote)
     EXPECT_TRUE(state().studyState);
     EXPECT_FALSE(window->beginStudyButton()->isEnable()) << "it reads 停止学习";
     EXPECT_EQ(window->statusText(), QStringLiteral("请在左面遥控器上点击待学习的按键！"));
-    EXPECT_TRUE(window->isPanelVisible(Panel::Learning));
-    EXPECT_FALSE(window->isPanelVisible(Panel::NoKeys));
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::Learning));
+    EXPECT_FALSE(window->isPanelVisible(InstructionPanel::NoKeys));
 
     folder().deliverToInbox(timingsOf(slotSignal));
     clickKey(one);
     EXPECT_EQ(window->statusText(), QStringLiteral("准备学习1按键， 请发码"));
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::BeingLearned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::BeingLearned);
     EXPECT_TRUE(window->isLearningAnimationPlaying());
     ASSERT_TRUE(waitUntil([this] { return !controller().captureRunning(); }));
 
     EXPECT_THAT(texts(), ElementsAre("已接收到遥控器编码！"));
     EXPECT_EQ(window->statusText(), QStringLiteral("1键学习成功！"));
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::Learned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::Learned);
     EXPECT_FALSE(window->isLearningAnimationPlaying());
     EXPECT_TRUE(window->deleteKeyButton()->isEnabled());
     EXPECT_TRUE(window->clearAllButton()->isEnabled());
@@ -110,12 +110,12 @@ TEST_F(WorkflowTest, LearnsKeyAfterKeyFromTheDevicesRemote)
     learnKey(two, directSignal);
     EXPECT_THAT(texts(), ElementsAre("已接收到遥控器编码！", "已接收到遥控器编码！"));
     EXPECT_EQ(remoteStateOf(two, 0), '2');
-    EXPECT_EQ(pictureSetOf(two), KeyPictureSet::Learned);
+    EXPECT_EQ(pictureSetOf(two), KeyLook::Learned);
 
     clickBeginStudy();
     EXPECT_FALSE(state().studyState);
-    EXPECT_TRUE(window->isPanelVisible(Panel::HasKeys));
-    EXPECT_FALSE(window->isPanelVisible(Panel::Learning));
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::HasKeys));
+    EXPECT_FALSE(window->isPanelVisible(InstructionPanel::Learning));
 }
 
 TEST_F(WorkflowTest, RelearningAnsweredYesStoresTheNewCode)
@@ -144,7 +144,7 @@ TEST_F(WorkflowTest, RelearningAnsweredNoLeavesTheKeyAsItWas)
     EXPECT_THAT(texts(), ElementsAre("1键编码已学习过，要重新学习吗?"));
     EXPECT_FALSE(controller().captureRunning());
     EXPECT_FALSE(controller().pendingKey());
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::Learned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::Learned);
     EXPECT_EQ(folder().inboxCount(), 1u) << "no capture took the code";
 }
 
@@ -156,7 +156,7 @@ TEST_F(WorkflowTest, AnotherKeyWhileOneWaitsIsTurnedAway)
     clickKey(volPlus);
     EXPECT_THAT(texts(), ElementsAre("CH+按键正在学习，要停止CH+按键,请点击停止学习按钮"));
     EXPECT_EQ(controller().pendingKey(), chPlus);
-    EXPECT_EQ(pictureSetOf(volPlus), KeyPictureSet::Elsewhere);
+    EXPECT_EQ(pictureSetOf(volPlus), KeyLook::Elsewhere);
     clickBeginStudy();
     ASSERT_TRUE(waitUntil([this] { return !controller().captureRunning(); }));
 }
@@ -169,7 +169,7 @@ TEST_F(WorkflowTest, StoppingWhileACaptureRunsEndsItWithoutAMessage)
     ASSERT_TRUE(controller().captureRunning());
     clickBeginStudy();
     EXPECT_FALSE(controller().pendingKey());
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
     EXPECT_FALSE(window->isLearningAnimationPlaying());
     EXPECT_TRUE(window->beginStudyButton()->isEnable());
     ASSERT_TRUE(waitUntil([this] { return !controller().captureRunning(); }, std::chrono::seconds(2)))
@@ -185,12 +185,12 @@ TEST_F(WorkflowTest, SwitchingAreaWhileAKeyWaitsLearnsItIntoTheNewArea)
     open();
     clickBeginStudy();
     clickKey(power);
-    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::BeingLearned);
+    EXPECT_EQ(pictureSetOf(power), KeyLook::BeingLearned);
     clickTab(1);
     EXPECT_EQ(window->statusText(), QStringLiteral("您现在是在 机顶盒/CBL 里进行自学习！"));
     EXPECT_EQ(controller().pendingKey(), power);
-    EXPECT_TRUE(window->isPanelVisible(Panel::Learning));
-    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::Elsewhere) << "its code has an entry in the CBL block";
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::Learning));
+    EXPECT_EQ(pictureSetOf(power), KeyLook::Elsewhere) << "its code has an entry in the CBL block";
 
     folder().deliverToInbox(timingsOf(directSignal));
     ASSERT_TRUE(waitUntil([this] { return !controller().captureRunning(); }));
@@ -211,7 +211,7 @@ TEST_F(WorkflowTest, NoCodeWithinTheTimeLimitFailsTheKey)
     EXPECT_EQ(dialogs.shown[0].text, "学习失败！");
     EXPECT_EQ(dialogs.shown[0].caption, "QMV-718");
     EXPECT_EQ(window->statusText(), QStringLiteral("请重新选择按键进行学习！"));
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
     EXPECT_FALSE(window->isLearningAnimationPlaying());
     EXPECT_TRUE(state().studyState);
 }
@@ -224,7 +224,7 @@ TEST_F(WorkflowTest, UnpluggingTheRemoteDuringACaptureFailsTheKey)
     folder().setPlugged(false);
     ASSERT_TRUE(waitUntil([this] { return !controller().captureRunning(); }, std::chrono::seconds(3)));
     EXPECT_THAT(texts(), ElementsAre("学习失败！"));
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
     folder().setPlugged(true);
     EXPECT_EQ(remoteStateOf(one, 0), '0');
 }
@@ -313,7 +313,7 @@ TEST_F(WorkflowTest, AFailedRecordWriteFailsTheKeyAndLeavesTheRemoteAsItWas)
     learnKey(one, directSignal);
     EXPECT_THAT(texts(), ElementsAre("学习失败！"));
     EXPECT_EQ(window->statusText(), QStringLiteral("请重新选择按键进行学习！"));
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
     EXPECT_EQ(remoteStateOf(one, 0), '0');
     EXPECT_FALSE(window->deleteKeyButton()->isEnabled());
 }
@@ -402,13 +402,13 @@ TEST_F(WorkflowWithLearnedKeys, DeleteModeShowsItsPicturesAndLeavesThemOnASecond
     clickDeleteKey();
     EXPECT_TRUE(state().deleteState);
     EXPECT_EQ(window->statusText(), QStringLiteral("请在左面遥控器上选择待删除的按键！"));
-    EXPECT_TRUE(window->isPanelVisible(Panel::Deleting));
-    EXPECT_FALSE(window->isPanelVisible(Panel::HasKeys));
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::Deleting));
+    EXPECT_FALSE(window->isPanelVisible(InstructionPanel::HasKeys));
     clickDeleteKey();
     EXPECT_FALSE(state().deleteState);
     EXPECT_TRUE(window->statusText().isEmpty());
-    EXPECT_FALSE(window->isPanelVisible(Panel::Deleting));
-    EXPECT_TRUE(window->isPanelVisible(Panel::HasKeys));
+    EXPECT_FALSE(window->isPanelVisible(InstructionPanel::Deleting));
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::HasKeys));
 }
 
 TEST_F(WorkflowWithLearnedKeys, DeletesALearnedKeyAndFreesItsSlot)
@@ -421,7 +421,7 @@ TEST_F(WorkflowWithLearnedKeys, DeletesALearnedKeyAndFreesItsSlot)
     EXPECT_EQ(remoteStateOf(one, 0), '0');
     EXPECT_EQ(remoteStateOf(one, 2), '2') << "only the current area";
     EXPECT_FALSE(reload().slotTable[0].inUse());
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
     EXPECT_TRUE(state().deleteState) << "a learned key is left";
 }
 
@@ -431,7 +431,7 @@ TEST_F(WorkflowWithLearnedKeys, AKeyHoldingACodeFromElsewhereCannotBeDeleted)
     clickKey(power);
     EXPECT_THAT(texts(), ElementsAre("该按键还没有自学习过，无法删除！"));
     EXPECT_EQ(remoteStateOf(power, 0), '1');
-    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::Elsewhere);
+    EXPECT_EQ(pictureSetOf(power), KeyLook::Elsewhere);
 }
 
 TEST_F(WorkflowWithLearnedKeys, DeletingTheAreasLastLearnedKeyLeavesDeleteMode)
@@ -448,8 +448,8 @@ TEST_F(WorkflowWithLearnedKeys, DeletingTheAreasLastLearnedKeyLeavesDeleteMode)
     EXPECT_FALSE(state().deleteState);
     EXPECT_FALSE(window->deleteKeyButton()->isEnabled());
     EXPECT_FALSE(window->clearAllButton()->isEnabled());
-    EXPECT_TRUE(window->isPanelVisible(Panel::NoKeys));
-    EXPECT_FALSE(window->isPanelVisible(Panel::Deleting));
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::NoKeys));
+    EXPECT_FALSE(window->isPanelVisible(InstructionPanel::Deleting));
 }
 
 TEST_F(WorkflowWithLearnedKeys, ClearingAnsweredNoChangesNothing)
@@ -474,9 +474,9 @@ TEST_F(WorkflowWithLearnedKeys, ClearingAnsweredYesClearsTheAreaAndKeepsItsSlots
     const ImageSnapshot after = reload();
     EXPECT_EQ(after.slotTable[0].text(), before.slotTable[0].text());
     EXPECT_EQ(after.bitmap, before.bitmap);
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
     EXPECT_FALSE(window->deleteKeyButton()->isEnabled());
-    EXPECT_TRUE(window->isPanelVisible(Panel::NoKeys));
+    EXPECT_TRUE(window->isPanelVisible(InstructionPanel::NoKeys));
 
     dialogs.shown.clear();
     clickClearAll(); // disabled now: nothing happens
@@ -509,8 +509,8 @@ TEST_F(WorkflowTest, ClearingLeavesAKeyHoldingACodeFromElsewhereLookingSo)
     ASSERT_EQ(remoteStateOf(power, 2), '2');
     clickClearAll();
     EXPECT_EQ(remoteStateOf(one, 0), '0');
-    EXPECT_EQ(pictureSetOf(power), KeyPictureSet::Elsewhere);
-    EXPECT_EQ(pictureSetOf(one), KeyPictureSet::NotLearned);
+    EXPECT_EQ(pictureSetOf(power), KeyLook::Elsewhere);
+    EXPECT_EQ(pictureSetOf(one), KeyLook::NotLearned);
 }
 
 } // namespace

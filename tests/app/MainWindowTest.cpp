@@ -257,10 +257,10 @@ TEST_F(MainWindowTest, ShowingGivesTheIdleStartLookInTheTvArea)
     // The TV power key was given its picture before it was switched off.
     EXPECT_EQ(colourOf(window.powerKey(0)->savedPic()), notLearnedColour);
 
-    EXPECT_TRUE(window.isPanelVisible(Panel::NoKeys));
-    EXPECT_FALSE(window.isPanelVisible(Panel::HasKeys));
-    EXPECT_FALSE(window.isPanelVisible(Panel::Learning));
-    EXPECT_FALSE(window.isPanelVisible(Panel::Deleting));
+    EXPECT_TRUE(window.isPanelVisible(InstructionPanel::NoKeys));
+    EXPECT_FALSE(window.isPanelVisible(InstructionPanel::HasKeys));
+    EXPECT_FALSE(window.isPanelVisible(InstructionPanel::Learning));
+    EXPECT_FALSE(window.isPanelVisible(InstructionPanel::Deleting));
     EXPECT_FALSE(window.deleteKeyButton()->isEnabled());
     EXPECT_FALSE(window.clearAllButton()->isEnabled());
     EXPECT_FALSE(window.deleteKeyButton()->picture().isNull());
@@ -350,9 +350,9 @@ TEST_F(MainWindowTest, KeysShowThePictureOfTheSetTheyAreGiven)
 {
     showAndSettle();
     IBtn* key = window.keyButton("26");
-    window.showKeyPicture(*key, KeyPictureSet::Learned);
+    window.showKeyPicture(*key, KeyLook::Learned);
     EXPECT_EQ(colourOf(key->picture()), learnedColour);
-    window.showKeyPicture(*key, KeyPictureSet::Elsewhere);
+    window.showKeyPicture(*key, KeyLook::Elsewhere);
     EXPECT_EQ(colourOf(key->picture()), QColor(255, 255, 0));
 }
 
@@ -374,7 +374,7 @@ TEST_F(MainWindowTest, StatusHintAndPanelsFollowTheController)
     showAndSettle();
     window.setStatusText(QStringLiteral("请在左面遥控器上点击待学习的按键！"));
     EXPECT_EQ(child<QLabel>("runstate_lab")->text(), QStringLiteral("请在左面遥控器上点击待学习的按键！"));
-    window.setPanelVisible(Panel::Learning, true);
+    window.setPanelVisible(InstructionPanel::Learning, true);
     EXPECT_FALSE(child("Image5")->isHidden());
     window.setHintVisible(false);
     EXPECT_TRUE(child("Imagehint")->isHidden());

@@ -39,10 +39,10 @@ TEST(PictureLibrary, LoadsEachKeySetFromItsOwnBundle)
     folder.withComplete();
     const std::unique_ptr<WindowPictures> pictures = PictureLibrary::load(folder.path());
     ASSERT_NE(pictures, nullptr);
-    EXPECT_EQ(colourOf(pictures->key(KeyPictureSet::NotLearned, 0)), QColor(255, 0, 0));
-    EXPECT_EQ(colourOf(pictures->key(KeyPictureSet::Learned, 18)), QColor(0, 255, 0));
-    EXPECT_EQ(colourOf(pictures->key(KeyPictureSet::BeingLearned, 113)), QColor(0, 0, 255));
-    EXPECT_EQ(colourOf(pictures->key(KeyPictureSet::Elsewhere, 167)), QColor(255, 255, 0));
+    EXPECT_EQ(colourOf(pictures->key(KeyLook::NotLearned, 0)), QColor(255, 0, 0));
+    EXPECT_EQ(colourOf(pictures->key(KeyLook::Learned, 18)), QColor(0, 255, 0));
+    EXPECT_EQ(colourOf(pictures->key(KeyLook::BeingLearned, 113)), QColor(0, 0, 255));
+    EXPECT_EQ(colourOf(pictures->key(KeyLook::Elsewhere, 167)), QColor(255, 255, 0));
 }
 
 TEST(PictureLibrary, KeyIndexesOutsideTheSetsGiveNoPicture)
@@ -51,9 +51,9 @@ TEST(PictureLibrary, KeyIndexesOutsideTheSetsGiveNoPicture)
     folder.withComplete();
     const std::unique_ptr<WindowPictures> pictures = PictureLibrary::load(folder.path());
     ASSERT_NE(pictures, nullptr);
-    EXPECT_FALSE(pictures->key(KeyPictureSet::NotLearned, 167).isNull());
-    EXPECT_TRUE(pictures->key(KeyPictureSet::NotLearned, 168).isNull());
-    EXPECT_TRUE(pictures->key(KeyPictureSet::NotLearned, -1).isNull());
+    EXPECT_FALSE(pictures->key(KeyLook::NotLearned, 167).isNull());
+    EXPECT_TRUE(pictures->key(KeyLook::NotLearned, 168).isNull());
+    EXPECT_TRUE(pictures->key(KeyLook::NotLearned, -1).isNull());
 }
 
 TEST(PictureLibrary, LoadsAllSevenNamedPictures)
@@ -146,7 +146,7 @@ TEST(PictureLibrary, LoadsTheProgramsOwnBundles)
     ASSERT_NE(pictures, nullptr) << "bundles in " << binDir.toStdString();
     for (int set = 0; set < keyPictureSetCount; ++set)
         for (int index : {0, 18, 113, 167})
-            EXPECT_FALSE(pictures->key(static_cast<KeyPictureSet>(set), index).isNull())
+            EXPECT_FALSE(pictures->key(static_cast<KeyLook>(set), index).isNull())
                 << set << " " << index;
     EXPECT_FALSE(pictures->named(NamedPicture::IdleHint).isNull());
     EXPECT_FALSE(pictures->animationFile().isEmpty());

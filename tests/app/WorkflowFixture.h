@@ -114,14 +114,14 @@ protected:
     }
 
     // Which of the four sets the key's picture comes from, if any.
-    std::optional<KeyPictureSet> pictureSetOf(const std::string& code) const
+    std::optional<KeyLook> pictureSetOf(const std::string& code) const
     {
         const IBtn* key = window->keyButton(code);
         const WindowPictures* pictures = window->pictures();
         if (!key || !pictures)
             return std::nullopt;
-        for (KeyPictureSet set : {KeyPictureSet::NotLearned, KeyPictureSet::Learned,
-                                  KeyPictureSet::BeingLearned, KeyPictureSet::Elsewhere})
+        for (KeyLook set : {KeyLook::NotLearned, KeyLook::Learned,
+                                  KeyLook::BeingLearned, KeyLook::Elsewhere})
             if (key->picture().cacheKey() == pictures->key(set, pictureIndex(code)).cacheKey())
                 return set;
         return std::nullopt;

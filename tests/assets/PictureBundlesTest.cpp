@@ -99,11 +99,11 @@ QString keyPictureName(int number)
     return latin(names::keyPicturePrefix) + QString::number(number);
 }
 
-class KeyPictureSet : public ::testing::TestWithParam<names::Bundle>
+class KeyLook : public ::testing::TestWithParam<names::Bundle>
 {
 };
 
-TEST_P(KeyPictureSet, HoldsEveryPictureAtItsKeysSize)
+TEST_P(KeyLook, HoldsEveryPictureAtItsKeysSize)
 {
     RegisteredBundle bundle(GetParam());
     ASSERT_TRUE(bundle.registered()) << GetParam().fileName;
@@ -116,7 +116,7 @@ TEST_P(KeyPictureSet, HoldsEveryPictureAtItsKeysSize)
         << "a picture beyond the last one";
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFourSets, KeyPictureSet,
+INSTANTIATE_TEST_SUITE_P(AllFourSets, KeyLook,
                          ::testing::Values(names::notLearnedBundle, names::learnedBundle,
                                            names::learningBundle, names::elsewhereBundle),
                          [](const ::testing::TestParamInfo<names::Bundle>& bundle) {

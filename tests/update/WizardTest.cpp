@@ -1,8 +1,8 @@
+#include "Dialogs.h"
 #include "ProgramFolder.h"
 #include "TestHttpServer.h"
 #include "TestLibraries.h"
 #include "Tupdate.h"
-#include "UpdatePrompts.h"
 #include "UpdateSettings.h"
 #include "UpdateTestEnvironment.h"
 
@@ -44,16 +44,24 @@ struct Prompt
     QString text;
 };
 
-class RecordingPrompts : public UpdatePrompts
+// Notes every message: "plain" for the plain message window, "hint" for a box captioned 提示.
+class RecordingDialogs : public Dialogs
 {
 public:
-    explicit RecordingPrompts(std::shared_ptr<QList<Prompt>> log)
+    explicit RecordingDialogs(std::shared_ptr<QList<Prompt>> log)
         : m_log(std::move(log))
     {
     }
-    void plainMessage(const QString& text) override { m_log->append({"plain", text}); }
-    void hint(const QString& text) override { m_log->append({"hint", text}); }
-    void error(const QString& text) override { m_log->append({"error", text}); }
+    Reply messageBox(const std::string& text, const std::string& caption, Buttons) override
+    {
+        m_log->append({caption == hintCaption ? "hint" : QString::fromStdString(caption),
+                       QString::fromStdString(text)});
+        return Reply::Ok;
+    }
+    void plainMessage(const std::string& text) override
+    {
+        m_log->append({"plain", QString::fromStdString(text)});
+    }
 
 private:
     std::shared_ptr<QList<Prompt>> m_log;
@@ -81,8 +89,7 @@ protected:
 
     void open()
     {
-        wizard =
-            std::make_unique<Tupdate>(folder.path(), nullptr, std::make_unique<RecordingPrompts>(prompts));
+        wizard = std::make_unique<Tupdate>(folder.path(), nullptr, &dialogs);
         wizard->show();
     }
 
@@ -152,7 +159,8 @@ protected:
     TestHttpServer server;
     ProgramFolder folder;
     std::shared_ptr<QList<Prompt>> prompts = std::make_shared<QList<Prompt>>();
-    std::unique_ptr<Tupdate> wizard;
+    RecordingDialogs dialogs{prompts};
+    std::unique_ptr<Tupdate> wizard; // last: it reports through `dialogs` until it is gone
 };
 
 TEST_F(WizardTest, IsBuiltAsTheUpdateWindow)
@@ -406,7 +414,7 @@ TEST_F(WizardTest, AFolderItCannotWriteIsReportedAtOnceAndTheWizardCloses)
     folder.put("update", "a file where the update folder should be");
     open();
     ASSERT_EQ(prompts->size(), 1);
-    EXPECT_EQ(prompts->first().kind, "error");
+    EXPECT_EQ(prompts->first().kind, "hint");
     EXPECT_TRUE(prompts->first().text.contains(folder.file("update"))) << prompts->first().text.toStdString();
     EXPECT_TRUE(prompts->first().text.contains(u("软件包管理器")));
     EXPECT_TRUE(QTest::qWaitFor([this] { return !wizard->isVisible(); }, 5000));
@@ -463,7 +471,7 @@ TEST_F(WizardTest, AFaultyListIsReportedAndTheServerPageStaysUsable)
     openOnServerPage();
     click("Button6");
     ASSERT_EQ(prompts->size(), 1);
-    EXPECT_EQ(prompts->first().kind, "error");
+    EXPECT_EQ(prompts->first().kind, "hint");
     EXPECT_TRUE(prompts->first().text.contains("yesterday"));
     EXPECT_EQ(page(), "Default");
     EXPECT_TRUE(control<QPushButton>("Button6")->isEnabled());
@@ -496,6 +504,7 @@ TEST_F(WizardTest, EveryQuitButtonClosesTheWizard)
     }
 }
 
+// The wizard's own boxes are the tool's: Chinese buttons, never an English "OK".
 TEST(WizardMessageBoxes, TheFetchErrorIsAPlainMessageTitledWithTheApplication)
 {
     TestHttpServer server;
@@ -509,12 +518,15 @@ TEST(WizardMessageBoxes, TheFetchErrorIsAPlainMessageTitledWithTheApplication)
 
     QString title;
     QString text;
+    QStringList buttons;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             title = box->windowTitle();
             text = box->text();
-            box->button(QMessageBox::Ok)->click();
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+            box->buttons().first()->click();
         }
     });
     answer.start(20);
@@ -522,6 +534,7 @@ TEST(WizardMessageBoxes, TheFetchErrorIsAPlainMessageTitledWithTheApplication)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !text.isEmpty(); }, 30000));
     EXPECT_EQ(title, "QMV-718");
     EXPECT_TRUE(text.startsWith(u("获得升级配置文件出错！"))) << text.toStdString();
+    EXPECT_EQ(buttons, QStringList{u("确定")});
 }
 
 } // namespace
