@@ -111,6 +111,9 @@ void paintSymbol(QPainter& painter, ButtonSymbol symbol, const QRectF& box, cons
     case ButtonSymbol::Cross:
         icon::cross(painter, box, colour, 2.2);
         return;
+    case ButtonSymbol::Minus:
+        icon::minus(painter, box, colour, 2.2);
+        return;
     }
 }
 

@@ -15,11 +15,11 @@ enum class ButtonKind {
     Stop,      // 停止学习, 停止删除
     Secondary, // 删除, 清空
     Greyed,    // the unavailable look of 删除 and 清空
-    TitleBar,  // 帮助, 升级软件
+    TitleBar,  // 帮助, 升级软件, the minimise bar
     Close      // the close cross
 };
 
-enum class ButtonSymbol { None, Play, Stop, Trash, Eraser, Question, Upload, Cross };
+enum class ButtonSymbol { None, Play, Stop, Trash, Eraser, Question, Upload, Cross, Minus };
 
 struct ButtonDesign
 {

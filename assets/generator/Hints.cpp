@@ -79,6 +79,24 @@ QImage paintLearningHint(const QImage& windowCanvas)
         });
 }
 
+QImage paintDeletingHint(const QImage& windowCanvas)
+{
+    return paintHint(windowCanvas, window::hint, 52,
+                     {QStringLiteral("在左面遥控器上点击要删除的按键"),
+                      QStringLiteral("带绿色对勾的按键是学习过的按键，完成后点击“停止删除”")},
+                     [](QPainter& painter, const QRectF& area) {
+                         const qreal d = qMin(area.width(), area.height());
+                         const QRectF circle(area.center().x() - d / 2, area.center().y() - d / 2, d, d);
+                         painter.save();
+                         painter.setPen(Qt::NoPen);
+                         painter.setBrush(colour::danger);
+                         painter.drawEllipse(circle);
+                         painter.restore();
+                         icon::trash(painter, circle.adjusted(d * 0.22, d * 0.22, -d * 0.22, -d * 0.22),
+                                     Qt::white);
+                     });
+}
+
 QList<AnimationFrame> paintLearningAnimation(const QImage& windowCanvas)
 {
     constexpr int frameCount = 16;

@@ -183,6 +183,17 @@ void cross(QPainter& painter, const QRectF& box, const QColor& colour, qreal wid
     painter.restore();
 }
 
+void minus(QPainter& painter, const QRectF& box, const QColor& colour, qreal width)
+{
+    const QRectF r = square(square(box).adjusted(box.width() * 0.22, box.height() * 0.22, -box.width() * 0.22,
+                                                 -box.height() * 0.22));
+    painter.save();
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+    const qreal y = r.top() + r.height() * 0.75;
+    painter.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
+    painter.restore();
+}
+
 void trash(QPainter& painter, const QRectF& box, const QColor& colour)
 {
     const QRectF s = square(box);

@@ -21,6 +21,8 @@ void record(QPainter& painter, const QRectF& box, const QColor& colour);
 void arrow(QPainter& painter, const QRectF& box, Direction direction, const QColor& colour);
 void tick(QPainter& painter, const QRectF& box, const QColor& colour, qreal width);
 void cross(QPainter& painter, const QRectF& box, const QColor& colour, qreal width);
+// A short bar low in the box: minimise.
+void minus(QPainter& painter, const QRectF& box, const QColor& colour, qreal width);
 void trash(QPainter& painter, const QRectF& box, const QColor& colour);
 void eraser(QPainter& painter, const QRectF& box, const QColor& colour);
 void question(QPainter& painter, const QRectF& box, const QColor& colour);

@@ -11,9 +11,9 @@ inline const QSize size{1016, 745};
 inline const QSize backgroundSize{1016, 729};
 inline const QRect keypadPanel{14, 0, 228, 745};
 inline const QRect tabTv{447, 219, 77, 20};
-inline const QRect tabDvd{554, 219, 79, 20};
-inline const QRect tabAmp{656, 218, 78, 20};
-inline const QRect tabCbl{758, 218, 77, 20};
+inline const QRect tabDvd{550, 219, 79, 20};
+inline const QRect tabAmp{655, 219, 78, 20};
+inline const QRect tabCbl{758, 219, 77, 20};
 inline const QRect stateLine{432, 276, 409, 19};
 inline const QRect hint{439, 341, 409, 72};
 inline const QRect animation{437, 338, 413, 72};
@@ -27,8 +27,9 @@ inline const QRect clearKeys{779, 624, 150, 49};
 inline const QRect modelLabel{766, 66, 146, 16};
 inline const QRect versionLabel{766, 102, 148, 14};
 inline const QRect firmwareLabel{766, 134, 146, 17};
-inline const QRect help{722, 6, 95, 28};
-inline const QRect update{850, 5, 97, 30};
+inline const QRect help{692, 6, 95, 28};
+inline const QRect update{820, 5, 97, 30};
+inline const QRect minimize{927, 6, 38, 27};
 inline const QRect close{969, 6, 38, 27};
 
 // Frames drawn on the background around groups of controls.

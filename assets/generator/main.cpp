@@ -153,6 +153,7 @@ void writeNamedBundle(const QDir& output, GeneratedPictures& pictures)
     };
     add(pictures::idleHint, paintIdleHint(canvas));
     add(pictures::learningHint, paintLearningHint(canvas));
+    add(pictures::deletingHint, paintDeletingHint(canvas));
     add(pictures::deleteButton,
         paintButton(canvas, window::deleteKey,
                     {QStringLiteral("删除"), ButtonSymbol::Trash, ButtonKind::Secondary}));
@@ -212,6 +213,8 @@ void writeFormPictures(const QDir& output, GeneratedPictures& pictures)
     add(formName(pictures::form::update),
         paintButton(canvas, window::update,
                     {QStringLiteral("升级软件"), ButtonSymbol::Upload, ButtonKind::TitleBar}));
+    add(formName(pictures::form::minimize),
+        paintButton(canvas, window::minimize, {QString(), ButtonSymbol::Minus, ButtonKind::TitleBar}));
     add(formName(pictures::form::close),
         paintButton(canvas, window::close, {QString(), ButtonSymbol::Cross, ButtonKind::Close}));
 

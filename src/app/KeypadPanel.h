@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QScrollArea>
 
 #include <string_view>
@@ -9,8 +10,14 @@ namespace qmv {
 
 class IBtn;
 
+// The rectangle among `candidates` that the arrow key `direction` leads to from `from`: the
+// nearest one lying that way, a sideways step counting twice a step straight ahead. Nothing
+// (-1) at the edge of the keypad.
+int arrowNeighbour(const QRect& from, const std::vector<QRect>& candidates, Qt::Key direction);
+
 // The remote's keypad (`ykqbox`): the body picture and one picture button per key, each
 // carrying its key code in Code, its label in Path and its component name as object name.
+// The arrow keys move the focus from key to key as they lie on the remote.
 class KeypadPanel : public QScrollArea
 {
     Q_OBJECT
@@ -28,7 +35,12 @@ signals:
     void keyClicked(qmv::IBtn* key);
     void areaKeyClicked(int area);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    bool moveFocus(IBtn& from, Qt::Key direction);
+
     std::vector<IBtn*> m_keys;
     std::vector<IBtn*> m_powerKeys;
 };

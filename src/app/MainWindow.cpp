@@ -7,6 +7,7 @@
 #include "PathOpener.h"
 #include "PictureNames.h"
 #include "RemoteLink.h"
+#include "WindowDrag.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -15,6 +16,12 @@
 #include <QLabel>
 #include <QMovie>
 #include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
 
 #include <array>
 
@@ -30,6 +37,8 @@ constexpr const char* updateWhileDeleting = "软件正在删除状态，要升�
 constexpr const char* tvAreaText = "您现在是在 电视/TV 里进行自学习！";
 constexpr const char* helpFileName = "studyhelp.chm";
 constexpr int minimumScreenWidth = 1024;
+// The strip along the top of the window by which it is dragged.
+constexpr int titleAreaHeight = 42;
 
 QString tabPicture(const QString& name)
 {
@@ -43,12 +52,12 @@ struct AreaTab
     const char* name; // in the tab pictures' names
 };
 
-// Indexed by area: TV, CBL, DVD, AMP.
+// Indexed by area: TV, CBL, DVD, AMP. On screen they stand TV, DVD, AMP, CBL, evenly spaced.
 const std::array<AreaTab, areaCount> areaTabs{{
     {"TV_IBTN", {447, 219, 77, 20}, "tv"},
-    {"CBL_IBTN", {758, 218, 77, 20}, "cbl"},
-    {"DVD_IBTN", {554, 219, 79, 20}, "dvd"},
-    {"AMP_INTN", {656, 218, 78, 20}, "amp"},
+    {"CBL_IBTN", {758, 219, 77, 20}, "cbl"},
+    {"DVD_IBTN", {550, 219, 79, 20}, "dvd"},
+    {"AMP_INTN", {655, 219, 78, 20}, "amp"},
 }};
 
 QFont statusFont()
@@ -64,7 +73,7 @@ QFont statusFont()
 } // namespace
 
 MainWindow::MainWindow(RemoteLink& link, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint)
     , m_link(link)
     , m_dialogs(dialogs)
     , m_opener(&desktopOpener())
@@ -75,14 +84,69 @@ MainWindow::MainWindow(RemoteLink& link, Dialogs& dialogs, QWidget* parent)
     qRegisterMetaType<IBtn*>();
     setObjectName(QStringLiteral("mainkeylearn"));
     setWindowTitle(QStringLiteral("自学习"));
-    setFixedSize(windowWidth, windowHeight);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0x35, 0x7C, 0xA8));
     setPalette(colours);
     setAutoFillBackground(true);
+
+    // The face keeps its fixed layout; on a screen smaller than the face the window shrinks to
+    // the screen and the face scrolls inside it (the keyboard's focus scrolls along).
+    m_face = new QWidget;
+    m_face->setObjectName(QStringLiteral("face"));
+    m_face->setFixedSize(windowWidth, windowHeight);
+    m_scroller = new QScrollArea(this);
+    m_scroller->setFrameShape(QFrame::NoFrame);
+    m_scroller->setFocusPolicy(Qt::NoFocus);
+    m_scroller->setWidget(m_face);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroller);
+    setMaximumSize(windowWidth, windowHeight);
+
     buildControls();
+    setKeyboardOrder();
+    new WindowDrag(*m_face, titleAreaHeight);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &MainWindow::escapePressed);
     if (const QScreen* display = screen())
-        move(display->geometry().center() - rect().center());
+        setGeometry(placement(m_face->size(), display->availableGeometry()));
+}
+
+QRect MainWindow::placement(QSize face, const QRect& available)
+{
+    const QSize size = face.boundedTo(available.size());
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(available.center());
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top()));
+    return placed;
+}
+
+// Tab goes over the area tabs as they stand, the keys row by row, then the buttons.
+void MainWindow::setKeyboardOrder()
+{
+    std::vector<QWidget*> order;
+    for (int area : {0, 2, 3, 1})
+        order.push_back(areaTab(area));
+    std::vector<IBtn*> keys = keyButtons();
+    std::stable_sort(keys.begin(), keys.end(), [](const IBtn* a, const IBtn* b) {
+        const QRect ra = a->geometry();
+        const QRect rb = b->geometry();
+        // Keys whose centres lie within half a key of each other share a row.
+        if (std::abs(ra.center().y() - rb.center().y()) > std::min(ra.height(), rb.height()) / 2)
+            return ra.center().y() < rb.center().y();
+        return ra.center().x() < rb.center().x();
+    });
+    order.insert(order.end(), keys.begin(), keys.end());
+    for (QWidget* button : {static_cast<QWidget*>(m_beginStudy), static_cast<QWidget*>(m_deleteKey),
+                            static_cast<QWidget*>(m_clearAll)})
+        order.push_back(button);
+    for (const char* name : {"helpibtn", "updateibtn", "minimizeibtn", "IBtn79"})
+        order.push_back(m_face->findChild<IBtn*>(QString::fromUtf8(name)));
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 MainWindow::~MainWindow() = default;
@@ -93,7 +157,7 @@ void MainWindow::buildControls()
 {
     addPicture("Image1", {0, 0, 1016, 729}, pictures::form::background);
 
-    m_keypad = new KeypadPanel(this);
+    m_keypad = new KeypadPanel(m_face);
     m_keypad->setGeometry(14, 0, 228, 745);
     connect(m_keypad, &KeypadPanel::keyClicked, this, &MainWindow::keyClicked);
     connect(m_keypad, &KeypadPanel::areaKeyClicked, this, &MainWindow::areaClicked);
@@ -137,12 +201,15 @@ void MainWindow::buildControls()
     m_softwareVersion = addLabel("lab_softver", {766, 102, 148, 14});
     m_firmwareVersion = addLabel("lab_gjbb", {766, 134, 146, 17});
 
-    IBtn* help = addButton("helpibtn", {722, 6, 95, 28}, pictures::form::help);
+    IBtn* help = addButton("helpibtn", {692, 6, 95, 28}, pictures::form::help);
     help->setToolTip(QStringLiteral("帮助"));
     connect(help, &IBtn::clicked, this, &MainWindow::helpibtnClick);
-    IBtn* update = addButton("updateibtn", {850, 5, 97, 30}, pictures::form::update);
+    IBtn* update = addButton("updateibtn", {820, 5, 97, 30}, pictures::form::update);
     update->setToolTip(QStringLiteral("升级软件"));
     connect(update, &IBtn::clicked, this, &MainWindow::updateibtnClick);
+    IBtn* minimize = addButton("minimizeibtn", {927, 6, 38, 27}, pictures::form::minimize);
+    minimize->setToolTip(QStringLiteral("最小化"));
+    connect(minimize, &IBtn::clicked, this, &QWidget::showMinimized);
     IBtn* closeButton = addButton("IBtn79", {969, 6, 38, 27}, pictures::form::close);
     closeButton->setToolTip(QStringLiteral("关闭软件"));
     connect(closeButton, &IBtn::clicked, this, &QWidget::close);
@@ -158,7 +225,7 @@ void MainWindow::buildControls()
 IBtn* MainWindow::addButton(const char* name, QRect geometry, const char* picture,
                             const char* disabledPicture)
 {
-    auto* button = new IBtn(this);
+    auto* button = new IBtn(m_face);
     button->setObjectName(QString::fromUtf8(name));
     button->setGeometry(geometry);
     button->setCursor(Qt::PointingHandCursor);
@@ -171,7 +238,7 @@ IBtn* MainWindow::addButton(const char* name, QRect geometry, const char* pictur
 
 QLabel* MainWindow::addLabel(const char* name, QRect geometry)
 {
-    auto* label = new QLabel(this);
+    auto* label = new QLabel(m_face);
     label->setObjectName(QString::fromUtf8(name));
     label->setGeometry(geometry);
     return label;
@@ -349,9 +416,33 @@ void MainWindow::formShow()
         close();
         return;
     }
-    checkResolution();
     showStartLook();
     emit showFinished();
+    showNoticesOnceDrawn();
+}
+
+// A notice over a window that is not drawn yet would stand over a half-painted window.
+void MainWindow::showNoticesOnceDrawn()
+{
+    if (QWindow* handle = windowHandle(); handle && !handle->isExposed()) {
+        if (!m_noticesPending) {
+            m_noticesPending = true;
+            handle->installEventFilter(this);
+        }
+        return;
+    }
+    m_noticesPending = false;
+    repaint();
+    checkResolution();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_noticesPending && watched == windowHandle() && event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &MainWindow::showNoticesOnceDrawn, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool MainWindow::loadPictures()

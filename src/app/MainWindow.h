@@ -14,6 +14,7 @@
 
 class QLabel;
 class QMovie;
+class QScrollArea;
 
 namespace qmv {
 
@@ -49,6 +50,9 @@ public:
 
     // The screen message for a display of this size, when it is too narrow for the window.
     static std::optional<QString> resolutionWarning(QSize screen);
+    // Where a window showing `face` goes on a screen's available area: wholly on it, centred,
+    // and no larger than it (the face then scrolls inside the window).
+    static QRect placement(QSize face, const QRect& available);
 
     // --- The window's parts, for the controller.
     const std::vector<IBtn*>& keyButtons() const;
@@ -98,13 +102,18 @@ signals:
     void updateRequested();
     // A close has been agreed: a running link watcher is asked to end.
     void closingStarted();
+    // Escape on the window itself (a box takes its own): leave learning or deleting.
+    void escapePressed();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    void setKeyboardOrder();
+    void showNoticesOnceDrawn();
     IBtn* addButton(const char* name, QRect geometry, const char* picture,
                     const char* disabledPicture = nullptr);
     QLabel* addLabel(const char* name, QRect geometry);
@@ -126,7 +135,10 @@ private:
     QString m_programFolder;
     MainWindowState m_state;
     std::unique_ptr<WindowPictures> m_pictures;
+    bool m_noticesPending = false;
 
+    QScrollArea* m_scroller = nullptr;
+    QWidget* m_face = nullptr; // every control stands on it, at its fixed place
     KeypadPanel* m_keypad = nullptr;
     std::vector<IBtn*> m_areaTabs;
     IBtn* m_beginStudy = nullptr;

@@ -52,8 +52,17 @@ void MainWindowView::setDeleteButtonLook(DeleteButtonLook look)
 
 void MainWindowView::setHintPicture(HintPicture picture)
 {
-    m_window.setHintPicture(picture == HintPicture::Learning ? NamedPicture::LearningHint
-                                                             : NamedPicture::IdleHint);
+    switch (picture) {
+    case HintPicture::Learning:
+        m_window.setHintPicture(NamedPicture::LearningHint);
+        return;
+    case HintPicture::Deleting:
+        m_window.setHintPicture(NamedPicture::DeletingHint);
+        return;
+    case HintPicture::Idle:
+        break;
+    }
+    m_window.setHintPicture(NamedPicture::IdleHint);
 }
 
 void MainWindowView::setHintVisible(bool visible)
@@ -117,6 +126,8 @@ LearningSession::LearningSession(MainWindow& window, const RemoteLink& link, Dia
     QObject::connect(&window, &MainWindow::deleteKeyClicked, &m_receiver, [&rules] { rules.IBtn78Click(); });
     QObject::connect(&window, &MainWindow::clearAllClicked, &m_receiver,
                      [&rules] { rules.delallstudykeyClick(); });
+    QObject::connect(&window, &MainWindow::escapePressed, &m_receiver,
+                     [&rules] { rules.leaveCurrentMode(); });
 }
 
 // The controller goes first, waiting for a running capture; the receiver then takes the

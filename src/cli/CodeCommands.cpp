@@ -104,7 +104,7 @@ int CodeCommands::learn() const
             remote::StateFolder(remote::StateFolder::defaultPath()).deliverToInbox(*codeFile);
     };
     const std::atomic<bool> never{false};
-    const std::string captured = CaptureLoop(session.link()).run(never, sendFile);
+    const std::string captured = CaptureLoop(session.link()).run(never, sendFile).code;
     if (captured.empty())
         return failWith("学习失败！没有接收到遥控器编码");
 

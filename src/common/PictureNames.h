@@ -22,6 +22,7 @@ inline constexpr const char* keyPicturePrefix = "gif";
 // Named pictures of the named bundle (JPEG) and its learning animation (an animated GIF).
 inline constexpr const char* idleHint = "gifkorvix";
 inline constexpr const char* learningHint = "jpgjingtai";
+inline constexpr const char* deletingHint = "jpgshanchu";
 inline constexpr const char* deleteButton = "delete";
 inline constexpr const char* deleteButtonGrey = "deletehui";
 inline constexpr const char* stopDeleteButton = "stopdelete";
@@ -42,6 +43,7 @@ inline constexpr const char* beginStudy = ":/forms/beginstudy"; // 开始学习,
 inline constexpr const char* stopStudy = ":/forms/stopstudy";   // 停止学习 (its DisablePic)
 inline constexpr const char* help = ":/forms/help";             // 95 x 28
 inline constexpr const char* update = ":/forms/update";         // 97 x 30
+inline constexpr const char* minimize = ":/forms/minimize";     // 38 x 27
 inline constexpr const char* close = ":/forms/close";           // 38 x 27
 // Area tabs: ":/forms/tab-tv" and ":/forms/tab-tv-current" (its DisablePic), likewise cbl, dvd, amp.
 inline constexpr const char* tabPrefix = ":/forms/tab-";

@@ -9,26 +9,27 @@ CaptureLoop::CaptureLoop(const RemoteLink& link)
 {
 }
 
-std::string CaptureLoop::run(const std::atomic<bool>& stopRequested, const std::function<void()>& onCapturing) const
+CaptureResult CaptureLoop::run(const std::atomic<bool>& stopRequested,
+                               const std::function<void()>& onCapturing) const
 {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     if (!m_link.setCodeCarrierWave())
-        return {};
+        return {{}, m_link.linkState() ? CaptureEnd::CaptureRefused : CaptureEnd::RemoteGone};
     if (onCapturing)
         onCapturing();
     while (!stopRequested.load()) {
         // Whole seconds past the start, as the limit has always been counted: a capture lasts
         // at least six seconds and ends at the first poll seven whole seconds on.
         if (std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start) > timeLimit)
-            return {};
+            return {{}, CaptureEnd::TimeLimit};
         std::string code = m_link.collectCodeInfo();
         if (!code.empty())
-            return code;
+            return {std::move(code), CaptureEnd::Received};
         if (!m_link.linkState())
-            return {};
+            return {{}, CaptureEnd::RemoteGone};
     }
-    return {};
+    return {{}, CaptureEnd::Stopped};
 }
 
 } // namespace qmv

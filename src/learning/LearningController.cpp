@@ -6,6 +6,7 @@
 
 #include <array>
 #include <exception>
+#include <initializer_list>
 #include <set>
 
 namespace qmv {
@@ -18,6 +19,9 @@ constexpr std::array<const char*, areaCount> areaTexts{
     "您现在是在 影碟机/DVD 里进行自学习！",
     "您现在是在 AMP 里进行自学习！",
 };
+
+// The areas as the messages name them.
+constexpr std::array<const char*, areaCount> areaCaptions{"电视/TV", "机顶盒/CBL", "影碟机/DVD", "AMP"};
 
 constexpr const char* chooseKeyToLearn = "请在左面遥控器上点击待学习的按键！";
 constexpr const char* chooseKeyToDelete = "请在左面遥控器上选择待删除的按键！";
@@ -33,6 +37,7 @@ constexpr const char* confirmClear = "你确实要清空所有自学习过的按
 constexpr const char* clearDone = "清空操作完成！";
 constexpr const char* noKeysToDelete = "该键还没有自学习过，无法删除！";
 constexpr const char* keyNotLearned = "该按键还没有自学习过，无法删除！";
+constexpr const char* keyHoldsForeignCode = "该按键的编码不是用本软件学习的，无法删除！";
 constexpr const char* confirmDelete = "你确实要删除该自学习按键的编码？";
 constexpr const char* deleteFailed = "删除操作失败！";
 constexpr const char* deleteDone = "删除操作成功！";
@@ -44,6 +49,38 @@ constexpr const char* codeReceived = "已接收到遥控器编码！";
 std::string clearIncomplete(int failures)
 {
     return "清空操作未全部完成：" + std::to_string(failures) + "个按键的编码未能清空，请重新清空！";
+}
+
+// Why a key could not be learned, as a line of its own.
+std::string reasonLine(CaptureEnd end)
+{
+    switch (end) {
+    case CaptureEnd::TimeLimit:
+        return "原因：6秒内没有收到原遥控器的编码。";
+    case CaptureEnd::CaptureRefused:
+        return "原因：遥控器没有进入学习状态。";
+    case CaptureEnd::RemoteGone:
+        return "原因：遥控器已拔出。";
+    case CaptureEnd::Received:
+    case CaptureEnd::Stopped:
+    case CaptureEnd::Failed:
+        break;
+    }
+    return "原因：与遥控器通讯出错。";
+}
+
+constexpr const char* unreadableCode = "原因：收到的编码无法识别。";
+constexpr const char* memoryFull = "原因：遥控器的编码存储空间已满。";
+constexpr const char* writeFailed = "原因：写入遥控器失败。";
+
+// A message and the lines that say what it is about; the message keeps its first line.
+std::string withLines(const std::string& message, std::initializer_list<std::string> lines)
+{
+    std::string text = message;
+    for (const std::string& line : lines)
+        if (!line.empty())
+            text += "\n" + line;
+    return text;
 }
 
 // The key's label, as its button carries it in Path.
@@ -167,6 +204,23 @@ void LearningController::showOnlyPanel(InstructionPanel panel)
         m_view.setPanelVisible(each, each == panel);
 }
 
+std::string LearningController::keyLine(const std::string& code) const
+{
+    return "按键：" + labelOf(code) + "（" + areaCaptions[static_cast<std::size_t>(m_state.curArea)] + "）";
+}
+
+std::string LearningController::areaLine() const
+{
+    return std::string("设备：") + areaCaptions[static_cast<std::size_t>(m_state.curArea)];
+}
+
+// Idle: the idle hint and the status line naming the current area.
+void LearningController::showIdleLook()
+{
+    m_view.setHintPicture(HintPicture::Idle);
+    m_view.setStatusText(areaTexts[static_cast<std::size_t>(m_state.curArea)]);
+}
+
 void LearningController::showIdlePanels()
 {
     showOnlyPanel(AreaHasLearnedKeys() ? InstructionPanel::HasKeys : InstructionPanel::NoKeys);
@@ -217,39 +271,43 @@ void LearningController::KeyClick(const std::string& code)
 void LearningController::deleteClickedKey(const std::string& code)
 {
     m_pendingKey.reset();
+    const std::string key = keyLine(code);
     if (m_image.keystatelist().empty()) {
-        m_dialogs.messageBox(noKeysToDelete, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(noKeysToDelete, {key}), hintCaption, Buttons::Ok);
         return;
     }
     const std::optional<int> row = rowInArea(code);
-    if (!row || stateInArea(*row) != '2') {
-        m_dialogs.messageBox(keyNotLearned, hintCaption, Buttons::Ok);
+    const char state = row ? stateInArea(*row) : '0';
+    if (state != '2') {
+        // A code from elsewhere is there, it just cannot be deleted here.
+        m_dialogs.messageBox(withLines(state == '1' ? keyHoldsForeignCode : keyNotLearned, {key}),
+                             hintCaption, Buttons::Ok);
         return;
     }
-    m_view.setStatusText({});
-    if (m_dialogs.messageBox(confirmDelete, hintCaption, Buttons::YesNo) != Reply::Yes)
+    if (m_dialogs.messageBox(withLines(confirmDelete, {key}), hintCaption, Buttons::YesNo) != Reply::Yes)
         return;
     m_view.switchKey(code, true);
     if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
         // The key keeps its code, its picture and the delete mode: the user can try again.
-        m_dialogs.messageBox(deleteFailed, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(deleteFailed, {key, writeFailed}), hintCaption, Buttons::Ok);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::NotLearned);
-    m_dialogs.messageBox(deleteDone, hintCaption, Buttons::Ok);
+    m_dialogs.messageBox(withLines(deleteDone, {key}), hintCaption, Buttons::Ok);
     MarkKeyUnlearned(code);
     if (!AreaHasLearnedKeys()) {
         m_view.setDeleteButtonsAvailable(false);
         m_state.deleteState = false;
         showOnlyPanel(InstructionPanel::NoKeys);
+        showIdleLook();
     }
 }
 
 void LearningController::learnClickedKey(const std::string& code)
 {
     if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
-        if (m_dialogs.messageBox(labelOf(code) + "键编码已学习过，要重新学习吗?", hintCaption,
-                                 Buttons::YesNo) != Reply::Yes)
+        if (m_dialogs.messageBox(withLines(labelOf(code) + "键编码已学习过，要重新学习吗？", {areaLine()}),
+                                 hintCaption, Buttons::YesNo) != Reply::Yes)
             return;
         m_view.switchKey(code, true);
     }
@@ -282,8 +340,7 @@ void LearningController::beginstudyibtnClick()
 
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
-    m_view.setHintPicture(HintPicture::Idle);
-    m_view.setStatusText({});
+    showIdleLook();
     showIdlePanels();
     if (m_pendingKey) {
         m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
@@ -303,15 +360,15 @@ void LearningController::startCapture()
     const std::uint64_t serial = ++m_captureSerial;
     const std::weak_ptr<int> alive = m_alive;
     m_capture = std::make_unique<TCollectCode>(
-        m_services.capture, [this, alive, serial, post = m_services.postToUi](std::string collectedCode) {
-            post([this, alive, serial, code = std::move(collectedCode)] {
+        m_services.capture, [this, alive, serial, post = m_services.postToUi](CaptureResult collected) {
+            post([this, alive, serial, collected = std::move(collected)] {
                 if (alive.lock())
-                    CollectFinished(serial, code);
+                    CollectFinished(serial, collected);
             });
         });
 }
 
-void LearningController::CollectFinished(std::uint64_t serial, const std::string& collectedCode)
+void LearningController::CollectFinished(std::uint64_t serial, const CaptureResult& collected)
 {
     if (!m_capture || serial != m_captureSerial)
         return;
@@ -325,13 +382,13 @@ void LearningController::CollectFinished(std::uint64_t serial, const std::string
             startCapture();
         return;
     }
-    if (collectedCode.empty()) {
-        CollectFailed();
+    if (collected.code.empty()) {
+        CollectFailed(reasonLine(collected.end));
         return;
     }
     if (!m_pendingKey)
         return;
-    finishLearnedKey(*m_pendingKey, collectedCode);
+    finishLearnedKey(*m_pendingKey, collected.code);
 }
 
 void LearningController::finishLearnedKey(const std::string& code, const std::string& collectedCode)
@@ -348,32 +405,36 @@ void LearningController::finishLearnedKey(const std::string& code, const std::st
         if (!converted.empty())
             m_view.appendDiagnostic(converted);
     } catch (const std::exception&) {
-        CollectFailed();
+        CollectFailed(unreadableCode);
         return;
     }
     if (converted.empty()) {
         m_dialogs.messageBox(learningFailed, hintCaption, Buttons::Ok);
-        CollectFailed();
+        CollectFailed(unreadableCode);
         return;
     }
     m_view.appendDiagnostic(converted);
 
-    if (m_image.StoreLearnedKey(code, converted, m_state.curArea) != StoreResult::Stored) {
-        CollectFailed();
+    if (const StoreResult stored = m_image.StoreLearnedKey(code, converted, m_state.curArea);
+        stored != StoreResult::Stored) {
+        CollectFailed(stored == StoreResult::NoFreeSlot ? memoryFull : writeFailed);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::Learned);
-    m_dialogs.messageBox(codeReceived, hintCaption, Buttons::Ok);
+    // The key's look and the status line say it too; whoever learns a whole remote can turn it off.
+    if (m_state.receivedNotice)
+        m_dialogs.messageBox(withLines(codeReceived, {keyLine(code)}), hintCaption, Buttons::Ok);
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
-    m_view.setHintPicture(HintPicture::Idle);
+    // Learning goes on: the hint keeps telling how.
+    m_view.setHintPicture(HintPicture::Learning);
     m_view.setStatusText(label + "键学习成功！");
     m_view.repaintStatus();
     m_pendingKey.reset();
     m_view.setDeleteButtonsAvailable(true);
 }
 
-void LearningController::CollectFailed()
+void LearningController::CollectFailed(const std::string& reason)
 {
     if (!m_pendingKey)
         return;
@@ -381,11 +442,19 @@ void LearningController::CollectFailed()
     m_view.setHintVisible(true);
     m_view.setHintPicture(HintPicture::Learning);
     m_view.setStatusText(chooseKeyAgain);
-    m_dialogs.plainMessage(learningFailed);
+    m_dialogs.plainMessage(withLines(learningFailed, {keyLine(*m_pendingKey), reason}));
     m_view.repaintStatus();
     m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
     m_pendingKey.reset();
     RefreshKeyPictures();
+}
+
+void LearningController::leaveCurrentMode()
+{
+    if (m_state.studyState)
+        beginstudyibtnClick();
+    else if (m_state.deleteState)
+        IBtn78Click();
 }
 
 // ---- Deleting and clearing.
@@ -398,11 +467,12 @@ void LearningController::IBtn78Click()
     }
     m_state.deleteState = !m_state.deleteState;
     if (!m_state.deleteState) {
-        m_view.setStatusText({});
+        showIdleLook();
         m_view.setDeleteButtonLook(DeleteButtonLook::Delete);
         showIdlePanels();
         return;
     }
+    m_view.setHintPicture(HintPicture::Deleting);
     // The panel of the empty area stays as it was: the delete panel lies under it.
     m_view.setPanelVisible(InstructionPanel::Deleting, true);
     m_view.setPanelVisible(InstructionPanel::HasKeys, false);
@@ -422,10 +492,11 @@ void LearningController::delallstudykeyClick()
         return;
     }
     if (!AreaHasLearnedKeys()) {
-        m_dialogs.messageBox(nothingToClear, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(nothingToClear, {areaLine()}), hintCaption, Buttons::Ok);
         return;
     }
-    if (m_dialogs.messageBox(confirmClear, hintCaption, Buttons::YesNo) != Reply::Yes)
+    if (m_dialogs.messageBox(withLines(confirmClear, {areaLine()}), hintCaption, Buttons::YesNo) !=
+        Reply::Yes)
         return;
 
     std::set<std::string> learnedKeys;
@@ -443,7 +514,7 @@ void LearningController::delallstudykeyClick()
 
     const std::string outcome = failures == 0 ? std::string(clearDone) : clearIncomplete(failures);
     m_view.setStatusText(outcome);
-    m_dialogs.messageBox(outcome, hintCaption, Buttons::Ok);
+    m_dialogs.messageBox(withLines(outcome, {areaLine()}), hintCaption, Buttons::Ok);
     m_view.repaintStatus();
     UpdateDeleteButtons();
     showIdlePanels();

@@ -57,6 +57,8 @@ public:
     void IBtn78Click();
     // The clear-area button: deletes every learned key of the current area.
     void delallstudykeyClick();
+    // Escape: learning stops as by 停止学习, deleting as by 停止删除; idle, nothing happens.
+    void leaveCurrentMode();
 
     void RefreshKeyPictures();
     bool AreaHasLearnedKeys() const;
@@ -73,10 +75,15 @@ private:
     void deleteClickedKey(const std::string& code);
     void learnClickedKey(const std::string& code);
     void startCapture();
-    void CollectFinished(std::uint64_t serial, const std::string& collectedCode);
+    void CollectFinished(std::uint64_t serial, const CaptureResult& collected);
     void finishLearnedKey(const std::string& code, const std::string& collectedCode);
-    void CollectFailed();
+    // `reason` is the line saying why.
+    void CollectFailed(const std::string& reason);
+    void showIdleLook();
     void showIdlePanels();
+    // The lines that name what a message is about: the key in its area, or the area.
+    std::string keyLine(const std::string& code) const;
+    std::string areaLine() const;
     void showOnlyPanel(InstructionPanel panel);
 
     // The row of the key in the current area block, exact comparison.

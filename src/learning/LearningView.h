@@ -7,8 +7,8 @@ namespace qmv {
 // The key pictures, by what the key holds in the current area; the window holds one picture set
 // for each, in this order.
 enum class KeyLook { NotLearned, Learned, BeingLearned, Elsewhere };
-// The hint picture above the instructions: idle, or learning.
-enum class HintPicture { Idle, Learning };
+// The hint picture above the instructions, by mode.
+enum class HintPicture { Idle, Learning, Deleting };
 // The stacked instruction panels, bottom to top: the area has learned keys, learning, deleting,
 // no learned keys.
 enum class InstructionPanel { HasKeys, Learning, Deleting, NoKeys };

@@ -25,14 +25,14 @@ void TCollectCode::waitUntilEnded()
 
 void TCollectCode::Execute()
 {
-    std::string collectedCode;
+    CaptureResult collected;
     // A capture never raises errors to the user: whatever goes wrong ends it without a code.
     try {
-        collectedCode = m_body(m_stopRequested);
+        collected = m_body(m_stopRequested);
     } catch (const std::exception&) {
-        collectedCode.clear();
+        collected = CaptureResult({}, CaptureEnd::Failed);
     }
-    m_finished(std::move(collectedCode));
+    m_finished(std::move(collected));
 }
 
 } // namespace qmv

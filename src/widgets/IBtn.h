@@ -14,6 +14,8 @@ class PathOpener;
 // unscaled at its top-left corner, looks pressed by moving MoveRight/MoveDown pixels while a
 // mouse button is held, and swaps to DisablePic while it is switched off (IsEnable false).
 // Path and Code are texts its users give meaning to: a key's label and its key code.
+// From the keyboard it is reached with Tab, clicked with Space or Enter, and while it has the
+// focus a mark is drawn around its picture.
 class IBtn : public QWidget
 {
     Q_OBJECT
@@ -64,9 +66,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void openPath();
+    // Emits clicked(); false when the click ended the button.
+    bool click();
 
     std::uint8_t m_moveDown = 1;
     std::uint8_t m_moveRight = 1;

@@ -359,11 +359,13 @@ TEST_F(LinkWatcherTest, ACaptureUnderWayEndsWithoutACodeWhileTheWatcherAsksForTh
 {
     std::atomic<bool> stop{false};
     const CaptureLoop capture(link());
-    std::future<std::string> code = std::async(std::launch::async, [&] { return capture.run(stop); });
+    std::future<CaptureResult> code = std::async(std::launch::async, [&] { return capture.run(stop); });
     folder().setPlugged(false);
     ASSERT_TRUE(eventually([&] { return timesAsked(reconnectQuestion) >= 1; }));
     ASSERT_EQ(code.wait_for(std::chrono::seconds(patienceMillis / 1000)), std::future_status::ready);
-    EXPECT_TRUE(code.get().empty());
+    const CaptureResult ended = code.get();
+    EXPECT_TRUE(ended.code.empty());
+    EXPECT_EQ(ended.end, CaptureEnd::RemoteGone);
     EXPECT_TRUE(keypadTakenAway());
 }
 

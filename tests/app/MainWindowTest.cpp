@@ -3,14 +3,17 @@
 #include "IBtn.h"
 #include "Keypad.h"
 #include "KeypadLayout.h"
+#include "KeypadPanel.h"
 #include "QtTestApplication.h"
 #include "RecordingOpener.h"
 #include "RemoteLink.h"
 #include "ScriptedDialogs.h"
 #include "TestBundles.h"
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -51,11 +54,33 @@ protected:
         window.setOpener(opener);
     }
 
-    // Showing runs its sequence once Qt has finished showing the window.
+    // Showing runs its sequence once Qt has finished showing the window, and its notices once
+    // the window is drawn.
     void showAndSettle()
     {
         window.show();
         QCoreApplication::processEvents();
+        if (window.isVisible()) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        }
+        QCoreApplication::processEvents();
+    }
+
+    // Shows the window, makes it the active one and puts the focus on `start`.
+    void focusOn(QWidget* start)
+    {
+        showAndSettle();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_NE(start, nullptr);
+        start->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), start);
+    }
+
+    QString focusName() const
+    {
+        const QWidget* focused = QApplication::focusWidget();
+        return focused ? focused->objectName() : QString();
     }
 
     template <typename Widget = QWidget> Widget* child(const char* name)
@@ -84,21 +109,41 @@ protected:
 
 // ---- The frame and its fixed controls.
 
-TEST_F(MainWindowTest, IsABorderlessWindowOfFixedSizeWithItsCaptionAndColour)
+TEST_F(MainWindowTest, IsABorderlessWindowWithAFixedFaceItsCaptionAndColour)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("自学习"));
-    EXPECT_EQ(window.size(), QSize(1016, 745));
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    const QWidget* face = child("face");
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->size(), QSize(1016, 745));
+    EXPECT_EQ(face->minimumSize(), face->maximumSize());
+    EXPECT_EQ(window.maximumSize(), QSize(1016, 745));
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(0x35, 0x7C, 0xA8));
     EXPECT_TRUE(window.autoFillBackground());
 }
 
-TEST_F(MainWindowTest, IsCentredOnTheScreen)
+TEST_F(MainWindowTest, StandsWhollyOnTheAvailableScreenArea)
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_LE(std::abs(window.frameGeometry().center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(window.frameGeometry().center().y() - screen.center().y()), 1);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(available.contains(window.frameGeometry())) << available.width() << "x" << available.height();
+    EXPECT_EQ(window.geometry(), MainWindow::placement(QSize(1016, 745), available));
+}
+
+TEST(MainWindowPlacement, IsCentredWhereTheFaceFitsAndShrunkOntoSmallerScreens)
+{
+    const QSize face(1016, 745);
+    // A large screen: the whole face, centred.
+    const QRect large = MainWindow::placement(face, {0, 0, 1920, 1040});
+    EXPECT_EQ(large.size(), face);
+    EXPECT_EQ(large.center(), QRect(0, 0, 1920, 1040).center());
+    // The small screen that used to put the window at -8,-23: the window takes the screen.
+    EXPECT_EQ(MainWindow::placement(face, {0, 0, 1000, 700}), QRect(0, 0, 1000, 700));
+    // A panel on top and a second screen on the left: the window keeps to the free area.
+    const QRect panelled(-1280, 32, 1024, 736);
+    const QRect placed = MainWindow::placement(face, panelled);
+    EXPECT_TRUE(panelled.contains(placed));
+    EXPECT_EQ(placed.size(), QSize(1016, 736));
 }
 
 struct FixedControl
@@ -110,34 +155,24 @@ struct FixedControl
 TEST_F(MainWindowTest, EveryFixedControlStandsAtItsPlaceWithItsSize)
 {
     const FixedControl controls[] = {
-        {"Image1", {0, 0, 1016, 729}},
-        {"ykqbox", {14, 0, 228, 745}},
-        {"TV_IBTN", {447, 219, 77, 20}},
-        {"DVD_IBTN", {554, 219, 79, 20}},
-        {"AMP_INTN", {656, 218, 78, 20}},
-        {"CBL_IBTN", {758, 218, 77, 20}},
-        {"runstate_lab", {432, 276, 409, 19}},
-        {"Lab_stb", {488, 302, 321, 20}},
-        {"Imagehint", {439, 341, 409, 72}},
-        {"donghuaflash2", {437, 338, 413, 72}},
-        {"Image4", {440, 413, 408, 165}},
-        {"Image5", {439, 412, 410, 167}},
-        {"Image7", {439, 411, 409, 168}},
-        {"Image8", {438, 417, 411, 165}},
-        {"beginstudyibtn", {408, 623, 161, 50}},
-        {"delstudykey", {593, 624, 152, 49}},
-        {"delallstudykey", {779, 624, 150, 49}},
-        {"lab_ykqtype", {766, 66, 146, 16}},
-        {"lab_softver", {766, 102, 148, 14}},
-        {"lab_gjbb", {766, 134, 146, 17}},
-        {"helpibtn", {722, 6, 95, 28}},
-        {"updateibtn", {850, 5, 97, 30}},
-        {"IBtn79", {969, 6, 38, 27}},
+        {"Image1", {0, 0, 1016, 729}},           {"ykqbox", {14, 0, 228, 745}},
+        {"TV_IBTN", {447, 219, 77, 20}},         {"DVD_IBTN", {550, 219, 79, 20}},
+        {"AMP_INTN", {655, 219, 78, 20}},        {"CBL_IBTN", {758, 219, 77, 20}},
+        {"runstate_lab", {432, 276, 409, 19}},   {"Lab_stb", {488, 302, 321, 20}},
+        {"Imagehint", {439, 341, 409, 72}},      {"donghuaflash2", {437, 338, 413, 72}},
+        {"Image4", {440, 413, 408, 165}},        {"Image5", {439, 412, 410, 167}},
+        {"Image7", {439, 411, 409, 168}},        {"Image8", {438, 417, 411, 165}},
+        {"beginstudyibtn", {408, 623, 161, 50}}, {"delstudykey", {593, 624, 152, 49}},
+        {"delallstudykey", {779, 624, 150, 49}}, {"lab_ykqtype", {766, 66, 146, 16}},
+        {"lab_softver", {766, 102, 148, 14}},    {"lab_gjbb", {766, 134, 146, 17}},
+        {"helpibtn", {692, 6, 95, 28}},          {"updateibtn", {820, 5, 97, 30}},
+        {"minimizeibtn", {927, 6, 38, 27}},      {"IBtn79", {969, 6, 38, 27}},
     };
+    const QWidget* face = child("face");
     for (const FixedControl& control : controls) {
         const QWidget* widget = child(control.name);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget(), &window) << control.name;
+        EXPECT_EQ(widget->parentWidget(), face) << control.name;
         EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
     }
 }
@@ -145,7 +180,7 @@ TEST_F(MainWindowTest, EveryFixedControlStandsAtItsPlaceWithItsSize)
 TEST_F(MainWindowTest, ControlsThatAreButtonsArePictureButtonsThatOpenNothing)
 {
     for (const char* name : {"TV_IBTN", "CBL_IBTN", "DVD_IBTN", "AMP_INTN", "beginstudyibtn", "delstudykey",
-                             "delallstudykey", "helpibtn", "updateibtn", "IBtn79"}) {
+                             "delallstudykey", "helpibtn", "updateibtn", "minimizeibtn", "IBtn79"}) {
         const IBtn* button = child<IBtn>(name);
         ASSERT_NE(button, nullptr);
         EXPECT_TRUE(button->path().isEmpty()) << name;
@@ -154,7 +189,50 @@ TEST_F(MainWindowTest, ControlsThatAreButtonsArePictureButtonsThatOpenNothing)
     }
     EXPECT_EQ(child<IBtn>("helpibtn")->toolTip(), QStringLiteral("帮助"));
     EXPECT_EQ(child<IBtn>("updateibtn")->toolTip(), QStringLiteral("升级软件"));
+    EXPECT_EQ(child<IBtn>("minimizeibtn")->toolTip(), QStringLiteral("最小化"));
     EXPECT_EQ(child<IBtn>("IBtn79")->toolTip(), QStringLiteral("关闭软件"));
+}
+
+TEST_F(MainWindowTest, TheAreaTabsStandEvenlySpacedOnOneLine)
+{
+    std::vector<QRect> tabs;
+    for (int area : {0, 2, 3, 1})
+        tabs.push_back(window.areaTab(area)->geometry());
+    for (std::size_t i = 1; i < tabs.size(); ++i) {
+        EXPECT_EQ(tabs[i].top(), tabs[0].top());
+        const int gap = tabs[i].left() - tabs[i - 1].right() - 1;
+        EXPECT_GE(gap, 24) << i;
+        EXPECT_LE(gap, 26) << i;
+    }
+}
+
+TEST_F(MainWindowTest, TheMinimiseButtonMinimises)
+{
+    showAndSettle();
+    click(child<IBtn>("minimizeibtn"));
+    EXPECT_TRUE(window.isMinimized());
+}
+
+TEST_F(MainWindowTest, DraggingTheTitleAreaMovesTheWindow)
+{
+    showAndSettle();
+    QWidget* face = child("face");
+    const QPoint before = window.pos();
+    QTest::mousePress(face, Qt::LeftButton, {}, QPoint(300, 20));
+    QMouseEvent move(QEvent::MouseMove, QPointF(340, 50), face->mapToGlobal(QPointF(340, 50)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(face, &move);
+    QTest::mouseRelease(face, Qt::LeftButton, {}, QPoint(340, 50));
+    EXPECT_EQ(window.pos(), before + QPoint(40, 30));
+
+    // Below the title area the face is not a handle.
+    const QPoint after = window.pos();
+    QTest::mousePress(face, Qt::LeftButton, {}, QPoint(300, 60));
+    QMouseEvent below(QEvent::MouseMove, QPointF(340, 90), face->mapToGlobal(QPointF(340, 90)), Qt::NoButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(face, &below);
+    QTest::mouseRelease(face, Qt::LeftButton, {}, QPoint(340, 90));
+    EXPECT_EQ(window.pos(), after);
 }
 
 TEST_F(MainWindowTest, StatusLineIsRedCentredSixteenPixelChineseText)
@@ -453,6 +531,125 @@ TEST_F(MainWindowTest, ClosingReleasesThePicturesAndTheAnimationFile)
     EXPECT_EQ(window.pictures(), nullptr);
     EXPECT_FALSE(QFileInfo::exists(animation));
     EXPECT_FALSE(window.isLearningAnimationPlaying());
+}
+
+// ---- The keyboard.
+
+TEST_F(MainWindowTest, TabGoesOverTheAreasTheKeysRowByRowAndTheButtons)
+{
+    focusOn(window.areaTab(0));
+    QStringList visited{focusName()};
+    for (int step = 0; step < 70; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (focusName() == visited.first())
+            break;
+        visited << focusName();
+    }
+    // Delete and clear are greyed at the start and are passed over.
+    const QStringList buttons{"beginstudyibtn", "helpibtn", "updateibtn", "minimizeibtn", "IBtn79"};
+    ASSERT_EQ(visited.size(), 4 + 52 + buttons.size()) << visited.join(' ').toStdString();
+    EXPECT_EQ(visited.mid(0, 4), (QStringList{"TV_IBTN", "DVD_IBTN", "AMP_INTN", "CBL_IBTN"}));
+    EXPECT_EQ(visited.mid(4 + 52), buttons);
+    // The keys row by row: each key stands below the one before or on its row further right.
+    for (int i = 5; i < 4 + 52; ++i) {
+        const QRect previous = window.findChild<IBtn*>(visited[i - 1])->geometry();
+        const QRect current = window.findChild<IBtn*>(visited[i])->geometry();
+        EXPECT_TRUE(current.center().y() > previous.bottom() || current.left() > previous.left())
+            << visited[i - 1].toStdString() << " -> " << visited[i].toStdString();
+    }
+    // Every key once.
+    QStringList keys = visited.mid(4, 52);
+    keys.removeDuplicates();
+    EXPECT_EQ(keys.size(), 52);
+}
+
+TEST_F(MainWindowTest, SpaceAndEnterActivateTheFocusedKeyOrButton)
+{
+    QSignalSpy keys(&window, &MainWindow::keyClicked);
+    QSignalSpy areas(&window, &MainWindow::areaClicked);
+    QSignalSpy begin(&window, &MainWindow::beginStudyClicked);
+    focusOn(window.keyButton("26"));
+    QTest::keyClick(window.keyButton("26"), Qt::Key_Space);
+    QTest::keyClick(window.keyButton("26"), Qt::Key_Return);
+    ASSERT_EQ(keys.count(), 2);
+    EXPECT_EQ(keys.at(0).at(0).value<IBtn*>(), window.keyButton("26"));
+
+    window.areaTab(2)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.areaTab(2), Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(areas.count(), 1);
+    EXPECT_EQ(areas.at(0).at(0).toInt(), 2);
+
+    window.beginStudyButton()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.beginStudyButton(), Qt::Key_Space);
+    EXPECT_EQ(begin.count(), 1);
+    // Other keys and Space with a modifier click nothing.
+    QTest::keyClick(window.beginStudyButton(), Qt::Key_A);
+    QTest::keyClick(window.beginStudyButton(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(begin.count(), 1);
+}
+
+TEST_F(MainWindowTest, TheArrowKeysMoveOverTheKeypadAsTheKeysLie)
+{
+    focusOn(window.keyButton("12")); // 1
+    const struct
+    {
+        Qt::Key arrow;
+        const char* lands;
+    } steps[] = {{Qt::Key_Right, "13"}, {Qt::Key_Right, "14"}, {Qt::Key_Down, "17"}, {Qt::Key_Left, "16"},
+                 {Qt::Key_Down, "21"},  {Qt::Key_Up, "16"},    {Qt::Key_Up, "13"}};
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.arrow);
+        EXPECT_EQ(QApplication::focusWidget(), window.keyButton(step.lands)) << step.lands;
+    }
+}
+
+TEST(KeypadArrows, LeadToTheNearestKeyThatWayAndNowhereAtTheEdge)
+{
+    const QRect from(100, 100, 20, 20);
+    const std::vector<QRect> keys{
+        {140, 100, 20, 20}, {180, 100, 20, 20}, {100, 140, 20, 20}, {140, 135, 20, 20}, {60, 220, 20, 20}};
+    EXPECT_EQ(arrowNeighbour(from, keys, Qt::Key_Right), 0);
+    EXPECT_EQ(arrowNeighbour(from, keys, Qt::Key_Down), 2);
+    EXPECT_EQ(arrowNeighbour(from, keys, Qt::Key_Up), -1);
+    EXPECT_EQ(arrowNeighbour(from, keys, Qt::Key_Left),
+              -1); // the key below left lies far more down than left
+    EXPECT_EQ(arrowNeighbour(from, keys, Qt::Key_Tab), -1);
+}
+
+TEST_F(MainWindowTest, EscapeAsksToLeaveTheModeAndCtrlQClosesUnderTheCloseRules)
+{
+    QSignalSpy escape(&window, &MainWindow::escapePressed);
+    focusOn(window.keyButton("26"));
+    QTest::keyClick(window.keyButton("26"), Qt::Key_Escape);
+    EXPECT_EQ(escape.count(), 1);
+
+    dialogs.shown.clear();
+    window.state().studyState = true;
+    QTest::keyClick(window.keyButton("26"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_THAT(dialogs.texts(), ElementsAre("你正在学习，要退出系统请先停止学习！"));
+
+    window.state().studyState = false;
+    QTest::keyClick(window.keyButton("26"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.state().closing);
+}
+
+TEST_F(MainWindowTest, TheFocusedKeyOrButtonCarriesAVisibleMark)
+{
+    IBtn* key = window.keyButton("26");
+    focusOn(window.areaTab(0));
+    const QImage plain = key->grab().toImage();
+    key->setFocus(Qt::TabFocusReason);
+    const QImage marked = key->grab().toImage();
+    ASSERT_EQ(plain.size(), marked.size());
+    EXPECT_NE(plain, marked);
+    // The mark runs along the edge; the middle of the picture stays as it was.
+    const QPoint middle(plain.width() / 2, plain.height() / 2);
+    EXPECT_EQ(plain.pixel(middle), marked.pixel(middle));
+    EXPECT_NE(plain.pixel(2, plain.height() / 2), marked.pixel(2, plain.height() / 2));
+    window.beginStudyButton()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(key->grab().toImage(), plain);
 }
 
 // ---- Help and update.

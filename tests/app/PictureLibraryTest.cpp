@@ -56,15 +56,15 @@ TEST(PictureLibrary, KeyIndexesOutsideTheSetsGiveNoPicture)
     EXPECT_TRUE(pictures->key(KeyLook::NotLearned, -1).isNull());
 }
 
-TEST(PictureLibrary, LoadsAllSevenNamedPictures)
+TEST(PictureLibrary, LoadsAllEightNamedPictures)
 {
     BundleFolder folder;
     folder.withComplete();
     const std::unique_ptr<WindowPictures> pictures = PictureLibrary::load(folder.path());
     ASSERT_NE(pictures, nullptr);
-    for (NamedPicture name :
-         {NamedPicture::IdleHint, NamedPicture::LearningHint, NamedPicture::Delete, NamedPicture::DeleteGrey,
-          NamedPicture::StopDelete, NamedPicture::Clear, NamedPicture::ClearGrey})
+    for (NamedPicture name : {NamedPicture::IdleHint, NamedPicture::LearningHint, NamedPicture::DeletingHint,
+                              NamedPicture::Delete, NamedPicture::DeleteGrey, NamedPicture::StopDelete,
+                              NamedPicture::Clear, NamedPicture::ClearGrey})
         EXPECT_EQ(colourOf(pictures->named(name)), QColor(255, 0, 255)) << static_cast<int>(name);
 }
 
@@ -146,8 +146,7 @@ TEST(PictureLibrary, LoadsTheProgramsOwnBundles)
     ASSERT_NE(pictures, nullptr) << "bundles in " << binDir.toStdString();
     for (int set = 0; set < keyPictureSetCount; ++set)
         for (int index : {0, 18, 113, 167})
-            EXPECT_FALSE(pictures->key(static_cast<KeyLook>(set), index).isNull())
-                << set << " " << index;
+            EXPECT_FALSE(pictures->key(static_cast<KeyLook>(set), index).isNull()) << set << " " << index;
     EXPECT_FALSE(pictures->named(NamedPicture::IdleHint).isNull());
     EXPECT_FALSE(pictures->animationFile().isEmpty());
 }

@@ -137,13 +137,8 @@ protected:
         return '?';
     }
 
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> result;
-        for (const auto& shown : dialogs.shown)
-            result.push_back(shown.text);
-        return result;
-    }
+    // The messages' first lines; the lines naming key, area and reason are tested on their own.
+    std::vector<std::string> texts() const { return dialogs.headlines(); }
 
     // What the window believes the remote holds is what the remote holds.
     void expectMirrorMatchesRemote()

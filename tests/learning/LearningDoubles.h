@@ -4,6 +4,7 @@
 // capture the test feeds by hand, and a user-interface queue the test drains.
 
 #include "LearningView.h"
+#include "TCollectCode.h"
 
 #include <array>
 #include <atomic>
@@ -127,7 +128,7 @@ private:
 class ManualCapture
 {
 public:
-    std::string run(const std::atomic<bool>& stopRequested)
+    CaptureResult run(const std::atomic<bool>& stopRequested)
     {
         std::unique_lock lock(m_mutex);
         ++m_started;
@@ -135,20 +136,21 @@ public:
         while (!m_result) {
             if (stopRequested.load()) {
                 ++m_stopped;
-                return {};
+                return {{}, CaptureEnd::Stopped};
             }
             m_changed.wait_for(lock, std::chrono::milliseconds(5));
         }
-        std::string code = *m_result;
+        CaptureResult result = *m_result;
         m_result.reset();
-        return code;
+        return result;
     }
 
-    // The running (or next) capture returns this code; empty means no code came.
-    void finish(const std::string& code)
+    // The running (or next) capture returns this code; empty means no code came, for the time
+    // limit unless another end is given.
+    void finish(const std::string& code, CaptureEnd end = CaptureEnd::TimeLimit)
     {
         std::lock_guard lock(m_mutex);
-        m_result = code;
+        m_result = CaptureResult(code, code.empty() ? end : CaptureEnd::Received);
         m_changed.notify_all();
     }
 
@@ -172,7 +174,7 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::optional<std::string> m_result;
+    std::optional<CaptureResult> m_result;
     int m_started = 0;
     int m_stopped = 0;
 };

@@ -17,8 +17,9 @@ TEST(TCollectCode, RunsTheCaptureOnAThreadOfItsOwnAndHandsOverItsCode)
             captureThread = std::this_thread::get_id();
             return std::string("CODE");
         },
-        [&ended](std::string code) {
-            ended.set_value({std::move(code), std::this_thread::get_id()});
+        [&ended](CaptureResult collected) {
+            EXPECT_EQ(collected.end, CaptureEnd::Received);
+            ended.set_value({std::move(collected.code), std::this_thread::get_id()});
         });
     auto [code, finishedOn] = ended.get_future().get();
     EXPECT_EQ(code, "CODE");
@@ -33,9 +34,12 @@ TEST(TCollectCode, AStopRequestReachesTheCapture)
         [](const std::atomic<bool>& stop) {
             while (!stop.load())
                 std::this_thread::yield();
-            return std::string();
+            return CaptureResult({}, CaptureEnd::Stopped);
         },
-        [&ended](std::string code) { ended.set_value(std::move(code)); });
+        [&ended](CaptureResult collected) {
+            EXPECT_EQ(collected.end, CaptureEnd::Stopped);
+            ended.set_value(std::move(collected.code));
+        });
     capture.requestStop();
     EXPECT_TRUE(capture.stopRequested());
     EXPECT_EQ(ended.get_future().get(), "");
@@ -52,7 +56,7 @@ TEST(TCollectCode, GoingAwayStopsAndWaitsForTheCapture)
                 returned = true;
                 return std::string();
             },
-            [](std::string) {});
+            [](const CaptureResult&) {});
     }
     EXPECT_TRUE(returned.load());
 }
@@ -60,8 +64,11 @@ TEST(TCollectCode, GoingAwayStopsAndWaitsForTheCapture)
 TEST(TCollectCode, AFailingCaptureEndsWithoutCode)
 {
     std::promise<std::string> ended;
-    TCollectCode capture([](const std::atomic<bool>&) -> std::string { throw std::runtime_error("gone"); },
-                         [&ended](std::string code) { ended.set_value(std::move(code)); });
+    TCollectCode capture([](const std::atomic<bool>&) -> CaptureResult { throw std::runtime_error("gone"); },
+                         [&ended](CaptureResult collected) {
+                             EXPECT_EQ(collected.end, CaptureEnd::Failed);
+                             ended.set_value(std::move(collected.code));
+                         });
     EXPECT_EQ(ended.get_future().get(), "");
 }
 

@@ -8,10 +8,18 @@
 
 namespace qmv::test {
 
+// A message's first line: the text itself, without the lines that name its key, area or reason.
+inline std::string headline(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
 // Answers the tool's questions from a script and remembers every text it was shown.
-class ScriptedDialogs : public Dialogs {
+class ScriptedDialogs : public Dialogs
+{
 public:
-    struct Shown {
+    struct Shown
+    {
         std::string text;
         std::string caption; // the application title for plain messages
         Buttons buttons;
@@ -38,9 +46,19 @@ public:
             return Reply::Ok;
         }
     }
-    void plainMessage(const std::string& text) override { shown.push_back({text, applicationTitle, Buttons::Ok, true}); }
+    void plainMessage(const std::string& text) override
+    {
+        shown.push_back({text, applicationTitle, Buttons::Ok, true});
+    }
 
     std::string lastText() const { return shown.empty() ? std::string() : shown.back().text; }
+    std::vector<std::string> headlines() const
+    {
+        std::vector<std::string> result;
+        for (const Shown& message : shown)
+            result.push_back(headline(message.text));
+        return result;
+    }
     std::vector<std::string> texts() const
     {
         std::vector<std::string> result;
