@@ -7,8 +7,10 @@
 #include "Theme.h"
 
 #include <QFontMetricsF>
+
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace qmv::art {
 
@@ -148,7 +150,18 @@ QImage paintButton(const QImage& windowCanvas, const QRect& where, const ButtonD
     return image;
 }
 
-QImage paintAreaTab(const QImage& windowCanvas, const QRect& where, const QString& text, bool current)
+qreal areaTabTextSize(const QStringList& captions, int narrowestWidth)
+{
+    constexpr int padding = 8; // each side
+    int size = 13;
+    for (const QString& caption : captions)
+        size = std::min(
+            size, fittedFont(uiFont(13, QFont::Bold), caption, narrowestWidth - 2 * padding, 9).pixelSize());
+    return size;
+}
+
+QImage paintAreaTab(const QImage& windowCanvas, const QRect& where, const QString& text, bool current,
+                    qreal textSize)
 {
     QImage image = cutOut(windowCanvas, where);
     QPainter painter(&image);
@@ -175,8 +188,7 @@ QImage paintAreaTab(const QImage& windowCanvas, const QRect& where, const QStrin
         painter.drawRoundedRect(QRectF(4, 0.5, where.width() - 8, 3), 1.5, 1.5);
     }
     painter.setClipping(false);
-    const QFont font =
-        fittedFont(uiFont(13, current ? QFont::Bold : QFont::Normal), text, where.width() - 6, 10);
+    const QFont font = uiFont(textSize, current ? QFont::Bold : QFont::Normal);
     drawText(painter, QRectF(0, 1.5, where.width(), where.height() - 1), text, font,
              current ? colour::ink : colour::onBlueSoft);
     return image;

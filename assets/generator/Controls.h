@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 // Pictures of the window's buttons and tabs. Each is drawn over the part of the window canvas that
 // the control covers, so it is opaque and sits seamlessly on the background.
@@ -30,7 +31,11 @@ struct ButtonDesign
 
 QImage paintButton(const QImage& windowCanvas, const QRect& where, const ButtonDesign& design);
 
-QImage paintAreaTab(const QImage& windowCanvas, const QRect& where, const QString& text, bool current);
+// The text size that fits every caption into the narrowest tab with room on both sides, so that
+// the four tabs read alike.
+qreal areaTabTextSize(const QStringList& captions, int narrowestWidth);
+QImage paintAreaTab(const QImage& windowCanvas, const QRect& where, const QString& text, bool current,
+                    qreal textSize);
 
 // A power key in the look that marks its area as the current one, over the remote's body.
 QImage paintCurrentPowerKey(const QImage& keypadBody, const KeyDefinition& key);

@@ -10,16 +10,36 @@
 
 namespace qmv::art {
 
+namespace {
+int scale = 1;
+} // namespace
+
+void setDrawingScale(int drawing)
+{
+    scale = drawing;
+}
+
+int drawingScale()
+{
+    return scale;
+}
+
 QImage blankImage(QSize size)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
 
 QImage cutOut(const QImage& source, const QRect& rect)
 {
-    return source.copy(rect).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = source.devicePixelRatio();
+    const QRect pixels(qRound(rect.x() * ratio), qRound(rect.y() * ratio), qRound(rect.width() * ratio),
+                       qRound(rect.height() * ratio));
+    QImage image = source.copy(pixels).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 void prepare(QPainter& painter)

@@ -10,10 +10,15 @@
 // Drawing primitives shared by all pictures: raised boxes, soft shadows, fitted text.
 namespace qmv::art {
 
-// A transparent ARGB picture of this size.
+// The pictures are drawn once for every pixel density the program loads (1 and 2 device pixels
+// per pixel); all drawing is in pixels of the window, whatever the density.
+void setDrawingScale(int scale);
+int drawingScale();
+
+// A transparent ARGB picture of this size in pixels of the window, at the drawing scale.
 QImage blankImage(QSize size);
 
-// The part of a larger picture under rect, as a picture of its own.
+// The part of a larger picture under rect (in pixels of the window), as a picture of its own.
 QImage cutOut(const QImage& source, const QRect& rect);
 
 // Anti-aliased painting with smooth scaling.

@@ -25,6 +25,8 @@
 #include <QGuiApplication>
 #include <QSaveFile>
 
+#include <map>
+
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
@@ -43,22 +45,34 @@ public:
     throw GenerationError(what.toStdString());
 }
 
+// The resource lists of all bundles, filled by every drawing pass and written at the end.
+using ResourceLists = std::map<QString, ResourceList>;
+
+// The name a picture drawn at the current scale goes by: the program asks for "<name>@2x" on
+// screens of higher density.
+QString scaledName(const QString& name)
+{
+    return drawingScale() == 1 ? name : name + QStringLiteral("@%1x").arg(drawingScale());
+}
+
 // Saves pictures into one folder of the output and lists them for one resource bundle.
 class BundleWriter
 {
 public:
-    BundleWriter(const QDir& output, QString folder, QString prefix)
+    BundleWriter(const QDir& output, QString folder, ResourceLists& lists, const QString& qrcFile,
+                 const QString& prefix)
         : output_(output)
         , folder_(std::move(folder))
-        , list_(std::move(prefix))
+        , list_(lists.try_emplace(qrcFile, prefix).first->second)
     {
         if (!output_.mkpath(folder_))
             fail(QStringLiteral("cannot create %1").arg(output_.filePath(folder_)));
     }
 
     // Saves as PNG, or as JPEG when `jpeg` is set (JPEG has no transparency: the picture is flattened).
-    void add(const QString& name, const QImage& image, bool jpeg = false)
+    void add(const QString& plainName, const QImage& image, bool jpeg = false)
     {
+        const QString name = scaledName(plainName);
         const QString file =
             folder_ + QLatin1Char('/') + name + (jpeg ? QStringLiteral(".jpg") : QStringLiteral(".png"));
         const bool saved =
@@ -70,25 +84,28 @@ public:
     }
 
     // Lists a file written by other means; returns the path to write it to.
-    QString addFile(const QString& name, const QString& extension)
+    QString addFile(const QString& plainName, const QString& extension)
     {
+        const QString name = scaledName(plainName);
         const QString file = folder_ + QLatin1Char('/') + name + QLatin1Char('.') + extension;
         list_.add(name, file);
         return output_.filePath(file);
     }
 
-    void writeQrc(const QString& fileName) const
-    {
-        const QString error = list_.writeQrc(output_.filePath(fileName));
-        if (!error.isEmpty())
-            fail(QStringLiteral("cannot write %1: %2").arg(fileName, error));
-    }
-
 private:
     QDir output_;
     QString folder_;
-    ResourceList list_;
+    ResourceList& list_;
 };
+
+void writeQrcFiles(const QDir& output, const ResourceLists& lists)
+{
+    for (const auto& [fileName, list] : lists) {
+        const QString error = list.writeQrc(output.filePath(fileName));
+        if (!error.isEmpty())
+            fail(QStringLiteral("cannot write %1: %2").arg(fileName, error));
+    }
+}
 
 QString latin(const char* text)
 {
@@ -125,28 +142,29 @@ QImage paintKeyPicture(const QImage& body, int number, KeyLook look)
     return image;
 }
 
-void writeKeySets(const QDir& output, GeneratedPictures& pictures)
+void writeKeySets(const QDir& output, ResourceLists& lists, GeneratedPictures& pictures)
 {
     const pictures::Bundle bundles[] = {pictures::notLearnedBundle, pictures::learnedBundle,
                                         pictures::learningBundle, pictures::elsewhereBundle};
     for (int set = 0; set < 4; ++set) {
         const QString root = latin(bundles[set].root);
-        BundleWriter writer(output, QStringLiteral("keys/") + root, QStringLiteral("/"));
+        BundleWriter writer(output, QStringLiteral("keys/") + root, lists, root + QStringLiteral(".qrc"),
+                            QStringLiteral("/"));
         QList<QImage> images;
         for (int n = 0; n < pictures::keyPicturesPerSet; ++n) {
             const QImage image = paintKeyPicture(pictures.keypadBody, n, keyPictureLooks[set]);
             writer.add(latin(pictures::keyPicturePrefix) + QString::number(n), image);
             images.append(image);
         }
-        writer.writeQrc(root + QStringLiteral(".qrc"));
         pictures.keySets.append(images);
     }
 }
 
-void writeNamedBundle(const QDir& output, GeneratedPictures& pictures)
+void writeNamedBundle(const QDir& output, ResourceLists& lists, GeneratedPictures& pictures)
 {
     const QImage& canvas = pictures.canvas;
-    BundleWriter writer(output, QStringLiteral("named"), QStringLiteral("/"));
+    BundleWriter writer(output, QStringLiteral("named"), lists, QStringLiteral("bn1803.qrc"),
+                        QStringLiteral("/"));
     const auto add = [&](const char* name, const QImage& image) {
         writer.add(latin(name), image, true);
         pictures.named.insert(latin(name), image);
@@ -179,19 +197,20 @@ void writeNamedBundle(const QDir& output, GeneratedPictures& pictures)
     if (!error.isEmpty())
         fail(QStringLiteral("cannot write %1: %2").arg(gifPath, error));
     pictures.animationFrame = images.first();
-    writer.writeQrc(QStringLiteral("bn1803.qrc"));
 }
 
-void writeFormPictures(const QDir& output, GeneratedPictures& pictures)
+void writeFormPictures(const QDir& output, ResourceLists& lists, GeneratedPictures& pictures)
 {
     const QImage& canvas = pictures.canvas;
-    BundleWriter writer(output, QStringLiteral("forms"), QStringLiteral("/forms"));
+    BundleWriter writer(output, QStringLiteral("forms"), lists, QStringLiteral("forms.qrc"),
+                        QStringLiteral("/forms"));
     const auto add = [&](const QString& name, const QImage& image, bool jpeg = false) {
         writer.add(name, image, jpeg);
         pictures.forms.insert(name, image);
     };
     add(formName(pictures::form::splash), paintSplash(composeRemote(pictures)));
-    add(formName(pictures::form::background), canvas.copy(QRect(QPoint(0, 0), window::backgroundSize)), true);
+    add(formName(pictures::form::background), cutOut(canvas, QRect(QPoint(0, 0), window::backgroundSize)),
+        true);
     add(formName(pictures::form::keypad), pictures.keypadBody);
     add(formName(pictures::form::panelHasKeys),
         paintInstructionPanel(canvas, window::panelHasKeys, hasKeysInstructions()));
@@ -229,10 +248,17 @@ void writeFormPictures(const QDir& output, GeneratedPictures& pictures)
                 {"amp", window::tabAmp, "AMP"}};
     const QString tabStem = formName(pictures::form::tabPrefix);
     const QString current = latin(pictures::form::currentSuffix);
+    QStringList captions;
+    int narrowest = window::size.width();
+    for (const auto& tab : tabs) {
+        captions << QString::fromUtf8(tab.caption);
+        narrowest = std::min(narrowest, tab.where.width());
+    }
+    const qreal textSize = areaTabTextSize(captions, narrowest);
     for (const auto& tab : tabs) {
         const QString caption = QString::fromUtf8(tab.caption);
-        add(tabStem + latin(tab.name), paintAreaTab(canvas, tab.where, caption, false));
-        add(tabStem + latin(tab.name) + current, paintAreaTab(canvas, tab.where, caption, true));
+        add(tabStem + latin(tab.name), paintAreaTab(canvas, tab.where, caption, false, textSize));
+        add(tabStem + latin(tab.name) + current, paintAreaTab(canvas, tab.where, caption, true, textSize));
     }
     const QString powerStem = formName(pictures::form::powerKeyPrefix);
     for (const KeyDefinition& key : keypad)
@@ -240,7 +266,6 @@ void writeFormPictures(const QDir& output, GeneratedPictures& pictures)
             add(powerStem + QString::fromLatin1(key.code.data(), static_cast<qsizetype>(key.code.size())) +
                     current,
                 paintCurrentPowerKey(pictures.keypadBody, key));
-    writer.writeQrc(QStringLiteral("forms.qrc"));
 }
 
 void writeHelpPictures(const QDir& output, const GeneratedPictures& pictures)
@@ -270,13 +295,20 @@ void generate(const QDir& output, const QString& iconSvg)
 {
     if (!chineseFontAvailable())
         fail(QStringLiteral("no Chinese font: install fonts-wqy-zenhei"));
-    GeneratedPictures pictures;
-    pictures.canvas = paintWindowCanvas();
-    pictures.keypadBody = paintKeypadBody(pictures.canvas);
-    writeKeySets(output, pictures);
-    writeNamedBundle(output, pictures);
-    writeFormPictures(output, pictures);
-    writeHelpPictures(output, pictures);
+    ResourceLists lists;
+    // Every picture at 1x, then again at 2x for screens of higher density; the help pages use 1x.
+    for (const int scale : {2, 1}) {
+        setDrawingScale(scale);
+        GeneratedPictures pictures;
+        pictures.canvas = paintWindowCanvas();
+        pictures.keypadBody = paintKeypadBody(pictures.canvas);
+        writeKeySets(output, lists, pictures);
+        writeNamedBundle(output, lists, pictures);
+        writeFormPictures(output, lists, pictures);
+        if (scale == 1)
+            writeHelpPictures(output, pictures);
+    }
+    writeQrcFiles(output, lists);
     writeIconTheme(output, iconSvg);
     writeStamp(output);
 }

@@ -3,6 +3,7 @@
 #include "IBtn.h"
 #include "Keypad.h"
 #include "KeypadLayout.h"
+#include "PictureLibrary.h"
 #include "PictureNames.h"
 
 #include <QKeyEvent>
@@ -78,7 +79,7 @@ KeypadPanel::KeypadPanel(QWidget* parent)
     auto* picture = new QLabel(body);
     picture->setObjectName(QStringLiteral("z"));
     picture->setGeometry(0, 0, keypadBodyWidth, keypadBodyHeight);
-    picture->setPixmap(QPixmap(QString::fromUtf8(pictures::form::keypad)));
+    picture->setPixmap(scaledPicture(QString::fromUtf8(pictures::form::keypad)));
 
     for (const KeyDefinition& definition : keypad) {
         auto* button = new IBtn(body);
@@ -91,9 +92,9 @@ KeypadPanel::KeypadPanel(QWidget* parent)
         button->installEventFilter(this);
         if (definition.selectsArea >= 0) {
             const int area = definition.selectsArea;
-            button->setDisablePic(QPixmap(QString::fromUtf8(pictures::form::powerKeyPrefix) +
-                                          text(definition.code) +
-                                          QString::fromUtf8(pictures::form::currentSuffix)));
+            button->setDisablePic(scaledPicture(QString::fromUtf8(pictures::form::powerKeyPrefix) +
+                                                text(definition.code) +
+                                                QString::fromUtf8(pictures::form::currentSuffix)));
             m_powerKeys[static_cast<std::size_t>(area)] = button;
             connect(button, &IBtn::clicked, this, [this, area] { emit areaKeyClicked(area); });
         } else {

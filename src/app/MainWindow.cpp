@@ -9,6 +9,7 @@
 #include "RemoteLink.h"
 #include "WindowDrag.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -140,9 +141,9 @@ void MainWindow::setKeyboardOrder()
         return ra.center().x() < rb.center().x();
     });
     order.insert(order.end(), keys.begin(), keys.end());
-    for (QWidget* button : {static_cast<QWidget*>(m_beginStudy), static_cast<QWidget*>(m_deleteKey),
-                            static_cast<QWidget*>(m_clearAll)})
-        order.push_back(button);
+    for (QWidget* control : {static_cast<QWidget*>(m_beginStudy), static_cast<QWidget*>(m_deleteKey),
+                             static_cast<QWidget*>(m_clearAll), static_cast<QWidget*>(m_receivedNotice)})
+        order.push_back(control);
     for (const char* name : {"helpibtn", "updateibtn", "minimizeibtn", "IBtn79"})
         order.push_back(m_face->findChild<IBtn*>(QString::fromUtf8(name)));
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -166,8 +167,9 @@ void MainWindow::buildControls()
         const AreaTab& tab = areaTabs[area];
         IBtn* button = addButton(tab.component, tab.geometry, nullptr);
         const QString name = QString::fromUtf8(tab.name);
-        button->setPicture(QPixmap(tabPicture(name)));
-        button->setDisablePic(QPixmap(tabPicture(name + QString::fromUtf8(pictures::form::currentSuffix))));
+        button->setPicture(scaledPicture(tabPicture(name)));
+        button->setDisablePic(
+            scaledPicture(tabPicture(name + QString::fromUtf8(pictures::form::currentSuffix))));
         connect(button, &IBtn::clicked, this, [this, area] { emit areaClicked(static_cast<int>(area)); });
         m_areaTabs.push_back(button);
     }
@@ -197,6 +199,20 @@ void MainWindow::buildControls()
     connect(m_deleteKey, &IBtn::clicked, this, &MainWindow::deleteKeyClicked);
     connect(m_clearAll, &IBtn::clicked, this, &MainWindow::clearAllClicked);
 
+    // Between the instructions and the command buttons.
+    m_receivedNotice =
+        new QCheckBox(QStringLiteral("每学会一个按键都弹出“已接收到遥控器编码！”提示"), m_face);
+    m_receivedNotice->setObjectName(QStringLiteral("receivednotice"));
+    m_receivedNotice->setGeometry(442, 591, 404, 17);
+    m_receivedNotice->setChecked(m_state.receivedNotice);
+    QPalette light = m_receivedNotice->palette();
+    light.setColor(QPalette::WindowText, Qt::white);
+    m_receivedNotice->setPalette(light);
+    connect(m_receivedNotice, &QCheckBox::toggled, this, [this](bool on) {
+        m_state.receivedNotice = on;
+        emit receivedNoticeChanged(on);
+    });
+
     m_model = addLabel("lab_ykqtype", {766, 66, 146, 16});
     m_softwareVersion = addLabel("lab_softver", {766, 102, 148, 14});
     m_firmwareVersion = addLabel("lab_gjbb", {766, 134, 146, 17});
@@ -217,7 +233,13 @@ void MainWindow::buildControls()
     m_animation = addPicture("donghuaflash2", {437, 338, 413, 72});
     m_animation->setScaledContents(true);
     m_movie = new QMovie(m_animation);
-    m_animation->setMovie(m_movie);
+    // Frames drawn at twice the density show at the player's size, sharp on a dense screen.
+    connect(m_movie, &QMovie::frameChanged, m_animation, [this] {
+        QPixmap frame = m_movie->currentPixmap();
+        if (!frame.isNull() && m_animation->width() > 0)
+            frame.setDevicePixelRatio(static_cast<qreal>(frame.width()) / m_animation->width());
+        m_animation->setPixmap(frame);
+    });
     m_animation->hide();
 }
 
@@ -230,9 +252,9 @@ IBtn* MainWindow::addButton(const char* name, QRect geometry, const char* pictur
     button->setGeometry(geometry);
     button->setCursor(Qt::PointingHandCursor);
     if (picture)
-        button->setPicture(QPixmap(QString::fromUtf8(picture)));
+        button->setPicture(scaledPicture(QString::fromUtf8(picture)));
     if (disabledPicture)
-        button->setDisablePic(QPixmap(QString::fromUtf8(disabledPicture)));
+        button->setDisablePic(scaledPicture(QString::fromUtf8(disabledPicture)));
     return button;
 }
 
@@ -248,7 +270,7 @@ QLabel* MainWindow::addPicture(const char* name, QRect geometry, const char* pic
 {
     QLabel* label = addLabel(name, geometry);
     if (picture)
-        label->setPixmap(QPixmap(QString::fromUtf8(picture)));
+        label->setPixmap(scaledPicture(QString::fromUtf8(picture)));
     return label;
 }
 
@@ -389,6 +411,12 @@ void MainWindow::setRemoteModelText(const QString& text)
     m_model->setText(text);
 }
 
+void MainWindow::setReceivedNotice(bool on)
+{
+    m_state.receivedNotice = on;
+    m_receivedNotice->setChecked(on);
+}
+
 void MainWindow::setFirmwareVersionText(const QString& text)
 {
     m_firmwareVersion->setText(text);
@@ -434,6 +462,7 @@ void MainWindow::showNoticesOnceDrawn()
     m_noticesPending = false;
     repaint();
     checkResolution();
+    emit noticesShown();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

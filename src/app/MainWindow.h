@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QMovie;
 class QScrollArea;
@@ -87,6 +88,9 @@ public:
     // Takes the keypad and the three command buttons away while the remote is missing.
     void setKeypadAvailable(bool available);
     void setRemoteModelText(const QString& text);
+    // Whether each learned key is confirmed by the "已接收到遥控器编码！" box; the window's check
+    // box shows it and the user changes it there.
+    void setReceivedNotice(bool on);
     void setFirmwareVersionText(const QString& text);
 
 signals:
@@ -94,6 +98,8 @@ signals:
     void showStarted();
     // Showing is done and the window is in its idle start-up look.
     void showFinished();
+    // The window has been drawn in that look and its notices (the screen size) have been shown.
+    void noticesShown();
     void keyClicked(qmv::IBtn* key);
     void areaClicked(int area);
     void beginStudyClicked();
@@ -104,6 +110,8 @@ signals:
     void closingStarted();
     // Escape on the window itself (a box takes its own): leave learning or deleting.
     void escapePressed();
+    // The user turned the received box on or off.
+    void receivedNoticeChanged(bool on);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -150,6 +158,7 @@ private:
     QLabel* m_animation = nullptr;
     QMovie* m_movie = nullptr;
     std::vector<QLabel*> m_panels;
+    QCheckBox* m_receivedNotice = nullptr;
     QLabel* m_model = nullptr;
     QLabel* m_softwareVersion = nullptr;
     QLabel* m_firmwareVersion = nullptr;

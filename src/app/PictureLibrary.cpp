@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QResource>
 #include <QTemporaryFile>
@@ -44,17 +45,26 @@ private:
     bool m_mapped;
 };
 
+// The resource drawn for the screen's density, where there is one.
+QString scaledResource(const QString& resource)
+{
+    if (pictureScale() == 1)
+        return resource;
+    const QString dense = resource + QStringLiteral("@%1x").arg(pictureScale());
+    return QFileInfo::exists(dense) ? dense : resource;
+}
+
 // Read afresh every time: QPixmap's own file cache would hand back a picture of a bundle that
 // was mapped under the same root before.
 bool loadPicture(const QString& resource, QPixmap& target)
 {
-    target = QPixmap::fromImage(QImage(resource));
+    target = scaledPicture(resource);
     return !target.isNull();
 }
 
 std::unique_ptr<QTemporaryFile> writeAnimation(const QString& resource)
 {
-    QFile source(resource);
+    QFile source(scaledResource(resource));
     if (!source.open(QIODevice::ReadOnly))
         return nullptr;
     auto file = std::make_unique<QTemporaryFile>(
@@ -65,6 +75,20 @@ std::unique_ptr<QTemporaryFile> writeAnimation(const QString& resource)
 }
 
 } // namespace
+
+int pictureScale()
+{
+    const auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    return application && application->devicePixelRatio() > 1.0 ? 2 : 1;
+}
+
+QPixmap scaledPicture(const QString& path)
+{
+    const QString resource = scaledResource(path);
+    QPixmap picture = QPixmap::fromImage(QImage(resource));
+    picture.setDevicePixelRatio(resource == path ? 1 : pictureScale());
+    return picture;
+}
 
 WindowPictures::WindowPictures() = default;
 WindowPictures::~WindowPictures() = default;

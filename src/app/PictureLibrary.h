@@ -67,6 +67,13 @@ public:
 
 namespace qmv {
 
+// Every picture also exists drawn at twice the density, as "<name>@2x". Screens above 100 % get
+// those, scaled down where they are between 100 % and 200 %, so that nothing is blown up.
+int pictureScale();
+// The picture at `path` for this screen: its "@2x" version where the scale asks for it and it
+// exists, carrying its device pixel ratio, else the picture itself.
+QPixmap scaledPicture(const QString& path);
+
 // Makes the pictures built into the program (":/forms/...") available; safe to call often.
 void ensureFormPictures();
 

@@ -21,7 +21,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(rect());
     picture->setScaledContents(true);
-    picture->setPixmap(QPixmap(QString::fromUtf8(pictures::form::splash)));
+    picture->setPixmap(scaledPicture(QString::fromUtf8(pictures::form::splash)));
 }
 
 } // namespace qmv

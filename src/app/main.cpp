@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QSettings>
 #include <QTimer>
 
 #include <memory>
@@ -39,6 +40,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qmv::applicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral(QMV718_APP_ID));
+    QApplication::setOrganizationName(QStringLiteral("qmv718"));
     qmv::QtDialogs dialogs;
 
     std::string error;
@@ -75,9 +77,14 @@ int main(int argc, char* argv[])
         window.setRemoteModelText(QString::fromStdString(remote->lab_ykqtype));
     else
         window.state().startFailed = true;
+    // The one setting of the user's own: whether each learned key is confirmed by a box.
+    QSettings settings;
+    window.setReceivedNotice(settings.value(QStringLiteral("receivedNotice"), true).toBool());
+    QObject::connect(&window, &qmv::MainWindow::receivedNoticeChanged, &window,
+                     [&settings](bool on) { settings.setValue(QStringLiteral("receivedNotice"), on); });
     // The update wizard is made anew each time it is opened.
-    QObject::connect(&window, &qmv::MainWindow::updateRequested, &window, [&window] {
-        qmv::Tupdate wizard(QString::fromStdString(qmv::programFolder()), &window);
+    QObject::connect(&window, &qmv::MainWindow::updateRequested, &window, [&window, &dialogs] {
+        qmv::Tupdate wizard(QString::fromStdString(qmv::programFolder()), &window, &dialogs);
         wizard.exec();
     });
     // The learning workflow drives the window once the remote's tables are loaded.

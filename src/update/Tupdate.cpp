@@ -11,6 +11,7 @@
 #include "UpdateTexts.h"
 #include "testnet.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -64,6 +65,19 @@ QLabel* picture(QWidget* parent, const char* name, QStyle::StandardPixmap icon, 
     result->setPixmap(parent->style()->standardIcon(icon).pixmap(side, side));
     result->setAlignment(Qt::AlignCenter);
     return result;
+}
+
+// The grid's first row names its columns: bold on the header colour, and never selected like a
+// library's row.
+QTableWidgetItem* headerCell(const QString& caption)
+{
+    auto* cell = new QTableWidgetItem(caption);
+    QFont bold = cell->font();
+    bold.setBold(true);
+    cell->setFont(bold);
+    cell->setBackground(QApplication::palette().brush(QPalette::Button));
+    cell->setFlags(Qt::ItemIsEnabled);
+    return cell;
 }
 
 int clamped(qint64 value)
@@ -276,8 +290,8 @@ void Tupdate::Button6Click()
 {
     StringGrid1->setRowCount(2);
     StringGrid1->clearContents();
-    StringGrid1->setItem(0, 0, new QTableWidgetItem(text(updatetext::columnName)));
-    StringGrid1->setItem(0, 1, new QTableWidgetItem(text(updatetext::columnState)));
+    StringGrid1->setItem(0, 0, headerCell(text(updatetext::columnName)));
+    StringGrid1->setItem(0, 1, headerCell(text(updatetext::columnState)));
     if (!m_serverchosen) {
         if (ListBox1->count() == 0) {
             hint(text(updatetext::noServer));

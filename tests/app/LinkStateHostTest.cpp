@@ -80,7 +80,7 @@ protected:
         window->installEventFilter(&closes);
         watcher = new LinkStateHost(*window, link(), dialogs, remote->remoteid, testPeriod);
 
-        QSignalSpy shown(window.get(), &MainWindow::showFinished);
+        QSignalSpy shown(window.get(), &MainWindow::noticesShown);
         window->show();
         ASSERT_TRUE(eventually([&] { return shown.count() == 1; }));
         ASSERT_TRUE(watcher->isWatching());

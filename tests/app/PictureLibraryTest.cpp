@@ -1,9 +1,12 @@
 #include "PictureLibrary.h"
+#include "Keypad.h"
+#include "PictureNames.h"
 #include "QtTestApplication.h"
 #include "TestBundles.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +141,38 @@ TEST(PictureLibrary, BundleThatIsNoResourceFileFailsTheLoad)
 }
 
 // The bundles the program ships, as built into its folder.
+// Run at 100 % and, as a test of its own, at 200 %: the pictures keep their sizes in the window's
+// pixels and take the screen's density.
+TEST(PictureDensity, PicturesComeAtTheScreensDensityAndTheirSizeInTheWindow)
+{
+    ensureFormPictures();
+    const int scale = qGuiApp->devicePixelRatio() > 1.0 ? 2 : 1;
+    EXPECT_EQ(pictureScale(), scale);
+    const QPixmap help = scaledPicture(QString::fromUtf8(pictures::form::help));
+    EXPECT_EQ(help.devicePixelRatio(), scale);
+    EXPECT_EQ(help.size(), QSize(95, 28) * scale);
+    EXPECT_EQ(help.deviceIndependentSize(), QSizeF(95, 28));
+
+    const QString binDir = QString::fromLocal8Bit(qgetenv("QMV718_BIN_DIR"));
+    ASSERT_FALSE(binDir.isEmpty());
+    const std::unique_ptr<WindowPictures> loaded = PictureLibrary::load(binDir + u'/');
+    ASSERT_NE(loaded, nullptr);
+    const QPixmap& key = loaded->key(KeyLook::Learned, pictureIndex("26"));
+    EXPECT_EQ(key.devicePixelRatio(), scale);
+    EXPECT_EQ(loaded->named(NamedPicture::IdleHint).deviceIndependentSize(), QSizeF(409, 72));
+    EXPECT_EQ(loaded->named(NamedPicture::IdleHint).devicePixelRatio(), scale);
+}
+
+TEST(PictureDensity, APictureWithoutADenseVersionIsTakenAsItIs)
+{
+    BundleFolder folder;
+    folder.withComplete();
+    const std::unique_ptr<WindowPictures> loaded = PictureLibrary::load(folder.path());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->named(NamedPicture::Delete).devicePixelRatio(), 1.0);
+    EXPECT_FALSE(loaded->named(NamedPicture::Delete).isNull());
+}
+
 TEST(PictureLibrary, LoadsTheProgramsOwnBundles)
 {
     const QString binDir = QString::fromLocal8Bit(qgetenv("QMV718_BIN_DIR"));

@@ -19,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -70,9 +71,9 @@ protected:
         window = std::make_unique<MainWindow>(link(), dialogs);
         window->setProgramFolder(bundles.path());
         session = std::make_unique<LearningSession>(*window, link(), dialogs, reload(), converterFolder);
+        QSignalSpy settled(window.get(), &MainWindow::noticesShown);
         window->show();
-        ASSERT_TRUE(waitUntil([this] { return window->pictures() != nullptr; }));
-        QCoreApplication::processEvents();
+        ASSERT_TRUE(waitUntil([&settled] { return settled.count() == 1; }));
         dialogs.shown.clear(); // the offscreen screen's resolution warning
     }
 

@@ -43,10 +43,16 @@ TEST_F(FormPictures, HoldTheWindowPicturesAtTheirControlsSizes)
                     {form::stopStudy, {161, 50}},
                     {form::help, {95, 28}},
                     {form::update, {97, 30}},
+                    {form::minimize, {38, 27}},
                     {form::close, {38, 27}},
                     {form::keypad, {keypadBodyWidth, keypadBodyHeight}}};
-    for (const auto& picture : expected)
+    for (const auto& picture : expected) {
         EXPECT_EQ(load(picture.path).size(), picture.size) << picture.path;
+        // Drawn again at twice the density for screens above 100 %, the same picture in finer pixels.
+        const QImage dense = load(QString::fromLatin1(picture.path) + QStringLiteral("@2x"));
+        EXPECT_EQ(dense.size(), picture.size * 2) << picture.path;
+        EXPECT_EQ(dense.devicePixelRatio(), 2.0) << picture.path;
+    }
 }
 
 TEST_F(FormPictures, BackgroundIsJpeg)

@@ -111,6 +111,9 @@ TEST_P(KeyLook, HoldsEveryPictureAtItsKeysSize)
         const std::optional<Decoded> picture = decode(bundle.path(keyPictureName(n)));
         ASSERT_TRUE(picture.has_value()) << GetParam().fileName << " gif" << n;
         EXPECT_EQ(picture->image.size(), expectedKeySize(n)) << GetParam().fileName << " gif" << n;
+        const std::optional<Decoded> dense = decode(bundle.path(keyPictureName(n) + QStringLiteral("@2x")));
+        ASSERT_TRUE(dense.has_value()) << GetParam().fileName << " gif" << n << "@2x";
+        EXPECT_EQ(dense->image.size(), expectedKeySize(n) * 2) << GetParam().fileName << " gif" << n << "@2x";
     }
     EXPECT_FALSE(QResource(bundle.path(keyPictureName(names::keyPicturesPerSet))).isValid())
         << "a picture beyond the last one";
@@ -164,15 +167,17 @@ TEST(NamedBundle, HoldsTheHintAndButtonPicturesAsJpeg)
         const char* name;
         QSize size;
     } expected[] = {{names::idleHint, {409, 72}},         {names::learningHint, {409, 72}},
-                    {names::deletingHint, {409, 72}},
-                    {names::deleteButton, {152, 49}},     {names::deleteButtonGrey, {152, 49}},
-                    {names::stopDeleteButton, {152, 49}}, {names::clearButton, {150, 49}},
-                    {names::clearButtonGrey, {150, 49}}};
+                    {names::deletingHint, {409, 72}},     {names::deleteButton, {152, 49}},
+                    {names::deleteButtonGrey, {152, 49}}, {names::stopDeleteButton, {152, 49}},
+                    {names::clearButton, {150, 49}},      {names::clearButtonGrey, {150, 49}}};
     for (const auto& picture : expected) {
         const std::optional<Decoded> decoded = decode(bundle.path(latin(picture.name)));
         ASSERT_TRUE(decoded.has_value()) << picture.name;
         EXPECT_EQ(decoded->format, "jpeg") << picture.name;
         EXPECT_EQ(decoded->image.size(), picture.size) << picture.name;
+        const std::optional<Decoded> dense = decode(bundle.path(latin(picture.name) + QStringLiteral("@2x")));
+        ASSERT_TRUE(dense.has_value()) << picture.name << "@2x";
+        EXPECT_EQ(dense->image.size(), picture.size * 2) << picture.name << "@2x";
     }
 }
 

@@ -269,6 +269,12 @@ TEST_F(WizardTest, ListsTheOlderInstalledLibrariesBelowTheHeader)
     openOnLibraryPage();
     EXPECT_EQ(cell(0, 0), u("软件名称"));
     EXPECT_EQ(cell(0, 1), u("状态"));
+    // The header row does not look or act like a library's row.
+    const QTableWidget* grid = control<QTableWidget>("StringGrid1");
+    EXPECT_TRUE(grid->item(0, 0)->font().bold());
+    EXPECT_FALSE(grid->item(1, 0)->font().bold());
+    EXPECT_FALSE(grid->item(0, 1)->flags() & Qt::ItemIsSelectable);
+    EXPECT_NE(grid->item(0, 0)->background(), grid->item(1, 0)->background());
     EXPECT_EQ(cell(1, 0), "sample");
     EXPECT_EQ(cell(1, 1), u("未升级"));
     EXPECT_EQ(cell(2, 0), "second");
