@@ -43,15 +43,23 @@ QImage paintHint(const QImage& windowCanvas, const QRect& where, qreal leftWidth
     return image;
 }
 
-void paintRemoteBadge(QPainter& painter, const QRectF& area)
+// A filled disc centred in the area, as large as fits; returns it.
+QRectF paintDisc(QPainter& painter, const QRectF& area, const QColor& colour)
 {
     const qreal d = qMin(area.width(), area.height());
     const QRectF circle(area.center().x() - d / 2, area.center().y() - d / 2, d, d);
     painter.save();
     painter.setPen(Qt::NoPen);
-    painter.setBrush(colour::window);
+    painter.setBrush(colour);
     painter.drawEllipse(circle);
     painter.restore();
+    return circle;
+}
+
+void paintRemoteBadge(QPainter& painter, const QRectF& area)
+{
+    const QRectF circle = paintDisc(painter, area, colour::window);
+    const qreal d = circle.width();
     paintMiniRemote(painter,
                     QRectF(circle.center().x() - d * 0.13, circle.top() + d * 0.3, d * 0.26, d * 0.6),
                     {true, 0, true, false});
@@ -85,13 +93,8 @@ QImage paintDeletingHint(const QImage& windowCanvas)
                      {QStringLiteral("在左面遥控器上点击要删除的按键"),
                       QStringLiteral("带绿色对勾的按键是学习过的按键，完成后点击“停止删除”")},
                      [](QPainter& painter, const QRectF& area) {
-                         const qreal d = qMin(area.width(), area.height());
-                         const QRectF circle(area.center().x() - d / 2, area.center().y() - d / 2, d, d);
-                         painter.save();
-                         painter.setPen(Qt::NoPen);
-                         painter.setBrush(colour::danger);
-                         painter.drawEllipse(circle);
-                         painter.restore();
+                         const QRectF circle = paintDisc(painter, area, colour::danger);
+                         const qreal d = circle.width();
                          icon::trash(painter, circle.adjusted(d * 0.22, d * 0.22, -d * 0.22, -d * 0.22),
                                      Qt::white);
                      });
