@@ -55,6 +55,9 @@ public:
     // and no larger than it (the face then scrolls inside the window).
     static QRect placement(QSize face, const QRect& available);
 
+    // What every control stands on, at its fixed place (it scrolls on a screen too small for it).
+    QWidget* face() const { return m_face; }
+
     // --- The window's parts, for the controller.
     const std::vector<IBtn*>& keyButtons() const;
     IBtn* keyButton(std::string_view code) const;

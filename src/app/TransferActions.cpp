@@ -99,9 +99,9 @@ void TransferActions::installOnKeys()
 // Beside the help and update buttons, in their look: light text on the window's blue.
 void TransferActions::buildMenuButton()
 {
-    m_menuButton = new QToolButton(&m_window);
+    m_menuButton = new QToolButton(m_window.face());
     m_menuButton->setObjectName(QStringLiteral("transferibtn"));
-    m_menuButton->setGeometry(618, 6, 95, 28);
+    m_menuButton->setGeometry(588, 6, 95, 28);
     m_menuButton->setText(QStringLiteral("导入导出"));
     m_menuButton->setToolTip(QStringLiteral("导入、导出、备份、恢复"));
     m_menuButton->setCursor(Qt::PointingHandCursor);
@@ -298,8 +298,8 @@ void TransferActions::refreshWindow()
     const MainWindowState& state = m_window.state();
     if (!state.studyState && !state.deleteState) {
         const bool learned = controller.AreaHasLearnedKeys();
-        m_window.setPanelVisible(Panel::HasKeys, learned);
-        m_window.setPanelVisible(Panel::NoKeys, !learned);
+        m_window.setPanelVisible(InstructionPanel::HasKeys, learned);
+        m_window.setPanelVisible(InstructionPanel::NoKeys, !learned);
     }
 }
 

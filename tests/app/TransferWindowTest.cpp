@@ -98,7 +98,7 @@ TEST_F(TransferWindowTest, ImportShowsTheMappingFirstAndStoresOnlyWhenAccepted)
     };
     menuAction("importAction")->trigger();
     EXPECT_EQ(remoteStateOf("30", 0), '2');
-    EXPECT_EQ(pictureSetOf("30"), KeyPictureSet::Learned);
+    EXPECT_EQ(pictureSetOf("30"), KeyLook::Learned);
     EXPECT_TRUE(window->deleteKeyButton()->isEnabled());
     EXPECT_NE(lastText().find("导入完成：写入 14 个按键"), std::string::npos) << lastText();
 
@@ -163,7 +163,7 @@ TEST_F(TransferWindowTest, LearnFromFileBelongsToLearningModeAndTakesTheChosenSi
     EXPECT_TRUE(names[11].startsWith(QStringLiteral("Vol_up"))) << names[11].toStdString();
     EXPECT_EQ(remoteStateOf("30", 0), '2');
     EXPECT_EQ(window->statusText(), QStringLiteral("VOL+键学习成功！"));
-    EXPECT_EQ(pictureSetOf("30"), KeyPictureSet::Learned);
+    EXPECT_EQ(pictureSetOf("30"), KeyLook::Learned);
 
     // A learned key is learned again only when the user says so.
     dialogs.answers = {Reply::No};
