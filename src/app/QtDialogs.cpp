@@ -19,17 +19,19 @@ struct ButtonChoice
 
 std::vector<ButtonChoice> choicesFor(Buttons buttons)
 {
-    const ButtonChoice ok{Reply::Ok, "确定", QMessageBox::AcceptRole};
-    const ButtonChoice cancel{Reply::Cancel, "取消", QMessageBox::RejectRole};
+    const ButtonChoice ok{Reply::Ok, QT_TRANSLATE_NOOP("qmv::Dialogs", "确定"), QMessageBox::AcceptRole};
+    const ButtonChoice cancel{Reply::Cancel, QT_TRANSLATE_NOOP("qmv::Dialogs", "取消"),
+                              QMessageBox::RejectRole};
     switch (buttons) {
     case Buttons::Ok:
         return {ok};
     case Buttons::RetryCancel:
-        return {{Reply::Retry, "重试", QMessageBox::AcceptRole}, cancel};
+        return {{Reply::Retry, QT_TRANSLATE_NOOP("qmv::Dialogs", "重试"), QMessageBox::AcceptRole}, cancel};
     case Buttons::OkCancel:
         return {ok, cancel};
     case Buttons::YesNo:
-        return {{Reply::Yes, "是", QMessageBox::YesRole}, {Reply::No, "否", QMessageBox::NoRole}};
+        return {{Reply::Yes, QT_TRANSLATE_NOOP("qmv::Dialogs", "是"), QMessageBox::YesRole},
+                {Reply::No, QT_TRANSLATE_NOOP("qmv::Dialogs", "否"), QMessageBox::NoRole}};
     }
     return {ok};
 }
@@ -41,7 +43,8 @@ Reply showBox(QWidget* parent, const QString& text, const QString& caption, Butt
     const std::vector<ButtonChoice> choices = choicesFor(buttons);
     std::vector<std::pair<QAbstractButton*, Reply>> replies;
     for (const ButtonChoice& choice : choices)
-        replies.emplace_back(box.addButton(QString::fromUtf8(choice.label), choice.role), choice.reply);
+        replies.emplace_back(box.addButton(QString::fromStdString(shownCaption(choice.label)), choice.role),
+                             choice.reply);
     box.setDefaultButton(static_cast<QPushButton*>(replies.front().first));
     // Closing the box with Escape or its title bar counts as the last (refusing) button.
     box.setEscapeButton(replies.back().first);
@@ -61,7 +64,8 @@ QtDialogs::QtDialogs(QWidget* parent)
 
 Reply QtDialogs::messageBox(const std::string& text, const std::string& caption, Buttons buttons)
 {
-    return showBox(m_parent, QString::fromStdString(text), QString::fromStdString(caption), buttons);
+    return showBox(m_parent, QString::fromStdString(text), QString::fromStdString(shownCaption(caption)),
+                   buttons);
 }
 
 void QtDialogs::plainMessage(const std::string& text)

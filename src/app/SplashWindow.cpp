@@ -3,6 +3,7 @@
 #include "PictureLibrary.h"
 #include "PictureNames.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace qmv {
@@ -12,7 +13,7 @@ SplashWindow::SplashWindow(QWidget* parent)
 {
     ensureFormPictures();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("启动界面"));
+    setWindowTitle(QCoreApplication::translate("qmv::SplashWindow", "启动界面"));
     setGeometry(294, 210, 462, 258);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));

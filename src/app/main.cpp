@@ -8,6 +8,7 @@
 #include "SharedLibrary.h"
 #include "SlotJournal.h"
 #include "SplashWindow.h"
+#include "Translation.h"
 #include "Tupdate.h"
 #include "WriterHold.h"
 
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qmv::applicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral(QMV718_APP_ID));
+    const std::unique_ptr<qmv::Translation> translation =
+        qmv::useProcessLanguage(argc, argv, QCoreApplication::applicationDirPath());
     qmv::QtDialogs dialogs;
 
     std::string error;

@@ -1,24 +1,42 @@
 // qmv718-cli: the learning tool's companion for scripts and terminals. It works on the same
 // core as the window, so the two can never disagree about the remote.
 #include "CodeCommands.h"
+#include "HelpTexts.h"
 #include "ImageCommands.h"
 #include "LearningCommands.h"
 #include "RemoteCommands.h"
+#include "SharedLibrary.h"
+#include "Text.h"
+#include "Translation.h"
 #include "UpdateCommands.h"
 
 #include <CLI/CLI.hpp>
 
+#include <iostream>
+#include <memory>
+
 int main(int argc, char** argv)
 {
-    CLI::App app{"QMV-718 learning tool, command line"};
+    // The help and the messages are made in the chosen language, so it is chosen first.
+    const std::unique_ptr<qmv::Translation> translation =
+        qmv::useProcessLanguage(argc, argv, QString::fromStdString(qmv::programFolder()));
+    const qmv::Texts shown{"qmv::cli"};
+
+    CLI::App app{shown(QT_TRANSLATE_NOOP("qmv::cli", "QMV-718 自学习软件，命令行"))};
     app.require_subcommand(1);
     int exitCode = 0;
+
+    std::string language;
+    app.add_option(qmv::languageOption, language,
+                   shown(QT_TRANSLATE_NOOP("qmv::cli", "提示和帮助的语言：zh 或 en（默认随系统的语言；也可用 "
+                                                       "QMV718_LANG 设定）")));
 
     qmv::cli::RemoteCommands remote(app, exitCode);
     qmv::cli::ImageCommands image(app, exitCode);
     qmv::cli::CodeCommands codes(app, exitCode);
     qmv::cli::LearningCommands learning(app, exitCode);
     qmv::cli::addUpdateCommands(app, exitCode);
+    qmv::cli::localiseHelp(app);
 
     CLI11_PARSE(app, argc, argv);
     return exitCode;

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "Keypad.h"
 #include "MemoryImage.h"
+#include "Text.h"
 
 #include <array>
 #include <exception>
@@ -13,45 +14,60 @@ namespace qmv {
 namespace {
 
 constexpr std::array<const char*, areaCount> areaTexts{
-    "您现在是在 电视/TV 里进行自学习！",
-    "您现在是在 机顶盒/CBL 里进行自学习！",
-    "您现在是在 影碟机/DVD 里进行自学习！",
-    "您现在是在 AMP 里进行自学习！",
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 电视/TV 里进行自学习！"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 机顶盒/CBL 里进行自学习！"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 影碟机/DVD 里进行自学习！"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 AMP 里进行自学习！"),
 };
 
-constexpr const char* chooseKeyToLearn = "请在左面遥控器上点击待学习的按键！";
-constexpr const char* chooseKeyToDelete = "请在左面遥控器上选择待删除的按键！";
-constexpr const char* startLearningFirst = "请先点击开始学习按钮！";
-constexpr const char* stopDeletingToLearn = "现在在删除状态，要学习请先停止删除！";
-constexpr const char* stopLearningToDelete = "现在正在学习状态，要删除请先停止学习！";
-constexpr const char* stopLearningToClear =
-    "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！";
-constexpr const char* stopDeletingToClear =
-    "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！";
-constexpr const char* nothingToClear = "没有可清空的按键的编码！";
-constexpr const char* confirmClear = "你确实要清空所有自学习过的按键的编码吗？";
-constexpr const char* clearDone = "清空操作完成！";
-constexpr const char* noKeysToDelete = "该键还没有自学习过，无法删除！";
-constexpr const char* keyNotLearned = "该按键还没有自学习过，无法删除！";
-constexpr const char* confirmDelete = "你确实要删除该自学习按键的编码？";
-constexpr const char* deleteFailed = "删除操作失败！";
-constexpr const char* deleteDone = "删除操作成功！";
-constexpr const char* learningFailed = "学习失败！";
-constexpr const char* chooseKeyAgain = "请重新选择按键进行学习！";
-constexpr const char* codeReceived = "已接收到遥控器编码！";
+constexpr const char* chooseKeyToLearn =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上点击待学习的按键！");
+constexpr const char* chooseKeyToDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上选择待删除的按键！");
+constexpr const char* startLearningFirst =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请先点击开始学习按钮！");
+constexpr const char* stopDeletingToLearn =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "现在在删除状态，要学习请先停止删除！");
+constexpr const char* stopLearningToDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "现在正在学习状态，要删除请先停止学习！");
+constexpr const char* stopLearningToClear = QT_TRANSLATE_NOOP(
+    "qmv::LearningController", "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！");
+constexpr const char* stopDeletingToClear = QT_TRANSLATE_NOOP(
+    "qmv::LearningController", "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！");
+constexpr const char* nothingToClear =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "没有可清空的按键的编码！");
+constexpr const char* confirmClear =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要清空所有自学习过的按键的编码吗？");
+constexpr const char* clearDone = QT_TRANSLATE_NOOP("qmv::LearningController", "清空操作完成！");
+constexpr const char* noKeysToDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "该键还没有自学习过，无法删除！");
+constexpr const char* keyNotLearned =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "该按键还没有自学习过，无法删除！");
+constexpr const char* confirmDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要删除该自学习按键的编码？");
+constexpr const char* deleteFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "删除操作失败！");
+constexpr const char* deleteDone = QT_TRANSLATE_NOOP("qmv::LearningController", "删除操作成功！");
+constexpr const char* learningFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "学习失败！");
+constexpr const char* chooseKeyAgain =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请重新选择按键进行学习！");
+constexpr const char* codeReceived = QT_TRANSLATE_NOOP("qmv::LearningController", "已接收到遥控器编码！");
+
+constexpr Texts shown{"qmv::LearningController"};
 
 // A clear whose writes did not all succeed: those keys keep their codes and say so.
 std::string clearIncomplete(int failures)
 {
-    return "清空操作未全部完成：" + std::to_string(failures) + "个按键的编码未能清空，请重新清空！";
+    return shown(QT_TRANSLATE_NOOP("qmv::LearningController",
+                                   "清空操作未全部完成：%1个按键的编码未能清空，请重新清空！"),
+                 {std::to_string(failures)});
 }
 
-// The key's label, as its button carries it in Path.
+// The key's label, as its button carries it in Path, in the user's language.
 std::string labelOf(const std::string& code)
 {
     for (const KeyDefinition& key : keypad)
         if (key.code == code)
-            return std::string(key.label);
+            return keyLabel(key);
     return {};
 }
 
@@ -192,7 +208,7 @@ void LearningController::SelectArea(int area)
         m_view.switchAreaTab(each, each != area);
         m_view.switchKey(powerKeyCode(each), each != area);
     }
-    m_view.setStatusText(areaTexts[static_cast<std::size_t>(area)]);
+    m_view.setStatusText(shown(areaTexts[static_cast<std::size_t>(area)]));
     RefreshKeyPictures();
     UpdateDeleteButtons();
 }
@@ -204,13 +220,14 @@ void LearningController::KeyClick(const std::string& code)
     if (m_state.deleteState) {
         deleteClickedKey(code);
     } else if (m_pendingKey) {
-        const std::string waiting = labelOf(*m_pendingKey) + "按键";
-        m_dialogs.messageBox(waiting + "正在学习，要停止" + waiting + ",请点击停止学习按钮", hintCaption,
-                             Buttons::Ok);
+        m_dialogs.messageBox(shown(QT_TRANSLATE_NOOP("qmv::LearningController",
+                                                     "%1按键正在学习，要停止%1按键,请点击停止学习按钮"),
+                                   {labelOf(*m_pendingKey)}),
+                             hintCaption, Buttons::Ok);
     } else if (m_state.studyState) {
         learnClickedKey(code);
     } else {
-        m_dialogs.messageBox(startLearningFirst, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(startLearningFirst), hintCaption, Buttons::Ok);
     }
 }
 
@@ -218,25 +235,25 @@ void LearningController::deleteClickedKey(const std::string& code)
 {
     m_pendingKey.reset();
     if (m_image.keystatelist().empty()) {
-        m_dialogs.messageBox(noKeysToDelete, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(noKeysToDelete), hintCaption, Buttons::Ok);
         return;
     }
     const std::optional<int> row = rowInArea(code);
     if (!row || stateInArea(*row) != '2') {
-        m_dialogs.messageBox(keyNotLearned, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(keyNotLearned), hintCaption, Buttons::Ok);
         return;
     }
     m_view.setStatusText({});
-    if (m_dialogs.messageBox(confirmDelete, hintCaption, Buttons::YesNo) != Reply::Yes)
+    if (m_dialogs.messageBox(shown(confirmDelete), hintCaption, Buttons::YesNo) != Reply::Yes)
         return;
     m_view.switchKey(code, true);
     if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
         // The key keeps its code, its picture and the delete mode: the user can try again.
-        m_dialogs.messageBox(deleteFailed, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(deleteFailed), hintCaption, Buttons::Ok);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::NotLearned);
-    m_dialogs.messageBox(deleteDone, hintCaption, Buttons::Ok);
+    m_dialogs.messageBox(shown(deleteDone), hintCaption, Buttons::Ok);
     MarkKeyUnlearned(code);
     if (!AreaHasLearnedKeys()) {
         m_view.setDeleteButtonsAvailable(false);
@@ -248,13 +265,16 @@ void LearningController::deleteClickedKey(const std::string& code)
 void LearningController::learnClickedKey(const std::string& code)
 {
     if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
-        if (m_dialogs.messageBox(labelOf(code) + "键编码已学习过，要重新学习吗?", hintCaption,
-                                 Buttons::YesNo) != Reply::Yes)
+        if (m_dialogs.messageBox(
+                shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键编码已学习过，要重新学习吗?"),
+                      {labelOf(code)}),
+                hintCaption, Buttons::YesNo) != Reply::Yes)
             return;
         m_view.switchKey(code, true);
     }
     m_view.showKeyPicture(code, KeyLook::BeingLearned);
-    m_view.setStatusText("准备学习" + labelOf(code) + "按键， 请发码");
+    m_view.setStatusText(
+        shown(QT_TRANSLATE_NOOP("qmv::LearningController", "准备学习%1按键， 请发码"), {labelOf(code)}));
     m_view.setHintVisible(false);
     m_view.setLearningAnimationPlaying(true);
     m_pendingKey = code;
@@ -268,14 +288,14 @@ void LearningController::learnClickedKey(const std::string& code)
 void LearningController::beginstudyibtnClick()
 {
     if (m_state.deleteState) {
-        m_dialogs.messageBox(stopDeletingToLearn, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopDeletingToLearn), hintCaption, Buttons::Ok);
         return;
     }
     m_state.studyState = !m_state.studyState;
     if (m_state.studyState) {
         m_view.switchBeginStudyButton(false);
         m_view.setHintPicture(HintPicture::Learning);
-        m_view.setStatusText(chooseKeyToLearn);
+        m_view.setStatusText(shown(chooseKeyToLearn));
         showOnlyPanel(InstructionPanel::Learning);
         return;
     }
@@ -337,7 +357,7 @@ void LearningController::CollectFinished(std::uint64_t serial, const std::string
 void LearningController::finishLearnedKey(const std::string& code, const std::string& collectedCode)
 {
     const std::string label = labelOf(code);
-    m_view.setStatusText(label + "键正在学习！");
+    m_view.setStatusText(shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键正在学习！"), {label}));
     m_view.repaintStatus();
 
     std::string converted;
@@ -352,7 +372,7 @@ void LearningController::finishLearnedKey(const std::string& code, const std::st
         return;
     }
     if (converted.empty()) {
-        m_dialogs.messageBox(learningFailed, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(learningFailed), hintCaption, Buttons::Ok);
         CollectFailed();
         return;
     }
@@ -363,11 +383,11 @@ void LearningController::finishLearnedKey(const std::string& code, const std::st
         return;
     }
     m_view.showKeyPicture(code, KeyLook::Learned);
-    m_dialogs.messageBox(codeReceived, hintCaption, Buttons::Ok);
+    m_dialogs.messageBox(shown(codeReceived), hintCaption, Buttons::Ok);
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
     m_view.setHintPicture(HintPicture::Idle);
-    m_view.setStatusText(label + "键学习成功！");
+    m_view.setStatusText(shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键学习成功！"), {label}));
     m_view.repaintStatus();
     m_pendingKey.reset();
     m_view.setDeleteButtonsAvailable(true);
@@ -380,8 +400,8 @@ void LearningController::CollectFailed()
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
     m_view.setHintPicture(HintPicture::Learning);
-    m_view.setStatusText(chooseKeyAgain);
-    m_dialogs.plainMessage(learningFailed);
+    m_view.setStatusText(shown(chooseKeyAgain));
+    m_dialogs.plainMessage(shown(learningFailed));
     m_view.repaintStatus();
     m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
     m_pendingKey.reset();
@@ -393,7 +413,7 @@ void LearningController::CollectFailed()
 void LearningController::IBtn78Click()
 {
     if (m_state.studyState) {
-        m_dialogs.messageBox(stopLearningToDelete, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopLearningToDelete), hintCaption, Buttons::Ok);
         return;
     }
     m_state.deleteState = !m_state.deleteState;
@@ -407,25 +427,25 @@ void LearningController::IBtn78Click()
     m_view.setPanelVisible(InstructionPanel::Deleting, true);
     m_view.setPanelVisible(InstructionPanel::HasKeys, false);
     m_view.setPanelVisible(InstructionPanel::Learning, false);
-    m_view.setStatusText(chooseKeyToDelete);
+    m_view.setStatusText(shown(chooseKeyToDelete));
     m_view.setDeleteButtonLook(DeleteButtonLook::StopDelete);
 }
 
 void LearningController::delallstudykeyClick()
 {
     if (m_state.studyState) {
-        m_dialogs.messageBox(stopLearningToClear, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopLearningToClear), hintCaption, Buttons::Ok);
         return;
     }
     if (m_state.deleteState) {
-        m_dialogs.messageBox(stopDeletingToClear, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopDeletingToClear), hintCaption, Buttons::Ok);
         return;
     }
     if (!AreaHasLearnedKeys()) {
-        m_dialogs.messageBox(nothingToClear, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(nothingToClear), hintCaption, Buttons::Ok);
         return;
     }
-    if (m_dialogs.messageBox(confirmClear, hintCaption, Buttons::YesNo) != Reply::Yes)
+    if (m_dialogs.messageBox(shown(confirmClear), hintCaption, Buttons::YesNo) != Reply::Yes)
         return;
 
     std::set<std::string> learnedKeys;
@@ -441,7 +461,7 @@ void LearningController::delallstudykeyClick()
     // codes, and a key learned elsewhere but holding a code from another remote here keeps that look.
     RefreshKeyPictures();
 
-    const std::string outcome = failures == 0 ? std::string(clearDone) : clearIncomplete(failures);
+    const std::string outcome = failures == 0 ? shown(clearDone) : clearIncomplete(failures);
     m_view.setStatusText(outcome);
     m_dialogs.messageBox(outcome, hintCaption, Buttons::Ok);
     m_view.repaintStatus();

@@ -1,5 +1,7 @@
 #include "LinkLibrary.h"
 
+#include "Text.h"
+
 #include <utility>
 
 namespace qmv {
@@ -29,7 +31,8 @@ std::unique_ptr<LinkLibrary> LinkLibrary::load(const std::string& folder, std::s
     auto library = SharedLibrary::open(path, &reason);
     if (!library) {
         if (error)
-            *error = std::string("找不到遥控器连接库 ") + fileName + "（" + path + "）：" + reason;
+            *error = formatText(translate("qmv::LinkLibrary", "找不到遥控器连接库 %1（%2）：%3"),
+                                {fileName, path, reason});
         return nullptr;
     }
 
@@ -46,7 +49,8 @@ std::unique_ptr<LinkLibrary> LinkLibrary::load(const std::string& folder, std::s
     resolve(lib, "RCollectCodeInfo", f.collectCodeInfo, &missing);
     if (!missing.empty()) {
         if (error)
-            *error = std::string("遥控器连接库 ") + fileName + " 缺少函数 " + missing + "！";
+            *error = formatText(translate("qmv::LinkLibrary", "遥控器连接库 %1 缺少函数 %2！"),
+                                {fileName, missing});
         return nullptr;
     }
     return link;

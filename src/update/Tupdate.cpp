@@ -32,7 +32,7 @@ enum Page { DefaultPage = 0, NextPage = 1, LinkStatePage = 2 };
 
 QString text(const char* utf8)
 {
-    return QString::fromUtf8(utf8);
+    return QString::fromStdString(updatetext::shown(utf8));
 }
 
 template <typename Widget> Widget* place(QWidget* parent, const char* name, const QRect& geometry)

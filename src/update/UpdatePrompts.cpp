@@ -13,7 +13,8 @@ void MessageBoxPrompts::plainMessage(const QString& text)
 
 void MessageBoxPrompts::hint(const QString& text)
 {
-    QMessageBox::information(m_parent, QString::fromUtf8(updatetext::hintCaption), text);
+    QMessageBox::information(m_parent, QString::fromStdString(updatetext::shown(updatetext::hintCaption)),
+                             text);
 }
 
 void MessageBoxPrompts::error(const QString& text)

@@ -64,10 +64,15 @@ inline std::string necTimings(unsigned address, unsigned command)
 class Cli : public RemoteFixture
 {
 protected:
-    CliRun run(const std::string& arguments)
+    CliRun run(const std::string& arguments) { return runWith("", arguments); }
+    // Runs with the language settings of the environment cleared and `environment` (VAR=value
+    // words) set instead, as on a desktop set up that way.
+    CliRun runWith(const std::string& environment, const std::string& arguments)
     {
         const std::string errPath = (statePath() / "stderr.txt").string();
-        const std::string command = binFolder() + "qmv718-cli " + arguments + " 2>" + errPath;
+        const std::string languageOnly =
+            environment.empty() ? "" : "env -u QMV718_LANG -u LC_ALL -u LC_MESSAGES -u LANGUAGE " + environment + " ";
+        const std::string command = languageOnly + binFolder() + "qmv718-cli " + arguments + " 2>" + errPath;
         CliRun result;
         FILE* pipe = ::popen(command.c_str(), "r");
         char buffer[4096];
