@@ -446,6 +446,21 @@ This program needs a screen resolution of at least 1024*768</translation>
     </message>
 </context>
 <context>
+    <name>qmv::WriterHold</name>
+    <message>
+        <source>另一个程序</source>
+        <translation>another program</translation>
+    </message>
+    <message>
+        <source>%1，进程号 %2</source>
+        <translation>%1, process %2</translation>
+    </message>
+    <message>
+        <source>遥控器正在被另一个程序修改（%1），请先关闭它再试。</source>
+        <translation>The remote is being changed by another program (%1). Please close it and try again.</translation>
+    </message>
+</context>
+<context>
     <name>qmv::cli</name>
     <message>
         <source>遥控器的编码索引已满，无法保存新的编码</source>
@@ -462,10 +477,6 @@ This program needs a screen resolution of at least 1024*768</translation>
     <message>
         <source>写入遥控器失败</source>
         <translation>writing to the remote failed</translation>
-    </message>
-    <message>
-        <source>无法读取文件 %1</source>
-        <translation>cannot read the file %1</translation>
     </message>
     <message>
         <source>%1 不是接收器的捕获文本</source>
@@ -735,6 +746,25 @@ This program needs a screen resolution of at least 1024*768</translation>
     </message>
 </context>
 <context>
+    <name>qmv::platform</name>
+    <message>
+        <source>大于 %1 字节</source>
+        <translation>larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>无法打开</source>
+        <translation>cannot open it</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>cannot read it</translation>
+    </message>
+</context>
+<context>
     <name>qmv::remote</name>
     <message>
         <source>第 %1 行的数值 &quot;%2&quot; %3</source>
@@ -763,6 +793,10 @@ This program needs a screen resolution of at least 1024*768</translation>
     <message>
         <source>文件中没有任何时长数据</source>
         <translation>the file holds no durations</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1（%2）</source>
+        <translation>cannot read the file %1 (%2)</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "Text.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <fcntl.h>
@@ -86,23 +88,32 @@ std::size_t AtomicFile::removeLeftovers() const
     return removed;
 }
 
+namespace {
+
+std::string tooLarge(std::size_t limit)
+{
+    return formatText(translate("qmv::platform", "大于 %1 字节"), {std::to_string(limit)});
+}
+
+} // namespace
+
 ReadResult readRegularFile(const fs::path& path, std::size_t limit)
 {
     // Opened without waiting, so a pipe with no writer cannot block the open itself; the type is
     // then checked on what was opened, not on the name, which could be swapped in between.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return {std::nullopt, "cannot open"};
+        return {std::nullopt, translate("qmv::platform", "无法打开")};
     struct stat info
     {
     };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return {std::nullopt, "not a regular file"};
+        return {std::nullopt, translate("qmv::platform", "不是普通文件")};
     }
     if (static_cast<std::uintmax_t>(info.st_size) > limit) {
         ::close(fd);
-        return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+        return {std::nullopt, tooLarge(limit)};
     }
     std::string content;
     char buffer[65536];
@@ -110,14 +121,14 @@ ReadResult readRegularFile(const fs::path& path, std::size_t limit)
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             ::close(fd);
-            return {std::nullopt, "cannot read"};
+            return {std::nullopt, translate("qmv::platform", "无法读取")};
         }
         if (n == 0)
             break;
         content.append(buffer, static_cast<std::size_t>(n));
         if (content.size() > limit) { // grew while being read
             ::close(fd);
-            return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+            return {std::nullopt, tooLarge(limit)};
         }
     }
     ::close(fd);
