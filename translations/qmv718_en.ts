@@ -326,114 +326,6 @@ This program needs a screen resolution of at least 1024*768</translation>
 <context>
     <name>qmv::RemoteLoader</name>
     <message>
-        <source>自学习软件不支持改遥控器，请到%1网站下载最新的该款自学习软件！</source>
-        <translation>This learning tool does not support this remote. Please download the latest version of the tool from the %1 web site.</translation>
-    </message>
-    <message>
-        <source>自学习软件版本比较低，请到%1下载最新的该款自学习软件！</source>
-        <translation>This learning tool is too old. Please download its latest version from %1.</translation>
-    </message>
-    <message>
-        <source>遥控器固件程序版本比较低，请到%1网站下载最新的固件程序版本！</source>
-        <translation>The remote&apos;s firmware is too old. Please download the latest firmware from the %1 web site.</translation>
-    </message>
-    <message>
-        <source>遥控器固件程序版本比较低，请到%1下载最新的固件程序版本！</source>
-        <translation>The remote&apos;s firmware is too old. Please download the latest firmware from %1.</translation>
-    </message>
-    <message>
-        <source>遥控器固件版本比较低，请到%1下载最新的固件程序版本！</source>
-        <translation>The remote&apos;s firmware version is too old. Please download the latest firmware from %1.</translation>
-    </message>
-    <message>
-        <source>遥控器内存数据有误（%1），无法读取按键信息！请重新连接遥控器后再试。</source>
-        <translation>The remote&apos;s memory holds wrong data (%1), so its keys cannot be read. Please connect the remote again and retry.</translation>
-    </message>
-    <message>
-        <source>固件版本号不是十六进制数</source>
-        <translation>the firmware version is not a hexadecimal number</translation>
-    </message>
-    <message>
-        <source>存储区指针无法识别</source>
-        <translation>the memory area pointer is not recognised</translation>
-    </message>
-    <message>
-        <source>文件头超出存储范围</source>
-        <translation>the header lies outside the memory</translation>
-    </message>
-    <message>
-        <source>无法读取文件头</source>
-        <translation>the header cannot be read</translation>
-    </message>
-    <message>
-        <source>计数为零</source>
-        <translation>a count is zero</translation>
-    </message>
-    <message>
-        <source>按键记录数少于按键数乘以设备数</source>
-        <translation>there are fewer key records than keys times areas</translation>
-    </message>
-    <message>
-        <source>索引区过大</source>
-        <translation>the index area is too large</translation>
-    </message>
-    <message>
-        <source>无法读取按键码表</source>
-        <translation>the key code table cannot be read</translation>
-    </message>
-    <message>
-        <source>按键记录超出存储范围</source>
-        <translation>the key records lie outside the memory</translation>
-    </message>
-    <message>
-        <source>无法读取按键记录</source>
-        <translation>the key records cannot be read</translation>
-    </message>
-    <message>
-        <source>无法读取存储位图</source>
-        <translation>the allocation bitmap cannot be read</translation>
-    </message>
-    <message>
-        <source>无法读取编码索引</source>
-        <translation>the code index cannot be read</translation>
-    </message>
-    <message>
-        <source>编码索引 %1 超出了编码数据区</source>
-        <translation>code index %1 lies outside the code data area</translation>
-    </message>
-    <message>
-        <source>无法读取已知编码表</source>
-        <translation>the table of known codes cannot be read</translation>
-    </message>
-    <message>
-        <source>文件头</source>
-        <translation>the header</translation>
-    </message>
-    <message>
-        <source>按键记录</source>
-        <translation>the key records</translation>
-    </message>
-    <message>
-        <source>已知编码表</source>
-        <translation>the table of known codes</translation>
-    </message>
-    <message>
-        <source>索引区</source>
-        <translation>the index area</translation>
-    </message>
-    <message>
-        <source>编码数据区</source>
-        <translation>the code data area</translation>
-    </message>
-    <message>
-        <source>%1超出存储范围</source>
-        <translation>%1 lies outside the memory</translation>
-    </message>
-    <message>
-        <source>%1与%2重叠</source>
-        <translation>%1 overlaps %2</translation>
-    </message>
-    <message>
         <source>未检测到遥控器，请检查USB连接线</source>
         <translation>No remote found. Please check the USB cable.</translation>
     </message>
@@ -583,26 +475,6 @@ This program needs a screen resolution of at least 1024*768</translation>
         <translation>Needs</translation>
     </message>
     <message>
-        <source>识别遥控器，列出每个设备中每个按键保存的内容</source>
-        <translation>Identify the remote and show what each key of each area holds</translation>
-    </message>
-    <message>
-        <source>以 JSON 输出</source>
-        <translation>print JSON</translation>
-    </message>
-    <message>
-        <source>检查按键记录、槽位表、位图和按键状态是否一致</source>
-        <translation>Verify that records, slot table, bitmap and key states agree</translation>
-    </message>
-    <message>
-        <source>一致：按键记录、槽位表和位图相符</source>
-        <translation>consistent: records, slot table and bitmap agree</translation>
-    </message>
-    <message>
-        <source>不一致：%1</source>
-        <translation>violation: %1</translation>
-    </message>
-    <message>
         <source>删除一个设备中一个按键学习过的编码</source>
         <translation>Delete the learned code of one key in one device area</translation>
     </message>
@@ -645,46 +517,6 @@ This program needs a screen resolution of at least 1024*768</translation>
     <message>
         <source>提示和帮助的语言：zh 或 en（默认随系统的语言；也可用 QMV718_LANG 设定）</source>
         <translation>language of the messages and the help: zh or en (default: the system&apos;s language; QMV718_LANG sets it too)</translation>
-    </message>
-    <message>
-        <source>驱动虚拟遥控器（状态文件夹：$QMV718_REMOTE_DIR 或 ~/.local/share/qmv718/remote）</source>
-        <translation>Drive the virtual remote (state folder: $QMV718_REMOTE_DIR or ~/.local/share/qmv718/remote)</translation>
-    </message>
-    <message>
-        <source>显示连接线、身份、演示模式、待接收的编码和故障</source>
-        <translation>Show the cable, identity, demo mode, inbox and faults</translation>
-    </message>
-    <message>
-        <source>插上遥控器的连接线</source>
-        <translation>Plug the remote&apos;s cable in</translation>
-    </message>
-    <message>
-        <source>拔下遥控器的连接线</source>
-        <translation>Pull the remote&apos;s cable out</translation>
-    </message>
-    <message>
-        <source>将一个遥控器对准接收器：FILE 中是以微秒计的时长（先为发射，第一行可以是“carrier HZ”），或是一段捕获文本</source>
-        <translation>Point a remote at the receiver: FILE holds durations in µs (mark first, optional first line &apos;carrier HZ&apos;) or a capture text</translation>
-    </message>
-    <message>
-        <source>要发送的编码</source>
-        <translation>the code to send</translation>
-    </message>
-    <message>
-        <source>以新的出厂内存和新的身份重新开始（换了一个遥控器）</source>
-        <translation>Start over with a new factory image and a new identity (a different remote)</translation>
-    </message>
-    <message>
-        <source>没有待接收的编码时接收内置的信号（on|off）</source>
-        <translation>Receive built-in signals when the inbox is empty (on|off)</translation>
-    </message>
-    <message>
-        <source>让接下来的 N 次写入失败（writes N），或让连接在 N 次调用中断开（link N）；N = 0 时取消</source>
-        <translation>Make the next N writes fail (writes N) or drop the link for N calls (link N); N = 0 clears</translation>
-    </message>
-    <message>
-        <source>让每次调用多用 MS 毫秒</source>
-        <translation>Make every call take MS milliseconds longer</translation>
     </message>
     <message>
         <source>名称被拒绝</source>

@@ -66,7 +66,8 @@ void RemoteLoader::badImage(const std::string& detail)
 bool RemoteLoader::waitForRemote()
 {
     while (!m_link.linkState())
-        if (m_dialogs.messageBox(noRemoteMessage, hintCaption, Buttons::RetryCancel) != Reply::Retry)
+        if (m_dialogs.messageBox(translate("qmv::RemoteLoader", noRemoteMessage), hintCaption,
+                                 Buttons::RetryCancel) != Reply::Retry)
             return false;
     return true;
 }
@@ -84,7 +85,7 @@ std::optional<std::string> RemoteLoader::checkBasicInfo()
 {
     const std::string info = m_link.readData(memory::identityBlock, 6, 1024);
     if (info.empty()) {
-        fail(noRemoteMessage, false);
+        fail(translate("qmv::RemoteLoader", noRemoteMessage), false);
         return std::nullopt;
     }
     const std::string remoteid = info.substr(0, 30);
@@ -107,7 +108,7 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
 {
     const std::string pointers = m_link.readData(memory::infoBlock, 2, 512);
     if (pointers.empty()) {
-        fail(noRemoteMessage, false);
+        fail(translate("qmv::RemoteLoader", noRemoteMessage), false);
         return false;
     }
     const auto headeraddr = hex::le16At(pointers, 0);

@@ -186,6 +186,7 @@ TEST_F(Cli, LongCaptureKeepsItsLastMarkAndSpace)
     ASSERT_EQ(played.size(), sent.size());
     EXPECT_NEAR(played[played.size() - 2], sent[sent.size() - 2], 100) << "the last space";
     EXPECT_NEAR(played.back(), sent.back(), 100) << "the last mark";
+}
 
 namespace {
 
