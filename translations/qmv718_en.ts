@@ -519,54 +519,6 @@ This program needs a screen resolution of at least 1024*768</translation>
         <translation>language of the messages and the help: zh or en (default: the system&apos;s language; QMV718_LANG sets it too)</translation>
     </message>
     <message>
-        <source>名称被拒绝</source>
-        <translation>name refused</translation>
-    </message>
-    <message>
-        <source>下载文件无法写入</source>
-        <translation>download file not writable</translation>
-    </message>
-    <message>
-        <source>大小与升级配置文件不符</source>
-        <translation>size differs from the list</translation>
-    </message>
-    <message>
-        <source>SHA-256 与升级配置文件不符</source>
-        <translation>SHA-256 differs from the list</translation>
-    </message>
-    <message>
-        <source>无法安装</source>
-        <translation>could not be installed</translation>
-    </message>
-    <message>
-        <source>服务器：%1 %2</source>
-        <translation>server: %1 %2</translation>
-    </message>
-    <message>
-        <source>程序的文件夹（默认为 qmv718-cli 所在的文件夹）</source>
-        <translation>The program&apos;s folder (default: the folder of qmv718-cli)</translation>
-    </message>
-    <message>
-        <source>从升级服务器升级程序的库</source>
-        <translation>Update the program&apos;s libraries from the update host</translation>
-    </message>
-    <message>
-        <source>列出比升级配置文件中旧的已安装的库</source>
-        <translation>List the installed libraries older than the update list&apos;s</translation>
-    </message>
-    <message>
-        <source>使用的服务器（默认为列表中的第一个）</source>
-        <translation>The server to take (default: the list&apos;s first)</translation>
-    </message>
-    <message>
-        <source>下载、检查并安装较新的库</source>
-        <translation>Download, check and install the newer libraries</translation>
-    </message>
-    <message>
-        <source>下载用的服务器（默认为列表中的第一个）</source>
-        <translation>The server to download from (default: the list&apos;s first)</translation>
-    </message>
-    <message>
         <source>选项</source>
         <comment>usage line</comment>
         <translation>OPTIONS</translation>
