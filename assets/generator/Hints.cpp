@@ -1,4 +1,5 @@
 #include "Hints.h"
+#include "Caption.h"
 
 #include "Icons.h"
 #include "Illustrations.h"
@@ -64,8 +65,8 @@ void paintRemoteBadge(QPainter& painter, const QRectF& area)
 QImage paintIdleHint(const QImage& windowCanvas)
 {
     return paintHint(windowCanvas, window::hint, 52,
-                     {QStringLiteral("请先选择设备类型，再点击“开始学习”"),
-                      QStringLiteral("进入学习状态后，在左面遥控器上点击要学习的按键")},
+                     {Caption::tr("请先选择设备类型，再点击“开始学习”"),
+                      Caption::tr("进入学习状态后，在左面遥控器上点击要学习的按键")},
                      paintRemoteBadge);
 }
 
@@ -73,7 +74,7 @@ QImage paintLearningHint(const QImage& windowCanvas)
 {
     return paintHint(
         windowCanvas, window::hint, 160,
-        {QStringLiteral("两个遥控器头对头，相距 3～5 厘米"), QStringLiteral("再按住原遥控器上对应的按键")},
+        {Caption::tr("两个遥控器头对头，相距 3～5 厘米"), Caption::tr("再按住原遥控器上对应的按键")},
         [](QPainter& painter, const QRectF& area) {
             paintPointingScene(painter, area, {0.3, true, false});
         });
@@ -87,8 +88,8 @@ QList<AnimationFrame> paintLearningAnimation(const QImage& windowCanvas)
         const qreal phase = qreal(i) / frameCount;
         const bool lampOn = (i / 2) % 2 == 0;
         const QImage image = paintHint(windowCanvas, window::animation, 172,
-                                       {QStringLiteral("请将原遥控器对准本遥控器发码"),
-                                        QStringLiteral("按住原遥控器上对应的按键约 2 秒")},
+                                       {Caption::tr("请将原遥控器对准本遥控器发码"),
+                                        Caption::tr("按住原遥控器上对应的按键约 2 秒")},
                                        [&](QPainter& painter, const QRectF& area) {
                                            paintPointingScene(painter, area, {phase, true, lampOn});
                                        });

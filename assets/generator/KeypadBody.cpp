@@ -1,4 +1,5 @@
 #include "KeypadBody.h"
+#include "Caption.h"
 
 #include "Icons.h"
 #include "KeypadLayout.h"
@@ -101,7 +102,7 @@ void paintHead(QPainter& painter)
 
     const QRectF power = toRectF(*keyRect("00"));
     drawText(painter, QRectF(face.left(), power.top() - 14, face.width(), 12),
-             QStringLiteral("DEVICE · POWER"), uiFont(8, QFont::Bold), QColor(0xA9, 0xB4, 0xC0));
+             Caption::tr("DEVICE · POWER"), uiFont(8, QFont::Bold), QColor(0xA9, 0xB4, 0xC0));
 }
 
 // A recessed plate behind a group of keys.
@@ -148,7 +149,7 @@ void paintSilk(QPainter& painter)
     drawText(painter, QRectF(face.left(), face.bottom() - 58, face.width(), 14),
              QStringLiteral("LEARNING REMOTE"), uiFont(9, QFont::Bold), ink);
     drawText(painter, QRectF(face.left(), face.bottom() - 42, face.width(), 16),
-             QStringLiteral("自学习遥控器"), uiFont(12), colour::silk);
+             Caption::tr("自学习遥控器"), uiFont(12), colour::silk);
 }
 
 } // namespace

@@ -65,6 +65,12 @@ void drawHalo(QPainter& painter, const QRectF& rect, qreal radius, qreal spread,
     painter.restore();
 }
 
+namespace {
+
+constexpr int smallestTextPixels = 8;
+
+} // namespace
+
 QFont fittedFont(QFont font, const QString& text, qreal maxWidth, int minPixelSize)
 {
     while (font.pixelSize() > minPixelSize && QFontMetricsF(font).horizontalAdvance(text) > maxWidth)
@@ -76,7 +82,17 @@ void drawText(QPainter& painter, const QRectF& rect, const QString& text, const 
               const QColor& colour, int flags)
 {
     painter.save();
-    painter.setFont(font);
+    // A word longer in one language than in another still stays inside its place; text that
+    // fits is drawn as it is.
+    if (flags & Qt::TextWordWrap) {
+        painter.setFont(font);
+    } else {
+        QString longest;
+        for (const QString& line : text.split(u'\n'))
+            if (QFontMetricsF(font).horizontalAdvance(line) > QFontMetricsF(font).horizontalAdvance(longest))
+                longest = line;
+        painter.setFont(fittedFont(font, longest, rect.width(), smallestTextPixels));
+    }
     painter.setPen(colour);
     painter.drawText(rect, flags, text);
     painter.restore();

@@ -5,8 +5,9 @@
 
 namespace qmv::art {
 
-ResourceList::ResourceList(QString prefix)
+ResourceList::ResourceList(QString prefix, QString language)
     : prefix_(std::move(prefix))
+    , language_(std::move(language))
 {
 }
 
@@ -27,6 +28,8 @@ QString ResourceList::writeQrc(const QString& path) const
     xml.writeStartElement(QStringLiteral("RCC"));
     xml.writeStartElement(QStringLiteral("qresource"));
     xml.writeAttribute(QStringLiteral("prefix"), prefix_);
+    if (!language_.isEmpty())
+        xml.writeAttribute(QStringLiteral("lang"), language_);
     for (const Entry& entry : entries_) {
         xml.writeStartElement(QStringLiteral("file"));
         xml.writeAttribute(QStringLiteral("alias"), entry.alias);

@@ -4,6 +4,7 @@
 //     qmv718_picture_generator <output folder> <icon.svg>
 
 #include "Controls.h"
+#include "Caption.h"
 #include "GifWriter.h"
 #include "Hints.h"
 #include "KeyFace.h"
@@ -155,19 +156,19 @@ void writeNamedBundle(const QDir& output, GeneratedPictures& pictures)
     add(pictures::learningHint, paintLearningHint(canvas));
     add(pictures::deleteButton,
         paintButton(canvas, window::deleteKey,
-                    {QStringLiteral("删除"), ButtonSymbol::Trash, ButtonKind::Secondary}));
+                    {Caption::tr("删除"), ButtonSymbol::Trash, ButtonKind::Secondary}));
     add(pictures::deleteButtonGrey,
         paintButton(canvas, window::deleteKey,
-                    {QStringLiteral("删除"), ButtonSymbol::Trash, ButtonKind::Greyed}));
+                    {Caption::tr("删除"), ButtonSymbol::Trash, ButtonKind::Greyed}));
     add(pictures::stopDeleteButton,
         paintButton(canvas, window::deleteKey,
-                    {QStringLiteral("停止删除"), ButtonSymbol::Stop, ButtonKind::Stop}));
+                    {Caption::tr("停止删除"), ButtonSymbol::Stop, ButtonKind::Stop}));
     add(pictures::clearButton,
         paintButton(canvas, window::clearKeys,
-                    {QStringLiteral("清空"), ButtonSymbol::Eraser, ButtonKind::Secondary}));
+                    {Caption::tr("清空"), ButtonSymbol::Eraser, ButtonKind::Secondary}));
     add(pictures::clearButtonGrey,
         paintButton(canvas, window::clearKeys,
-                    {QStringLiteral("清空"), ButtonSymbol::Eraser, ButtonKind::Greyed}));
+                    {Caption::tr("清空"), ButtonSymbol::Eraser, ButtonKind::Greyed}));
 
     const QList<AnimationFrame> frames = paintLearningAnimation(canvas);
     QList<QImage> images;
@@ -202,16 +203,16 @@ void writeFormPictures(const QDir& output, GeneratedPictures& pictures)
         paintInstructionPanel(canvas, window::panelNoKeys, noKeysInstructions()));
     add(formName(pictures::form::beginStudy),
         paintButton(canvas, window::beginStudy,
-                    {QStringLiteral("开始学习"), ButtonSymbol::Play, ButtonKind::Start}));
+                    {Caption::tr("开始学习"), ButtonSymbol::Play, ButtonKind::Start}));
     add(formName(pictures::form::stopStudy),
         paintButton(canvas, window::beginStudy,
-                    {QStringLiteral("停止学习"), ButtonSymbol::Stop, ButtonKind::Stop}));
+                    {Caption::tr("停止学习"), ButtonSymbol::Stop, ButtonKind::Stop}));
     add(formName(pictures::form::help),
         paintButton(canvas, window::help,
-                    {QStringLiteral("帮助"), ButtonSymbol::Question, ButtonKind::TitleBar}));
+                    {Caption::tr("帮助"), ButtonSymbol::Question, ButtonKind::TitleBar}));
     add(formName(pictures::form::update),
         paintButton(canvas, window::update,
-                    {QStringLiteral("升级软件"), ButtonSymbol::Upload, ButtonKind::TitleBar}));
+                    {Caption::tr("升级软件"), ButtonSymbol::Upload, ButtonKind::TitleBar}));
     add(formName(pictures::form::close),
         paintButton(canvas, window::close, {QString(), ButtonSymbol::Cross, ButtonKind::Close}));
 
@@ -220,14 +221,14 @@ void writeFormPictures(const QDir& output, GeneratedPictures& pictures)
         const char* name;
         QRect where;
         const char* caption;
-    } tabs[] = {{"tv", window::tabTv, "电视/TV"},
-                {"cbl", window::tabCbl, "机顶盒/CBL"},
-                {"dvd", window::tabDvd, "影碟机/DVD"},
+    } tabs[] = {{"tv", window::tabTv, QT_TRANSLATE_NOOP("qmv::art::Caption", "电视/TV")},
+                {"cbl", window::tabCbl, QT_TRANSLATE_NOOP("qmv::art::Caption", "机顶盒/CBL")},
+                {"dvd", window::tabDvd, QT_TRANSLATE_NOOP("qmv::art::Caption", "影碟机/DVD")},
                 {"amp", window::tabAmp, "AMP"}};
     const QString tabStem = formName(pictures::form::tabPrefix);
     const QString current = latin(pictures::form::currentSuffix);
     for (const auto& tab : tabs) {
-        const QString caption = QString::fromUtf8(tab.caption);
+        const QString caption = Caption::tr(tab.caption);
         add(tabStem + latin(tab.name), paintAreaTab(canvas, tab.where, caption, false));
         add(tabStem + latin(tab.name) + current, paintAreaTab(canvas, tab.where, caption, true));
     }
