@@ -77,6 +77,10 @@ inline int runCommand(const std::string& commandLine, std::string* out)
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         out->append(buffer, n);
 #if defined(_WIN32)
+    // A Windows program's text output ends its lines with CR LF; the tests read lines as LF.
+    std::string::size_type cr;
+    while ((cr = out->find("\r\n")) != std::string::npos)
+        out->erase(cr, 1);
     return ::_pclose(pipe);
 #else
     const int status = ::pclose(pipe);
