@@ -6,7 +6,7 @@
 #   windows    the Windows cross-build and its tests under Wine (scripts/test-windows.sh)
 # Widget tests run on Qt's offscreen platform, so no screen is needed.
 #
-# Environment: QMV718_STAGES (the stages to run, default all of them), QMV718_TEST_BUILD and
+# Environment: QMV718_STAGES (the stages to run, default all but windows), QMV718_TEST_BUILD and
 # QMV718_RELEASE_BUILD (build folders), QMV718_CLANG_TIDY (ON or OFF, default ON).
 set -euo pipefail
 cd "$(dirname "$0")/.."
