@@ -36,17 +36,21 @@ TEST(BridgeMessages, MalformedPayloadsAreNeverComplete)
         reader.bytes();
         EXPECT_FALSE(reader.complete()) << "cut at " << cut;
     }
-    MessageReader extra(whole + "x");
+    const std::string withExtra = whole + "x";
+    MessageReader extra(withExtra);
     extra.text();
     extra.bytes();
     EXPECT_FALSE(extra.complete()) << "trailing bytes";
 
-    MessageReader wrongWidth(MessageWriter(Operation::ReadVersion).bytes("12345").payload());
+    // Readers keep a view of their payload: each payload is a named string that outlives its reader.
+    const std::string fiveBytes = MessageWriter(Operation::ReadVersion).bytes("12345").payload();
+    MessageReader wrongWidth(fiveBytes);
     wrongWidth.u32();
     EXPECT_FALSE(wrongWidth.complete()) << "a number is four bytes";
 
     // A zero-terminated argument cannot carry a zero byte: the library would see a shorter text.
-    MessageReader embeddedZero(MessageWriter(Operation::WriteData).bytes(std::string("AB\0CD", 5)).payload());
+    const std::string withZero = MessageWriter(Operation::WriteData).bytes(std::string("AB\0CD", 5)).payload();
+    MessageReader embeddedZero(withZero);
     embeddedZero.text();
     EXPECT_FALSE(embeddedZero.complete());
 }
