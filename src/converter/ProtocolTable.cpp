@@ -32,6 +32,12 @@ constexpr ProtocolTiming kLg{8500, 4250, 550, 550, 1600};
 constexpr ProtocolTiming kDish{400, 6000, 400, 2800, 1600};
 constexpr ProtocolTiming kBose{1000, 1500, 500, 500, 1500};
 constexpr ProtocolTiming kGiCable{8820, 4410, 490, 2205, 4410};
+// NEC timing with a stop mark half as long again as a bit mark.
+constexpr ProtocolTiming kOnkyo{9000, 4500, 560, 560, 1690, 850};
+constexpr ProtocolTiming kProton{8000, 4000, 500, 500, 1500};
+// A lead of four units, a unit's mark and one or three units' space a bit.
+constexpr ProtocolTiming kPanasonicOld{3332, 3332, 833, 833, 2499};
+constexpr ProtocolTiming kEmerson{3488, 3488, 872, 872, 2616};
 // Sony: lead mark, no lead space, the space before each bit, a zero mark, a one mark.
 constexpr ProtocolTiming kSony{2400, 0, 600, 600, 1200};
 // Manchester codes: no lead, or the lead mark and space, then the half-bit.
@@ -107,6 +113,20 @@ constexpr std::array kTable{
     // RC5 with the field bit as address bit 5, then a pause, 6 command and 6 extension bits.
     ProtocolRow{"RC5-Marantz", kExtensionNumber, 36000, Biphase, kRc5, "1:1,~A:1:5,T:1,A:5,|,C:6,C:6:6",
                 RepeatFrame::Full, {}, true, {}, false, 5},
+    // The Samsung32 lead and bits with any 16-bit address.
+    ProtocolRow{"NECx", kExtensionNumber, 38000, PulseDistance, kSamsung, "A:16,C:8,~C:8", RepeatFrame::Full, {},
+                false, "Samsung32", false, 6},
+    ProtocolRow{"NEC48", kExtensionNumber, 38000, PulseDistance, kNec, "A:16,C:8,~C:8,C:8:8,~C:8:8",
+                RepeatFrame::Ditto, {}, false, {}, false, 7},
+    ProtocolRow{"Onkyo", kExtensionNumber, 38000, PulseDistance, kOnkyo, "A:16,C:16", RepeatFrame::Ditto, {}, false,
+                {}, false, 8},
+    ProtocolRow{"Panasonic-Old", kExtensionNumber, 57600, PulseDistance, kPanasonicOld, "A:5,C:6,~A:5,~C:6",
+                RepeatFrame::Full, {}, false, {}, false, 9},
+    ProtocolRow{"Emerson", kExtensionNumber, 36700, PulseDistance, kEmerson, "A:6,C:6,~A:6,~C:6", RepeatFrame::Full,
+                {}, false, {}, false, 10},
+    // Address and command apart, with a bit mark and a lead space between them.
+    ProtocolRow{"Proton", kExtensionNumber, 38000, PulseDistance, kProton, "A:8,|,C:8", RepeatFrame::Full, {}, false,
+                {}, false, 11},
 };
 // clang-format on
 

@@ -298,7 +298,7 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
             train.push_back({BitMark, t.bitMark});
             train.push_back({symbol < 2 ? ZeroSpace : OneSpace, t.zero + symbol * (t.one - t.zero)});
         }
-        train.push_back({BitMark, t.bitMark});
+        train.push_back({BitMark, t.lastMark()});
         return;
     }
     if (m_row->coding == BitCoding::PulseDistance) {
@@ -313,7 +313,7 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
                 train.push_back(bits[next] ? Pulse{OneSpace, t.one} : Pulse{ZeroSpace, t.zero});
             }
         }
-        train.push_back({BitMark, t.bitMark});
+        train.push_back({BitMark, t.lastMark()});
         return;
     }
     if (m_row->coding == BitCoding::PulseWidth) {
@@ -349,9 +349,9 @@ PulseTrain Protocol::render(const Message& message, FrameKind kind) const
     const std::uint8_t leadSpaceClass = biphase ? std::uint8_t{BiphaseLeadSpace} : std::uint8_t{LeadSpace};
     PulseTrain train;
     if (repeat && m_row->repeat == RepeatFrame::Ditto)
-        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace / 2}, {BitMark, t.bitMark}};
+        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace / 2}, {BitMark, t.lastMark()}};
     if (repeat && m_row->repeat == RepeatFrame::LeadOnly)
-        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace}, {BitMark, t.bitMark}};
+        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace}, {BitMark, t.lastMark()}};
     const bool lead = t.leadMark && !(repeat && m_row->repeat == RepeatFrame::NoHeader);
     if (lead) {
         train.push_back({leadMarkClass, t.leadMark});
@@ -425,7 +425,7 @@ std::optional<Protocol::Bits> Protocol::readTwoBitSpaces(const Durations& frame,
         bits.push_back(symbol >= 2);
         bits.push_back(symbol % 2 == 1);
     }
-    if (!roughlyEqual(frame.back(), t.bitMark))
+    if (!roughlyEqual(frame.back(), t.lastMark()))
         return std::nullopt;
     return bits;
 }
@@ -482,7 +482,7 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame,
             bits.push_back(isOne);
         }
     }
-    if (distance && !roughlyEqual(frame[at], t.bitMark))
+    if (distance && !roughlyEqual(frame[at], t.lastMark()))
         return std::nullopt;
     return bits;
 }

@@ -64,6 +64,10 @@ struct ProtocolTiming
     std::uint32_t bitMark = 0; // the equal part of a bit; the half-bit of biphase codes
     std::uint32_t zero = 0;    // the part that tells a zero
     std::uint32_t one = 0;     // ... and a one
+    // The mark that ends a pulse-distance frame, where it is longer than a bit mark.
+    std::uint32_t stopMark = 0;
+
+    constexpr std::uint32_t lastMark() const { return stopMark ? stopMark : bitMark; }
 };
 
 // One protocol as data. The field list is a comma-separated notation in the manner of IRP, bits

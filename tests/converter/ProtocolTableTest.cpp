@@ -66,6 +66,12 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"RC-MM24", {0x21, 3}},
     {"RC-MM32", {0x21, 4}},
     {"RC5-Marantz", {0x21, 5}},
+    {"NECx", {0x21, 6}},
+    {"NEC48", {0x21, 7}},
+    {"Onkyo", {0x21, 8}},
+    {"Panasonic-Old", {0x21, 9}},
+    {"Emerson", {0x21, 10}},
+    {"Proton", {0x21, 11}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
