@@ -93,21 +93,6 @@ std::size_t prontoBytes(const std::vector<std::uint32_t>& durations, std::uint32
     return (pronto.size() + 1) / 5 * 2; // 16-bit words
 }
 
-// The sample writes an NEC code whose bytes are complements of each other also as NECext; both
-// name the same signal.
-std::string canonical(const std::string& protocol, std::uint32_t& address, std::uint32_t& command)
-{
-    auto complemented = [](std::uint32_t v) {
-        return v < 0x10000 && ((v >> 8) ^ (v & 0xFF)) == 0xFF;
-    };
-    if (protocol == "NECext" && complemented(address) && complemented(command)) {
-        address &= 0xFF;
-        command &= 0xFF;
-        return "NEC";
-    }
-    return protocol;
-}
-
 bool listUnnamed = false;
 
 void measureRaw(const std::vector<const SampleLine*>& lines, Figures& figures)
@@ -166,7 +151,7 @@ void measureParsed(const std::vector<const SampleLine*>& lines, Figures& figures
         ++figures.parsedLines;
         std::uint32_t address = line->address;
         std::uint32_t command = line->command;
-        const std::string protocol = canonical(line->protocol, address, command);
+        const std::string protocol = canonicalProtocol(line->protocol, address, command);
         const auto code = line->valid ? protocolCode(protocol, address, command) : std::nullopt;
         if (!code) {
             ++figures.outOfRange;

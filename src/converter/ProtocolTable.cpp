@@ -63,6 +63,10 @@ constexpr std::array kTable{
     ProtocolRow{"SIRC", 0x09, 40000, PulseWidth, kSony, "C:7,A:5"},
     ProtocolRow{"SIRC15", 0x0A, 40000, PulseWidth, kSony, "C:7,A:8"},
     ProtocolRow{"SIRC20", 0x0B, 40000, PulseWidth, kSony, "C:7,A:13"},
+    // Kaseikyo frames of Denon's vendor code: tried before the Kaseikyo row, which reads them too and
+    // keeps reading them for codes stored under its number. Address: S << 4 | D; command: 12 bits.
+    ProtocolRow{"Denon-K", kExtensionNumber, 37000, PulseDistance, kKaseikyo,
+                "0x54:8,0x32:8,0:4,A:4,A:4:4,C:12,^8(16..40)", RepeatFrame::Full, {}, false, {}, false, 12},
     // Address: id << 24 | vendor << 8 | genre1 << 4 | genre2; command: 10 bits.
     ProtocolRow{"Kaseikyo", 0x0C, 37000, PulseDistance, kKaseikyo,
                 "A:16:8,^4(0..16),A:4:4,A:4,C:10,A:2:24,^8(16..40)"},
@@ -78,7 +82,7 @@ constexpr std::array kTable{
     ProtocolRow{"Denon", 0x13, 38000, PulseDistance, kDenon, "A:5,C:8,0:2", RepeatFrame::Fields, "A:5,~C:8,3:2",
                 false, {}, true},
     // Kaseikyo frames of one vendor, with the fields that vendor gives them, where the Kaseikyo row
-    // cannot read them (Denon-K frames, for one, it always reads: vendor 3254 in its address).
+    // cannot read them.
     ProtocolRow{"Panasonic", 0x14, 37000, PulseDistance, kKaseikyo, "0x02:8,0x20:8,A:8,A:8:8,C:8,^8(16..40)",
                 RepeatFrame::Full, {}, false, "Kaseikyo"},
     ProtocolRow{"JVC-48", 0x15, 37000, PulseDistance, kKaseikyo, "0x03:8,0x01:8,A:8,A:8:8,C:8,^8(16..40)",

@@ -100,6 +100,31 @@ TEST(ProtocolRecognitionTiming, ChoosesProtocolWithClosestTiming)
     EXPECT_EQ(describe(learned->code.identifier, learned->code.parameters)->protocol, "Pioneer");
 }
 
+// Denon's Kaseikyo frames are learned as Denon-K (its own address and command fields), while a
+// code stored under the Kaseikyo number still plays and reads as Kaseikyo.
+TEST(ProtocolRecognitionTiming, DenonVendorFramesAreDenonK)
+{
+    const auto kaseikyo = protocolCode("Kaseikyo", 0x01325443, 0x2D5);
+    ASSERT_TRUE(kaseikyo);
+    EXPECT_EQ(describe(kaseikyo->identifier, kaseikyo->parameters)->protocol, "Kaseikyo");
+    const auto sent = bench::playStored(*kaseikyo);
+    ASSERT_TRUE(sent);
+    const auto learned = bench::learn(sent->durations, sent->carrierHz);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->protocol, "Denon-K");
+    EXPECT_EQ(info->address, "34 00 00 00");
+    EXPECT_EQ(info->command, "D5 06 00 00");
+    EXPECT_EQ(bench::playStored(learned->code)->durations, sent->durations);
+
+    // Another vendor's frame stays Kaseikyo.
+    const auto other = bench::playStored(*protocolCode("Kaseikyo", 0x01325543, 0x2D5));
+    const auto otherLearned = bench::learn(other->durations, other->carrierHz);
+    ASSERT_TRUE(otherLearned);
+    EXPECT_EQ(describe(otherLearned->code.identifier, otherLearned->code.parameters)->protocol, "Kaseikyo");
+}
+
 TEST(ProtocolRecognitionTiming, RecognisedCodesPlayAtTheProtocolCarrier)
 {
     EXPECT_EQ(bench::playStored(*protocolCode("RC5", 1, 1))->carrierHz, 36000u);

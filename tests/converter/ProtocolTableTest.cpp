@@ -72,6 +72,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"Panasonic-Old", {0x21, 9}},
     {"Emerson", {0x21, 10}},
     {"Proton", {0x21, 11}},
+    {"Denon-K", {0x21, 12}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)

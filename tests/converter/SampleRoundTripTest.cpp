@@ -46,6 +46,10 @@ TEST(SampleRoundTrip, ParsedCodesAreRecognised)
     for (const auto& line : sample()) {
         if (line.raw)
             continue;
+        // The sample's Kaseikyo spelling of Denon-K codes is sent as written and read as Denon-K.
+        std::uint32_t address = line.address;
+        std::uint32_t command = line.command;
+        const std::string protocol = bench::canonicalProtocol(line.protocol, address, command);
         const auto code = protocolCode(line.protocol, line.address, line.command);
         if (!code) // the sample's NECext spelling of NEC codes, and values outside the protocol
             continue;
@@ -56,9 +60,9 @@ TEST(SampleRoundTrip, ParsedCodesAreRecognised)
         ASSERT_TRUE(learned) << line.protocol;
         const auto info = describe(learned->code.identifier, learned->code.parameters);
         ASSERT_TRUE(info) << line.protocol << " " << learned->converted;
-        EXPECT_EQ(info->protocol, line.protocol);
-        EXPECT_EQ(bench::lowFirstBytes(info->address), line.address);
-        EXPECT_EQ(bench::lowFirstBytes(info->command), line.command);
+        EXPECT_EQ(info->protocol, protocol);
+        EXPECT_EQ(bench::lowFirstBytes(info->address), address);
+        EXPECT_EQ(bench::lowFirstBytes(info->command), command);
     }
     EXPECT_GT(checked, 50u);
 }

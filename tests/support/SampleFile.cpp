@@ -5,6 +5,27 @@
 
 namespace qmv::bench {
 
+std::string canonicalProtocol(const std::string& protocol, std::uint32_t& address, std::uint32_t& command)
+{
+    auto complemented = [](std::uint32_t v) {
+        return v < 0x10000 && ((v >> 8) ^ (v & 0xFF)) == 0xFF;
+    };
+    if (protocol == "NECext" && complemented(address) && complemented(command)) {
+        address &= 0xFF;
+        command &= 0xFF;
+        return "NEC";
+    }
+    // Kaseikyo address: id << 24 | vendor << 8 | genre1 << 4 | genre2; command 10 bits.
+    constexpr std::uint32_t kDenonVendor = 0x3254;
+    if (protocol == "Kaseikyo" && ((address >> 8) & 0xFFFF) == kDenonVendor && command < 0x400) {
+        const std::uint32_t id = address >> 24;
+        command |= id << 10;
+        address = ((address >> 4) & 0xF) | (address & 0xF) << 4;
+        return "Denon-K";
+    }
+    return protocol;
+}
+
 std::optional<std::uint32_t> lowFirstBytes(const std::string& text)
 {
     std::istringstream words(text);

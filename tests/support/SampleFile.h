@@ -24,6 +24,11 @@ struct SampleLine
 
 std::optional<std::vector<SampleLine>> readSample(const std::string& path);
 
+// The converter's name and numbers for a parsed line's code, where the sample spells it otherwise:
+// NEC codes written as NECext (complemented bytes), Denon-K codes written as Kaseikyo (Denon's
+// vendor code). Both name the same signal.
+std::string canonicalProtocol(const std::string& protocol, std::uint32_t& address, std::uint32_t& command);
+
 // "07 00 00 00" as the value 7.
 std::optional<std::uint32_t> lowFirstBytes(const std::string& text);
 
