@@ -183,6 +183,18 @@ void appendLevels(PulseTrain& train, const Levels& levels, std::uint32_t unit)
     }
 }
 
+// A frame's last mark; where the row's stop mark is longer than a bit mark, it must be nearer to
+// the stop mark, so that frames with a plain stop have one reading.
+bool isStopMark(std::uint32_t learned, const ProtocolTiming& t)
+{
+    if (!roughlyEqual(learned, t.lastMark()))
+        return false;
+    const auto distance = [learned](std::uint32_t nominal) {
+        return learned > nominal ? learned - nominal : nominal - learned;
+    };
+    return !t.stopMark || distance(t.stopMark) < distance(t.bitMark);
+}
+
 } // namespace
 
 Protocol::Protocol(const ProtocolRow& row)
@@ -425,7 +437,7 @@ std::optional<Protocol::Bits> Protocol::readTwoBitSpaces(const Durations& frame,
         bits.push_back(symbol >= 2);
         bits.push_back(symbol % 2 == 1);
     }
-    if (!roughlyEqual(frame.back(), t.lastMark()))
+    if (!isStopMark(frame.back(), t))
         return std::nullopt;
     return bits;
 }
@@ -482,7 +494,7 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame,
             bits.push_back(isOne);
         }
     }
-    if (distance && !roughlyEqual(frame[at], t.lastMark()))
+    if (distance && !isStopMark(frame[at], t))
         return std::nullopt;
     return bits;
 }

@@ -89,6 +89,32 @@ TEST(RepeatFrames, TwoPartCodesKeepBothParts)
     expectLearnedAs(joined({first, first}, 25000), "NEC");
 }
 
+// Onkyo sends NEC-style frames and dittos ending in a long stop mark; the stop mark alone tells
+// the two apart, and the dittos keep it.
+TEST(RepeatFrames, LongStopMarkTellsOnkyoFromNec)
+{
+    const Durations onkyo = frameOf("Onkyo", 0x1FD2, 0x1B00);
+    ASSERT_FALSE(onkyo.empty());
+    EXPECT_EQ(onkyo.back(), 850u);
+    const Durations ditto{9000, 2250, 850};
+    expectLearnedAs(joined({onkyo, ditto, ditto}, 40000), "Onkyo");
+
+    const auto& onkyoRow = *codeform::protocolByName("Onkyo");
+    const auto& necExt = *codeform::protocolByName("NECext");
+    Durations plainStop = onkyo;
+    plainStop.back() = 560;
+    EXPECT_FALSE(necExt.decode(onkyo));
+    EXPECT_FALSE(onkyoRow.decode(plainStop));
+    EXPECT_TRUE(necExt.decode(plainStop));
+    // Between the two, the nearer length decides.
+    Durations between = onkyo;
+    between.back() = 680;
+    EXPECT_FALSE(onkyoRow.decode(between));
+    between.back() = 730;
+    EXPECT_TRUE(onkyoRow.decode(between));
+    expectLearnedAs(joined({plainStop, Durations{9000, 2250, 560}}, 40000), "NECext");
+}
+
 TEST(RepeatFrames, JvcRepeatsWithoutItsHeader)
 {
     const Durations full = frameOf("JVC", 0x83, 0x17);
