@@ -12,7 +12,7 @@ using ::testing::IsEmpty;
 
 // Demo signals by what the converter makes of them: a code kept in a slot with its data, and
 // codes stored directly in the key record.
-constexpr std::size_t slotSignal = 0;
+constexpr std::size_t slotSignal = 7;
 constexpr std::size_t otherSlotSignal = 3;
 constexpr std::size_t directSignal = 2;
 
