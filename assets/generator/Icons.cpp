@@ -17,6 +17,32 @@ QRectF square(const QRectF& box)
     return result;
 }
 
+// A line drawing on a 20 by 20 grid laid over the square of the box: the painter draws in grid
+// units (`u`) from the square's corner, with round pens of the given width in units, until the
+// grid goes out of scope.
+class LineGrid
+{
+public:
+    LineGrid(QPainter& painter, const QRectF& box, const QColor& colour, qreal penUnits)
+        : m_painter(painter)
+        , u(square(box).width() / 20.0)
+    {
+        m_painter.save();
+        m_painter.translate(square(box).topLeft());
+        m_painter.setPen(QPen(colour, penUnits * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        m_painter.setBrush(Qt::NoBrush);
+    }
+    ~LineGrid() { m_painter.restore(); }
+    LineGrid(const LineGrid&) = delete;
+    LineGrid& operator=(const LineGrid&) = delete;
+
+private:
+    QPainter& m_painter;
+
+public:
+    const qreal u;
+};
+
 void fillPolygon(QPainter& painter, const QPolygonF& polygon, const QColor& colour)
 {
     painter.save();
@@ -196,12 +222,8 @@ void minus(QPainter& painter, const QRectF& box, const QColor& colour, qreal wid
 
 void trash(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF s = square(box);
-    const qreal u = s.width() / 20.0;
-    painter.save();
-    painter.translate(s.topLeft());
-    painter.setPen(QPen(colour, 1.8 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
+    const LineGrid grid(painter, box, colour, 1.8);
+    const qreal u = grid.u;
     painter.drawLine(QPointF(3 * u, 5 * u), QPointF(17 * u, 5 * u));
     painter.drawPolyline(QPolygonF({QPointF(7.5 * u, 5 * u), QPointF(8 * u, 2.5 * u),
                                     QPointF(12 * u, 2.5 * u), QPointF(12.5 * u, 5 * u)}));
@@ -209,17 +231,12 @@ void trash(QPainter& painter, const QRectF& box, const QColor& colour)
         {QPointF(5 * u, 5 * u), QPointF(6 * u, 18 * u), QPointF(14 * u, 18 * u), QPointF(15 * u, 5 * u)}));
     painter.drawLine(QPointF(8.5 * u, 8 * u), QPointF(8.8 * u, 15 * u));
     painter.drawLine(QPointF(11.5 * u, 8 * u), QPointF(11.2 * u, 15 * u));
-    painter.restore();
 }
 
 void eraser(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF s = square(box);
-    const qreal u = s.width() / 20.0;
-    painter.save();
-    painter.translate(s.topLeft());
-    painter.setPen(QPen(colour, 1.8 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
+    const LineGrid grid(painter, box, colour, 1.8);
+    const qreal u = grid.u;
     // A tilted eraser block over a base line.
     const QPolygonF block({QPointF(11 * u, 2.5 * u), QPointF(18 * u, 9.5 * u), QPointF(10 * u, 17.5 * u),
                            QPointF(6.5 * u, 17.5 * u), QPointF(3 * u, 14 * u)});
@@ -238,7 +255,6 @@ void eraser(QPainter& painter, const QRectF& box, const QColor& colour)
     painter.setPen(Qt::NoPen);
     painter.setBrush(half);
     painter.drawPath(part);
-    painter.restore();
 }
 
 void question(QPainter& painter, const QRectF& box, const QColor& colour)
@@ -259,18 +275,13 @@ void question(QPainter& painter, const QRectF& box, const QColor& colour)
 
 void upload(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF s = square(box);
-    const qreal u = s.width() / 20.0;
-    painter.save();
-    painter.translate(s.topLeft());
-    painter.setPen(QPen(colour, 2.0 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
+    const LineGrid grid(painter, box, colour, 2.0);
+    const qreal u = grid.u;
     painter.drawLine(QPointF(10 * u, 3 * u), QPointF(10 * u, 13 * u));
     painter.drawPolyline(
         QPolygonF({QPointF(5.5 * u, 7.5 * u), QPointF(10 * u, 3 * u), QPointF(14.5 * u, 7.5 * u)}));
     painter.drawPolyline(QPolygonF(
         {QPointF(3 * u, 12 * u), QPointF(3 * u, 17 * u), QPointF(17 * u, 17 * u), QPointF(17 * u, 12 * u)}));
-    painter.restore();
 }
 
 void info(QPainter& painter, const QRectF& box, const QColor& circle, const QColor& mark)

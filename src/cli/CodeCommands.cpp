@@ -1,5 +1,6 @@
 #include "CodeCommands.h"
 
+#include "BatchStore.h"
 #include "CaptureLoop.h"
 #include "CaptureSignal.h"
 #include "CodeConverter.h"
@@ -9,7 +10,6 @@
 #include "Player.h"
 #include "SharedLibrary.h"
 #include "StateFolder.h"
-#include "BatchStore.h"
 #include "TransferCommands.h"
 #include "VirtualRemote.h"
 
@@ -113,8 +113,7 @@ int CodeCommands::learn() const
     if (converted.empty())
         return failWith("学习失败！编码无法转换");
 
-    MemoryImage image(session.link(), session.remote().snapshot);
-    image.setJournal(session.journal());
+    MemoryImage image = session.writableImage();
     const StoreResult result =
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)

@@ -49,4 +49,11 @@ bool ConsoleSession::open(Access access)
     return m_remote.has_value();
 }
 
+MemoryImage ConsoleSession::writableImage() const
+{
+    MemoryImage image(link(), remote().snapshot);
+    image.setJournal(journal());
+    return image;
+}
+
 } // namespace qmv::cli

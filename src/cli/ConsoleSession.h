@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "LinkLibrary.h"
+#include "MemoryImage.h"
 #include "RemoteLink.h"
 #include "RemoteLoader.h"
 #include "SlotJournal.h"
@@ -40,6 +41,8 @@ public:
     ConsoleDialogs& dialogs() { return m_dialogs; }
     // The writer's note of a slot being taken; null unless opened for writing.
     const SlotJournal* journal() const { return m_journal ? &*m_journal : nullptr; }
+    // The loaded image, ready to be changed: its slot allocations are noted in this writer's journal.
+    MemoryImage writableImage() const;
 
 private:
     ConsoleDialogs m_dialogs;

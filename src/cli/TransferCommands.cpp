@@ -148,8 +148,7 @@ int TransferCommands::importDevice() const
     if (!session.open(ConsoleSession::Access::Write))
         return 2;
     CallReport calls(session);
-    MemoryImage image(session.link(), session.remote().snapshot);
-    image.setJournal(session.journal());
+    MemoryImage image = session.writableImage();
     return storeConfirmed(image, prepared.items, m_confirmed);
 }
 
@@ -210,8 +209,7 @@ int TransferCommands::restore() const
     if (auto* reason = std::get_if<std::string>(&read))
         return failWith(*reason + "，没有写入任何按键");
     const Backup& saved = std::get<Backup>(read);
-    MemoryImage image(session.link(), session.remote().snapshot);
-    image.setJournal(session.journal());
+    MemoryImage image = session.writableImage();
     return storeConfirmed(image, saved.keys, m_confirmed);
 }
 
@@ -231,8 +229,7 @@ int learnFromFile(const std::string& areaName, const std::string& keyCode, const
     if (!session.open(ConsoleSession::Access::Write))
         return 2;
     CallReport calls(session);
-    MemoryImage image(session.link(), session.remote().snapshot);
-    image.setJournal(session.journal());
+    MemoryImage image = session.writableImage();
     const StoreOutcome outcome = storeAll(image, {item});
     if (outcome.refused || !outcome.failed.empty())
         return failWith("学习失败！" + (outcome.refused ? outcome.refusal : std::string("写入遥控器失败")));

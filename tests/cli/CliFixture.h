@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -62,12 +63,21 @@ inline std::string necTimings(unsigned address, unsigned command)
 class Cli : public RemoteFixture
 {
 protected:
+    // A failed test shows every command it ran with its exit status and error output, so a
+    // failure seen only on another machine still says why the tool refused.
+    void TearDown() override
+    {
+        if (HasFailure())
+            std::cerr << "commands run by this test:\n" << m_transcript;
+        RemoteFixture::TearDown();
+    }
     CliRun run(const std::string& arguments)
     {
         const std::string errPath = (statePath() / "stderr.txt").string();
         CliRun result;
         result.status = runCommand(cliCommand(arguments) + " 2>" + quoted(errPath), &result.out);
         result.err = slurp(errPath);
+        record(arguments, result);
         return result;
     }
     // Several commands started at the same moment, each its own process; their results in order.
@@ -85,6 +95,8 @@ protected:
             });
         for (auto& runner : runners)
             runner.join();
+        for (std::size_t i = 0; i < argumentLists.size(); ++i)
+            record(argumentLists[i], results[i]);
         return results;
     }
     nlohmann::json info()
@@ -113,10 +125,18 @@ protected:
     std::string data(const std::string& name) { return testDataFolder() + "cli/" + name; }
 
 private:
+    void record(const std::string& arguments, const CliRun& result)
+    {
+        m_transcript += "  qmv718-cli " + arguments + "  -> exit " + std::to_string(result.status) + "\n";
+        if (!result.err.empty())
+            m_transcript += "    " + result.err;
+    }
     static std::string cliCommand(const std::string& arguments)
     {
         return quoted(binFolder() + "qmv718-cli") + " " + arguments;
     }
+
+    std::string m_transcript;
 };
 
 } // namespace qmv::test

@@ -156,6 +156,18 @@ protected:
                       .arg(linkLibrary(2).size()));
     }
 
+    // Offers both libraries, the converter served slowly, and starts the run: true once the
+    // converter's transfer is under way, so it can be broken off half-done.
+    bool startSlowConverterTransfer()
+    {
+        offerNewerLibraries();
+        server.serve("/a/velquon.dll", TestHttpServer::Resource{converterLibrary(2), 200, 1000, 20});
+        server.serve("/a/tavrio.dll", linkLibrary(2));
+        openOnLibraryPage();
+        click("Button2");
+        return QTest::qWaitFor([this] { return control<QProgressBar>("ProgressBar1")->value() > 0; }, 30000);
+    }
+
     TestHttpServer server;
     ProgramFolder folder;
     std::shared_ptr<QList<Prompt>> prompts = std::make_shared<QList<Prompt>>();
@@ -343,14 +355,7 @@ TEST_F(WizardTest, EveryFailedRowNamesItsReason)
 
 TEST_F(WizardTest, BreakingOffTheFirstOfTwoTransfersFailsOnlyIt)
 {
-    offerNewerLibraries();
-    server.serve("/a/velquon.dll", TestHttpServer::Resource{converterLibrary(2), 200, 1000, 20});
-    server.serve("/a/tavrio.dll", linkLibrary(2));
-    openOnLibraryPage();
-
-    click("Button2");
-    ASSERT_TRUE(
-        QTest::qWaitFor([this] { return control<QProgressBar>("ProgressBar1")->value() > 0; }, 30000));
+    ASSERT_TRUE(startSlowConverterTransfer());
     click("Button3");
     ASSERT_TRUE(runDone());
     EXPECT_EQ(cell(1, 1), u("升级失败：已中断"));
@@ -380,13 +385,7 @@ TEST_F(WizardTest, ALibraryOfUnknownSizeLeavesTheBarWithoutMaximum)
 
 TEST_F(WizardTest, QuittingDuringARunBreaksItOffAndStillAsksForTheRestart)
 {
-    offerNewerLibraries();
-    server.serve("/a/velquon.dll", TestHttpServer::Resource{converterLibrary(2), 200, 1000, 20});
-    server.serve("/a/tavrio.dll", linkLibrary(2));
-    openOnLibraryPage();
-    click("Button2");
-    ASSERT_TRUE(
-        QTest::qWaitFor([this] { return control<QProgressBar>("ProgressBar1")->value() > 0; }, 30000));
+    ASSERT_TRUE(startSlowConverterTransfer());
     click("Button4");
     EXPECT_FALSE(wizard->isVisible());
     ASSERT_EQ(prompts->size(), 1);
