@@ -3,7 +3,7 @@
 # putting the host's /usr/include on a cross compiler's path would mix in the host's C library.
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(CLI11 CONFIG REQUIRED)
-  find_package(nlohmann_json QUIET)
+  find_package(nlohmann_json REQUIRED)
   return()
 endif()
 

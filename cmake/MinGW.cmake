@@ -19,3 +19,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Programs that carry their runtime inside: nothing to ship beside them but the maker's DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# FindZLIB would otherwise take the import library and make the programs need zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)

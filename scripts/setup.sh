@@ -15,7 +15,7 @@ packages=(
   xvfb xauth
   # packaging: dpkg-shlibdeps scans what `file` calls ELF; the desktop files are validated
   file desktop-file-utils appstream
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 googletest
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 googletest
 )
 
 missing=()

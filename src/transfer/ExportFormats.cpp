@@ -14,8 +14,11 @@ namespace {
 std::string durationText(const std::vector<std::uint32_t>& durations)
 {
     std::string text;
-    for (std::uint32_t d : durations)
-        text += (text.empty() ? "" : " ") + std::to_string(d);
+    for (std::uint32_t d : durations) {
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(d);
+    }
     return text;
 }
 

@@ -252,11 +252,11 @@ void readBlock(Reader& reader, const Block& block)
 SignalFile parseKeyValueFile(const std::vector<std::string_view>& lines)
 {
     Reader reader;
-    std::optional<Block> block;
+    Block block; // line 0 until the first "name:" opens one
     const auto flush = [&] {
-        if (block)
-            readBlock(reader, *block);
-        block.reset();
+        if (block.line != 0)
+            readBlock(reader, block);
+        block = Block{};
     };
     for (std::size_t i = 0; i < lines.size() && !reader.file.rejected; ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
@@ -272,15 +272,15 @@ SignalFile parseKeyValueFile(const std::vector<std::string_view>& lines)
         std::string value(trim(line.substr(colon + 1)));
         if (key == "name") {
             flush();
-            block = Block{lineNumber, {}};
-        } else if (!block) {
+            block.line = lineNumber;
+        } else if (block.line == 0) {
             continue; // the file's own header: "Filetype:", "Version:"
         }
-        if (block->fields.count(key) != 0) {
+        if (block.fields.count(key) != 0) {
             reader.problem(lineNumber, "“" + key + ":”重复出现");
             continue;
         }
-        block->fields[key] = {lineNumber, std::move(value)};
+        block.fields[key] = {lineNumber, std::move(value)};
     }
     if (!reader.file.rejected)
         flush();

@@ -156,9 +156,11 @@ std::string descriptionText(const KeyDescription& d)
             (d.slot ? "，编码槽 " + std::to_string(*d.slot) + "：" + std::to_string(d.slotBytes)
                     : std::string()) +
             "）";
-    if (d.slot)
-        text += "\n" + (d.sharingKeys == 0 ? std::string("编码槽由此键独用")
-                                           : "另有 " + std::to_string(d.sharingKeys) + " 个键共用此编码槽");
+    if (d.slot) {
+        text += '\n';
+        text += d.sharingKeys == 0 ? std::string("编码槽由此键独用")
+                                   : "另有 " + std::to_string(d.sharingKeys) + " 个键共用此编码槽";
+    }
     return text;
 }
 

@@ -48,12 +48,10 @@ TEST(KeyNames, NoNameStandsForTwoKeysAndNoPowerKeyIsMapped)
 
 TEST(KeyNames, MappingAFileReportsUnmappedSignalsDuplicatesAndEmptyKeys)
 {
-    std::vector<IrSignal> signals(5);
-    signals[0].name = "Power";
-    signals[1].name = "Netflix";
-    signals[2].name = "VOL+";
-    signals[3].name = "Vol_up"; // the same key again: the first signal keeps it
-    signals[4].name = "1";
+    // "Vol_up" names VOL+'s key again: the first signal keeps it.
+    std::vector<IrSignal> signals;
+    for (const char* name : {"Power", "Netflix", "VOL+", "Vol_up", "1"})
+        signals.push_back(IrSignal{name});
     const ImportMapping mapping = mapSignals(signals);
     ASSERT_EQ(mapping.assignments.size(), 3u);
     EXPECT_EQ(mapping.assignments[0].keyCode, "10"); // keypad order

@@ -35,8 +35,8 @@ protected:
         remote::StateFolder(m_second.path()).setDemoEnabled(false);
         useFirst();
     }
-    void useFirst() { ::setenv("QMV718_REMOTE_DIR", statePath().c_str(), 1); }
-    void useSecond() { ::setenv("QMV718_REMOTE_DIR", m_second.path().c_str(), 1); }
+    void useFirst() { test::setEnvironment("QMV718_REMOTE_DIR", statePath().string()); }
+    void useSecond() { test::setEnvironment("QMV718_REMOTE_DIR", m_second.path().string()); }
     std::vector<std::uint8_t> memory(bool second) const
     {
         auto image = remote::loadOrCreateImage(remote::StateFolder(second ? m_second.path() : statePath()));
