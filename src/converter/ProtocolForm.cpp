@@ -34,19 +34,11 @@ std::uint32_t trimmed(const Pulse& pulse, const std::array<std::int8_t, kTimingC
     return static_cast<std::uint32_t>(std::lround(pulse.nominalUs * scale));
 }
 
-// A code's two frames at standard timing, rendered once for all its frames.
-struct Trains
+Message held(Message message)
 {
-    PulseTrain full;
-    PulseTrain repeat;
-
-    explicit Trains(const ProtocolCode& code)
-        : full(code.protocol->render(code.message, FrameKind::Full))
-        , repeat(code.protocol->render(code.message, FrameKind::Repeat))
-    {
-    }
-    const PulseTrain& of(FrameKind kind) const { return kind == FrameKind::Full ? full : repeat; }
-};
+    message.toggle = true;
+    return message;
+}
 
 FrameKind kindOf(const ProtocolCode& code, std::size_t frame)
 {
@@ -54,6 +46,33 @@ FrameKind kindOf(const ProtocolCode& code, std::size_t frame)
         return frame % 2 == 1 ? FrameKind::Repeat : FrameKind::Full;
     return frame >= code.firstRepeat ? FrameKind::Repeat : FrameKind::Full;
 }
+
+// Alternating codes whose repeat frame carries the toggle set it once the key is held (XMP).
+bool isHeldFrame(const ProtocolCode& code, std::size_t frame)
+{
+    return code.alternating && code.firstRepeat > 1 && frame >= code.firstRepeat && frame % 2 == 1;
+}
+
+// A code's frames at standard timing, rendered once for all its frames.
+struct Trains
+{
+    PulseTrain full;
+    PulseTrain repeat;
+    PulseTrain heldRepeat;
+
+    explicit Trains(const ProtocolCode& code)
+        : full(code.protocol->render(code.message, FrameKind::Full))
+        , repeat(code.protocol->render(code.message, FrameKind::Repeat))
+        , heldRepeat(code.protocol->render(held(code.message), FrameKind::Repeat))
+    {
+    }
+    const PulseTrain& of(const ProtocolCode& code, std::size_t frame) const
+    {
+        if (isHeldFrame(code, frame))
+            return heldRepeat;
+        return kindOf(code, frame) == FrameKind::Full ? full : repeat;
+    }
+};
 
 bool matchesRoughly(const Durations& frame, const PulseTrain& train)
 {
@@ -83,17 +102,31 @@ std::optional<std::size_t> firstRepeatFrame(const Protocol& protocol, const Mess
     return firstRepeat;
 }
 
-// Sharp-style codes send every frame followed by its inverted twin.
-bool framesAlternate(const Protocol& protocol, const Message& message, const Signal& learned)
+// Sharp-style codes send every frame followed by its inverted twin. Gives the first repeat frame
+// with the toggle set once the key is held, 1 where there is none; nullopt where frames do not
+// alternate.
+std::optional<std::size_t> framesAlternate(const Protocol& protocol, const Message& message,
+                                           const Signal& learned)
 {
     if (!protocol.alternates() || learned.frames.size() < 3)
-        return false;
+        return std::nullopt;
     const PulseTrain full = protocol.render(message, FrameKind::Full);
     const PulseTrain repeat = protocol.render(message, FrameKind::Repeat);
-    for (std::size_t f = 1; f < learned.frames.size(); ++f)
-        if (!matchesRoughly(learned.frames[f], f % 2 == 1 ? repeat : full))
-            return false;
-    return true;
+    const PulseTrain heldRepeat = protocol.render(held(message), FrameKind::Repeat);
+    std::size_t firstHeld = 1;
+    for (std::size_t f = 1; f < learned.frames.size(); ++f) {
+        if (f % 2 == 0) {
+            if (!matchesRoughly(learned.frames[f], full))
+                return std::nullopt;
+        } else if (firstHeld == 1 && matchesRoughly(learned.frames[f], repeat)) {
+            continue;
+        } else if (heldRepeat != repeat && matchesRoughly(learned.frames[f], heldRepeat)) {
+            firstHeld = firstHeld == 1 ? f : firstHeld;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return firstHeld;
 }
 
 // Each class's trim centred between its shortest and longest learned ratio, which keeps the
@@ -107,7 +140,7 @@ std::optional<std::array<std::int8_t, kTimingClasses>> fitTrims(const ProtocolCo
     high.fill(0);
     const Trains trains(code);
     for (std::size_t f = 0; f < learned.frames.size(); ++f) {
-        const PulseTrain& train = trains.of(kindOf(code, f));
+        const PulseTrain& train = trains.of(code, f);
         for (std::size_t i = 0; i < train.size(); ++i) {
             const double ratio = static_cast<double>(learned.frames[f][i]) / train[i].nominalUs;
             low[train[i].timingClass] = std::min(low[train[i].timingClass], ratio);
@@ -184,8 +217,11 @@ std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFr
     code.protocol = &protocol;
     code.message = message;
     code.frameCount = static_cast<std::uint8_t>(learned.frames.size());
-    code.alternating = framesAlternate(protocol, message, learned);
-    if (!code.alternating) {
+    const auto firstHeld = framesAlternate(protocol, message, learned);
+    code.alternating = firstHeld.has_value();
+    if (code.alternating) {
+        code.firstRepeat = static_cast<std::uint8_t>(*firstHeld);
+    } else {
         const auto firstRepeat = firstRepeatFrame(protocol, message, learned);
         if (!firstRepeat)
             return std::nullopt;
@@ -223,7 +259,8 @@ Bytes packParameters(const ProtocolCode& code)
     putLe(bytes, kAddressAt, code.message.address | extension, kCommandAt - kAddressAt);
     putLe(bytes, kCommandAt, code.message.command, kCommandBytes);
     bytes[kFramesAt] = static_cast<std::uint8_t>(code.frameCount | (code.message.toggle ? kToggleFlag : 0));
-    bytes[kRepeatAt] = code.alternating ? static_cast<std::uint8_t>(kAlternatingFlag | 1) : code.firstRepeat;
+    bytes[kRepeatAt] =
+        static_cast<std::uint8_t>((code.alternating ? kAlternatingFlag : 0) | code.firstRepeat);
     bytes[kGapsAt] = code.gapAfterFull;
     bytes[kGapsAt + 1] = code.gapAfterRepeat;
     bytes[kLongerGapsAt] = code.longerGaps;
@@ -273,7 +310,7 @@ Signal render(const ProtocolCode& code)
             signal.gapsMs.push_back(gap);
         }
         Durations frame;
-        for (const Pulse& pulse : trains.of(kindOf(code, f)))
+        for (const Pulse& pulse : trains.of(code, f))
             frame.push_back(trimmed(pulse, code.trims));
         signal.frames.push_back(std::move(frame));
     }

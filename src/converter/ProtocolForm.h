@@ -16,7 +16,8 @@ struct ProtocolCode
     Message message;
     std::uint8_t frameCount = 1;
     std::uint8_t firstRepeat = 1; // frames from this index on are repeat frames
-    bool alternating = false;     // or: every second frame is a repeat frame
+    bool alternating = false;     // or: every second frame is a repeat frame; those from
+                                  // `firstRepeat` on, where it is above 1, with the toggle set
     std::uint8_t gapAfterFull = 0;
     std::uint8_t gapAfterRepeat = 0;
     std::uint8_t longerGaps = 0;                     // bit i: gap i is one millisecond longer

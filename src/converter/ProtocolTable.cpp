@@ -38,6 +38,8 @@ constexpr ProtocolTiming kProton{8000, 4000, 500, 500, 1500};
 // A lead of four units, a unit's mark and one or three units' space a bit.
 constexpr ProtocolTiming kPanasonicOld{3332, 3332, 833, 833, 2499};
 constexpr ProtocolTiming kEmerson{3488, 3488, 872, 872, 2616};
+// No lead; nibble spaces of 760 us plus 0 to 15 steps of 136 us.
+constexpr ProtocolTiming kXmp{0, 0, 210, 760, 896};
 // Sony: lead mark, no lead space, the space before each bit, a zero mark, a one mark.
 constexpr ProtocolTiming kSony{2400, 0, 600, 600, 1200};
 // Manchester codes: no lead, or the lead mark and space, then the half-bit.
@@ -131,6 +133,12 @@ constexpr std::array kTable{
     // Address and command apart, with a bit mark and a lead space between them.
     ProtocolRow{"Proton", kExtensionNumber, 38000, PulseDistance, kProton, "A:8,|,C:8", RepeatFrame::Full, {}, false,
                 {}, false, 11},
+    // Two frames of eight nibbles, each with a check nibble that makes the frame's nibbles add up to
+    // zero, sent in turn. Address: the first frame's last six nibbles; command: its first nibble,
+    // then the second frame's fourth nibble and next byte. The toggle is the second frame's flag
+    // for a held key.
+    ProtocolRow{"XMP", kExtensionNumber, 38000, PulseDistance4, kXmp, "C:4:12,-4(0..32),A:24", RepeatFrame::Fields,
+                "1:4,-4(0..32),T:1,0:3,C:4:8,C:8,0:8", true, {}, true, 13},
 };
 // clang-format on
 

@@ -38,9 +38,36 @@ std::uint32_t widthMask(std::size_t width)
     return width >= 32 ? 0xFFFFFFFFu : (1u << width) - 1u;
 }
 
+// Bits a space carries in the codings that send several at once; 1 in the others.
+std::size_t symbolBits(BitCoding coding)
+{
+    return coding == BitCoding::PulseDistance2 ? 2 : coding == BitCoding::PulseDistance4 ? 4 : 1;
+}
+
+bool isChecksum(const Field& f)
+{
+    return f.kind == Kind::Xor || f.kind == Kind::Sum || f.kind == Kind::NegatedSum;
+}
+
 [[noreturn]] void badRow(std::string_view name, std::string_view item)
 {
     throw std::logic_error("protocol " + std::string(name) + ": cannot read field " + std::string(item));
+}
+
+// A checksum covers bits sent before it, or a range of the frame that holds its own bits.
+void checkChecksums(const std::vector<Field>& fields, std::string_view name)
+{
+    std::size_t frameBits = 0;
+    for (const Field& f : fields)
+        frameBits += f.kind == Kind::Separator ? 0 : f.width;
+    std::size_t position = 0;
+    for (const Field& f : fields) {
+        const bool before = f.to <= position;
+        const bool holdsItself = f.from <= position && f.to >= position + f.width && f.to <= frameBits;
+        if (isChecksum(f) && !before && !holdsItself)
+            badRow(name, "checksum range");
+        position += f.kind == Kind::Separator ? 0 : f.width;
+    }
 }
 
 unsigned readNumber(std::string_view text, std::string_view name)
@@ -205,9 +232,8 @@ Protocol::Protocol(const ProtocolRow& row)
 {
     std::size_t position = 0;
     for (const Field& f : m_fields) {
-        // A checksum covers bits sent before it.
-        if ((f.kind == Kind::Xor || f.kind == Kind::Sum || f.kind == Kind::NegatedSum) && f.to > position)
-            badRow(row.name, "checksum range");
+        if (f.kind == Kind::Separator && symbolBits(row.coding) > 1)
+            badRow(row.name, "separator in a multi-bit coding");
         position += f.kind == Kind::Separator ? 0 : f.width;
         if (f.kind == Kind::Address)
             m_addressMask |= widthMask(f.width) << f.shift;
@@ -216,9 +242,13 @@ Protocol::Protocol(const ProtocolRow& row)
         else if (f.kind == Kind::Toggle)
             m_hasToggle = true;
     }
+    checkChecksums(m_fields, row.name);
+    checkChecksums(m_repeatFields, row.name);
     for (const Field& f : m_repeatFields) {
         // Value bits the full frame does not carry make the repeat frame a code's second part.
         const std::uint32_t bits = widthMask(f.width) << f.shift;
+        if (f.kind == Kind::Toggle)
+            m_hasToggle = true;
         if (f.kind == Kind::Address && f.takesValue() && (bits & ~m_addressMask)) {
             m_addressMask |= bits;
             m_twoPart = true;
@@ -238,15 +268,13 @@ Protocol::Protocol(const ProtocolRow& row)
         badRow(row.name, "a Manchester frame starts with a constant");
     if (m_bitCount > Bits::kCapacity || bitCount(m_repeatFields) > Bits::kCapacity)
         badRow(row.name, "too many bits");
-    if (m_twoPart && m_row->coding != BitCoding::PulseDistance)
+    if (m_twoPart && m_row->coding != BitCoding::PulseDistance && m_row->coding != BitCoding::PulseDistance4)
         badRow(row.name, "second part");
     if ((m_row->number == kExtensionNumber) != (m_row->extension != 0) ||
         (m_row->extension && (m_addressMask >> 24)))
         badRow(row.name, "extension");
-    if (m_row->coding == BitCoding::PulseDistance2)
-        for (const Field& f : m_fields)
-            if (f.width % 2)
-                badRow(row.name, "odd width of a two-bit coding");
+    if (m_bitCount % symbolBits(row.coding) || bitCount(m_repeatFields) % symbolBits(row.coding))
+        badRow(row.name, "bits that do not fill the last space");
 }
 
 Protocol::~Protocol() = default;
@@ -269,6 +297,16 @@ Protocol::Bits Protocol::encode(const Message& message, const std::vector<Field>
                 value |= 1u << (m_row->msbFirst ? width - 1 - i : i);
         return value;
     };
+    auto checksum = [&](const Field& f) {
+        std::uint32_t value = 0;
+        for (std::size_t at = f.from; at < f.to; at += f.group)
+            value = f.kind == Kind::Xor ? value ^ group(at, f.group) : value + group(at, f.group);
+        if (f.kind == Kind::NegatedSum)
+            value = 0u - value;
+        return f.inverted ? ~value : value;
+    };
+    // Checksums over bits not yet sent are sent as zeros and filled in once the frame is whole.
+    std::vector<std::pair<const Field*, std::size_t>> later;
     for (const Field& f : fields) {
         std::uint32_t value = 0;
         switch (f.kind) {
@@ -289,13 +327,20 @@ Protocol::Bits Protocol::encode(const Message& message, const std::vector<Field>
         case Kind::Xor:
         case Kind::Sum:
         case Kind::NegatedSum:
-            for (std::size_t at = f.from; at < f.to; at += f.group)
-                value = f.kind == Kind::Xor ? value ^ group(at, f.group) : value + group(at, f.group);
-            if (f.kind == Kind::NegatedSum)
-                value = 0u - value;
-            break;
+            if (f.to > bits.size()) {
+                later.emplace_back(&f, bits.size());
+                append(0, f.width);
+            } else {
+                append(checksum(f), f.width);
+            }
+            continue;
         }
         append(f.inverted ? ~value : value, f.width);
+    }
+    for (const auto& [f, at] : later) {
+        const std::uint32_t value = checksum(*f);
+        for (std::size_t i = 0; i < f->width; ++i)
+            bits.set(at + i, ((value >> (m_row->msbFirst ? f->width - 1 - i : i)) & 1u) != 0);
     }
     return bits;
 }
@@ -304,11 +349,16 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
 {
     const ProtocolTiming& t = m_row->timing;
     std::size_t next = 0;
-    if (m_row->coding == BitCoding::PulseDistance2) {
-        for (std::size_t i = 0; i + 1 < bits.size(); i += 2) {
-            const std::uint32_t symbol = (bits[i] ? 2u : 0u) + (bits[i + 1] ? 1u : 0u);
+    const std::size_t perSpace = symbolBits(m_row->coding);
+    if (perSpace > 1) {
+        // The lower half of the symbols takes the zero space's trim, the upper half the one space's.
+        const std::uint32_t levels = 1u << perSpace;
+        for (; next + perSpace <= bits.size(); next += perSpace) {
+            std::uint32_t symbol = 0;
+            for (std::size_t i = 0; i < perSpace; ++i)
+                symbol = symbol << 1 | (bits[next + i] ? 1u : 0u);
             train.push_back({BitMark, t.bitMark});
-            train.push_back({symbol < 2 ? ZeroSpace : OneSpace, t.zero + symbol * (t.one - t.zero)});
+            train.push_back({symbol < levels / 2 ? ZeroSpace : OneSpace, t.zero + symbol * (t.one - t.zero)});
         }
         train.push_back({BitMark, t.lastMark()});
         return;
@@ -421,21 +471,50 @@ std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std:
     return bits;
 }
 
-std::optional<Protocol::Bits> Protocol::readTwoBitSpaces(const Durations& frame, std::size_t at,
-                                                         std::size_t bitCount) const
+// Spaces that carry several bits each. A remote runs a few per cent fast or slow, which with
+// sixteen levels moves the longest spaces by more than half a step; so the spaces are read once at
+// standard timing to find the frame's own pace, and then read at that pace.
+std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame, std::size_t at,
+                                                         const std::vector<Field>& fields) const
 {
+    constexpr double kLargestPaceDifference = 0.2;
     const ProtocolTiming& t = m_row->timing;
-    if (frame.size() != at + bitCount + 1)
+    const std::size_t perSpace = symbolBits(m_row->coding);
+    const long highest = (1L << perSpace) - 1;
+    const std::size_t spaces = bitCount(fields) / perSpace;
+    if (frame.size() != at + 2 * spaces + 1)
         return std::nullopt;
     const double step = static_cast<double>(t.one) - static_cast<double>(t.zero);
+    const auto symbolOf = [&](double space) {
+        return std::lround((space - t.zero) / step);
+    };
+    // The pace comes from the four shortest levels, which a pace off by a few per cent cannot move
+    // by half a step; from all spaces where the frame has none of them.
+    constexpr long kSureLevels = 4;
+    double learnedByNominal[2] = {0, 0};
+    double nominalSquared[2] = {0, 0};
+    for (std::size_t k = 0; k < spaces; ++k) {
+        const double space = frame[at + 2 * k + 1];
+        const long symbol = std::clamp(symbolOf(space), 0L, highest);
+        const double nominal = t.zero + static_cast<double>(symbol) * step;
+        for (int sure = 0; sure < (symbol < kSureLevels ? 2 : 1); ++sure) {
+            learnedByNominal[sure] += space * nominal;
+            nominalSquared[sure] += nominal * nominal;
+        }
+    }
+    const int from = nominalSquared[1] > 0 ? 1 : 0;
+    const double pace = nominalSquared[from] > 0 ? learnedByNominal[from] / nominalSquared[from] : 1.0;
+    if (std::abs(pace - 1.0) > kLargestPaceDifference)
+        return std::nullopt;
     Bits bits;
-    for (; at + 1 < frame.size(); at += 2) {
-        const long symbol = std::lround((static_cast<double>(frame[at + 1]) - t.zero) / step);
-        if (!roughlyEqual(frame[at], t.bitMark) || symbol < 0 || symbol > 3 ||
-            std::abs(frame[at + 1] - (t.zero + symbol * step)) > 0.4 * step)
+    for (std::size_t k = 0; k < spaces; ++k, at += 2) {
+        const double space = frame[at + 1] / pace;
+        const long symbol = symbolOf(space);
+        if (!roughlyEqual(frame[at], t.bitMark) || symbol < 0 || symbol > highest ||
+            std::abs(space - (t.zero + static_cast<double>(symbol) * step)) > 0.4 * step)
             return std::nullopt;
-        bits.push_back(symbol >= 2);
-        bits.push_back(symbol % 2 == 1);
+        for (std::size_t i = perSpace; i-- > 0;)
+            bits.push_back(((symbol >> i) & 1) != 0);
     }
     if (!isStopMark(frame.back(), t))
         return std::nullopt;
@@ -460,8 +539,8 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame,
     if (m_row->coding == BitCoding::Biphase || m_row->coding == BitCoding::BiphaseLeadOn)
         return readBiphase(frame, at);
 
-    if (m_row->coding == BitCoding::PulseDistance2)
-        return readTwoBitSpaces(frame, at, bitCount(fields));
+    if (symbolBits(m_row->coding) > 1)
+        return readSymbolSpaces(frame, at, fields);
     const bool distance = m_row->coding == BitCoding::PulseDistance;
     std::size_t pairs = 0;
     for (const Field& f : fields)

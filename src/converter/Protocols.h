@@ -17,6 +17,8 @@ struct Pulse
 {
     std::uint8_t timingClass;
     std::uint32_t nominalUs;
+
+    bool operator==(const Pulse&) const = default;
 };
 using PulseTrain = std::vector<Pulse>;
 
@@ -40,6 +42,7 @@ enum class FrameKind { Full, Repeat };
 enum class BitCoding : std::uint8_t {
     PulseDistance,  // an equal mark, then a zero or one space: <mark,-zero|mark,-one>
     PulseDistance2, // two bits a space, most significant first: zero + (0, 1, 2 or 3) x (one - zero)
+    PulseDistance4, // four bits a space, most significant first: zero + (0 to 15) x (one - zero)
     PulseWidth,     // an equal space, then a zero or one mark, after the lead mark: <-mark,zero|-mark,one>
     Biphase,        // two half-bits of `mark` each: a one is space then mark (RC5)
     BiphaseLeadOn,  // a one is mark then space; the toggle bit is twice as long (RC6)
@@ -78,6 +81,8 @@ struct ProtocolTiming
 //                                                                Manchester codes a 4-half-bit pause
 //   ^4(0..16)  xor of the frame's 4-bit groups from bit 0 up to bit 16 (^8: 8-bit groups)
 //   +4(8..24)  sum of the 4-bit groups, kept to 4 bits (+8: 8 bits); -4: the sum negated
+// A checksum whose range reaches past itself counts its own bits as zeros: -4(0..32) at bit 4
+// makes the 4-bit groups of bits 0 to 32 add up to zero.
 struct ProtocolRow
 {
     std::string_view name;
@@ -154,6 +159,11 @@ private:
             ++m_size;
         }
         bool operator[](std::size_t i) const { return ((m_words[i / 64] >> (i % 64)) & 1u) != 0; }
+        void set(std::size_t i, bool bit)
+        {
+            const std::uint64_t mask = std::uint64_t{1} << (i % 64);
+            m_words[i / 64] = bit ? m_words[i / 64] | mask : m_words[i / 64] & ~mask;
+        }
         std::size_t size() const { return m_size; }
         bool operator==(const Bits&) const = default;
 
@@ -167,7 +177,8 @@ private:
                                 Message message) const;
     std::optional<Message> interpret(const Bits& bits, const std::vector<Field>& fields,
                                      Message message) const;
-    std::optional<Bits> readTwoBitSpaces(const Durations& frame, std::size_t at, std::size_t bitCount) const;
+    std::optional<Bits> readSymbolSpaces(const Durations& frame, std::size_t at,
+                                         const std::vector<Field>& fields) const;
     std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
     void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;
 

@@ -146,6 +146,33 @@ TEST(RepeatFrames, SharpAndDenonAlternateWithTheInvertedFrame)
     }
 }
 
+// XMP sends its two frames in turn; once the key is held, the second frame carries the held flag
+// (the toggle), and it keeps carrying it.
+TEST(RepeatFrames, XmpSetsTheHeldFlagInLaterSecondFrames)
+{
+    const auto& xmp = *codeform::protocolByName("XMP");
+    auto frame = [&](bool held, codeform::FrameKind kind) {
+        Durations durations;
+        for (const auto& pulse : xmp.render({0x1F4447, 0x1153, held}, kind))
+            durations.push_back(pulse.nominalUs);
+        return durations;
+    };
+    const Durations first = frame(false, codeform::FrameKind::Full);
+    const Durations second = frame(false, codeform::FrameKind::Repeat);
+    const Durations heldSecond = frame(true, codeform::FrameKind::Repeat);
+    ASSERT_NE(second, heldSecond);
+    EXPECT_EQ(first, frame(true, codeform::FrameKind::Full));
+    expectLearnedAs(joined({first, second}, 40000), "XMP");
+    expectLearnedAs(joined({first, second, first, heldSecond}, 40000), "XMP");
+    expectLearnedAs(joined({first, second, first, heldSecond, first, heldSecond}, 40000), "XMP");
+    expectLearnedAs(joined({first, heldSecond, first, heldSecond}, 40000), "XMP");
+    // A held key does not let go of the flag while it is still sending.
+    const auto released = bench::learn(joined({first, heldSecond, first, second}, 40000), 38000);
+    ASSERT_TRUE(released);
+    const auto info = describe(released->code.identifier, released->code.parameters);
+    EXPECT_FALSE(info && info->protocol == "XMP");
+}
+
 TEST(RepeatFrames, InvertedFrameDiffersOnlyInCommandAndCheckBits)
 {
     const auto& sharp = *codeform::protocolByName("Sharp");

@@ -73,6 +73,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"Emerson", {0x21, 10}},
     {"Proton", {0x21, 11}},
     {"Denon-K", {0x21, 12}},
+    {"XMP", {0x21, 13}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
@@ -227,10 +228,65 @@ TEST(ProtocolNotation, ChecksumsCoverTheirRange)
     EXPECT_EQ(checksumOf(negatedRow, 4), (0u - (0xAu + 0x5u + 0xCu + 0x3u)) & 0xFu);
 }
 
+TEST(ProtocolNotation, ChecksumInsideItsRangeCountsItselfAsZero)
+{
+    // A nibble sent between the bits it checks: all nibbles of the frame then add up to zero, and a
+    // frame whose check nibble is off by one is not read.
+    const Protocol row(customRow("A:4,-4(0..20),C:12"));
+    const Message m{0x9, 0x7E5, false};
+    const auto train = row.render(m, FrameKind::Full);
+    codeform::Durations frame;
+    for (const auto& pulse : train)
+        frame.push_back(pulse.nominalUs);
+    std::uint32_t sum = 0;
+    for (std::size_t nibble = 0; nibble < 5; ++nibble)
+        for (std::size_t i = 0; i < 4; ++i)
+            if (frame[2 + 2 * (4 * nibble + i) + 1] == 1500)
+                sum += 1u << i;
+    EXPECT_EQ(sum % 16, 0u);
+    EXPECT_EQ(row.decode(frame), m);
+    // Flip the check nibble's lowest bit.
+    std::uint32_t& checkBit = frame[2 + 2 * 4 + 1];
+    checkBit = checkBit == 1500 ? 500 : 1500;
+    EXPECT_FALSE(row.decode(frame));
+}
+
+// Spaces of sixteen levels are read at the frame's own pace: a remote a few per cent slow or fast
+// still reads as its message, one a quarter slow does not.
+TEST(NibbleSpaces, AreReadAtTheFramesOwnPace)
+{
+    const Protocol& xmp = *codeform::protocolByName("XMP");
+    const Message m{0x1F4433, 0x1E0A, false};
+    for (const codeform::FrameKind kind : {codeform::FrameKind::Full, codeform::FrameKind::Repeat}) {
+        const auto train = xmp.render(m, kind);
+        auto atPace = [&](double pace) {
+            codeform::Durations frame;
+            for (const auto& pulse : train)
+                frame.push_back(static_cast<std::uint32_t>(pulse.nominalUs * pace));
+            return frame;
+        };
+        const auto read = [&](double pace) {
+            return kind == codeform::FrameKind::Full
+                       ? xmp.decode(atPace(pace))
+                       : xmp.decodeSecondPart(atPace(pace), {0x1F4433, 0x1000, false});
+        };
+        // The first frame carries the command's top nibble, the second the rest.
+        const std::uint32_t commandBits = kind == codeform::FrameKind::Full ? 0xF000u : 0xFFFFu;
+        for (double pace : {0.95, 0.97, 1.0, 1.03, 1.05}) {
+            const auto message = read(pace);
+            ASSERT_TRUE(message) << pace;
+            EXPECT_EQ(message->address, m.address);
+            EXPECT_EQ(message->command & commandBits, m.command & commandBits);
+        }
+        EXPECT_FALSE(read(1.25));
+        EXPECT_FALSE(read(0.75));
+    }
+}
+
 TEST(ProtocolNotation, BadRowsAreRefused)
 {
-    for (const char* fields :
-         {"A:8,,C:8", "A8", "Q:8", "A:0", "A:8,^8(0..16)", "A:8,^3(0..8)", "A:30:8", "0xZ:4"})
+    for (const char* fields : {"A:8,,C:8", "A8", "Q:8", "A:0", "A:8,^8(0..24)", "^4(4..12),A:8",
+                               "A:8,^3(0..8)", "A:30:8", "0xZ:4"})
         EXPECT_THROW(Protocol{customRow(fields)}, std::logic_error) << fields;
     EXPECT_NO_THROW(Protocol{customRow("A:8,~A:8,0x1F:5,C:4:8,|,T:1")});
 }
