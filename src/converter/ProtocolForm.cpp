@@ -63,7 +63,9 @@ struct Trains
     explicit Trains(const ProtocolCode& code)
         : full(code.protocol->render(code.message, FrameKind::Full))
         , repeat(code.protocol->render(code.message, FrameKind::Repeat))
-        , heldRepeat(code.protocol->render(held(code.message), FrameKind::Repeat))
+        , heldRepeat(code.alternating && code.firstRepeat > 1
+                         ? code.protocol->render(held(code.message), FrameKind::Repeat)
+                         : PulseTrain{})
     {
     }
     const PulseTrain& of(const ProtocolCode& code, std::size_t frame) const
