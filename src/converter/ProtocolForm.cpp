@@ -86,14 +86,15 @@ bool matchesRoughly(const Durations& frame, const PulseTrain& train)
     return true;
 }
 
-// Frame kinds in order: full frames, then repeat frames; nullopt for any other arrangement.
+// Frame kinds in order: full frames, then repeat frames (all of them where the capture began while
+// the key was held); nullopt for any other arrangement.
 std::optional<std::size_t> firstRepeatFrame(const Protocol& protocol, const Message& message,
-                                            const Signal& learned)
+                                            const Signal& learned, bool startsHeld)
 {
     const PulseTrain full = protocol.render(message, FrameKind::Full);
     const PulseTrain repeat = protocol.render(message, FrameKind::Repeat);
-    std::size_t firstRepeat = learned.frames.size();
-    for (std::size_t f = 1; f < learned.frames.size(); ++f) {
+    std::size_t firstRepeat = startsHeld ? 0 : learned.frames.size();
+    for (std::size_t f = startsHeld ? 0 : 1; f < learned.frames.size(); ++f) {
         const bool isFull = f < firstRepeat && matchesRoughly(learned.frames[f], full);
         if (isFull)
             continue;
@@ -207,7 +208,8 @@ std::optional<Message> wholeMessage(const Protocol& protocol, const Message& fir
     return std::nullopt;
 }
 
-std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFrame, const Signal& learned)
+std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFrame, const Signal& learned,
+                                bool startsHeld)
 {
     if (learned.frames.size() > kMaxFrames)
         return std::nullopt;
@@ -224,7 +226,7 @@ std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFr
     if (code.alternating) {
         code.firstRepeat = static_cast<std::uint8_t>(*firstHeld);
     } else {
-        const auto firstRepeat = firstRepeatFrame(protocol, message, learned);
+        const auto firstRepeat = firstRepeatFrame(protocol, message, learned, startsHeld);
         if (!firstRepeat)
             return std::nullopt;
         code.firstRepeat = static_cast<std::uint8_t>(*firstRepeat);
@@ -294,7 +296,10 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
         code.message.toggle = false;
     if (code.alternating && !protocol.alternates())
         return std::nullopt;
-    if (code.frameCount == 0 || code.firstRepeat == 0 || !protocol.accepts(code.message))
+    // Only codes whose repeat frame carries the whole message may start with it.
+    if (code.firstRepeat == 0 && (code.alternating || protocol.row().repeat != RepeatFrame::NoHeader))
+        return std::nullopt;
+    if (code.frameCount == 0 || !protocol.accepts(code.message))
         return std::nullopt;
     return code;
 }
@@ -323,10 +328,15 @@ std::optional<ProtocolCode> recognise(const Signal& learned)
 {
     std::optional<ProtocolCode> best;
     for (const Protocol& protocol : protocols()) {
-        const auto message = protocol.decode(learned.frames.front());
+        bool startsHeld = false;
+        auto message = protocol.decode(learned.frames.front());
+        if (!message) {
+            message = protocol.decodeHeadless(learned.frames.front());
+            startsHeld = message.has_value();
+        }
         if (!message)
             continue;
-        auto code = fit(protocol, *message, learned);
+        auto code = fit(protocol, *message, learned, startsHeld);
         if (code && (!best || deviation(*code) < deviation(*best)))
             best = code;
     }

@@ -521,12 +521,12 @@ std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame,
     return bits;
 }
 
-std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame,
-                                                 const std::vector<Field>& fields) const
+std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const std::vector<Field>& fields,
+                                                 bool withLead) const
 {
     const ProtocolTiming& t = m_row->timing;
     std::size_t at = 0;
-    if (t.leadMark) {
+    if (t.leadMark && withLead) {
         if (frame.empty() || !roughlyEqual(frame[0], t.leadMark))
             return std::nullopt;
         ++at;
@@ -579,9 +579,9 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame,
 }
 
 std::optional<Message> Protocol::read(const Durations& frame, const std::vector<Field>& fields,
-                                      Message message) const
+                                      Message message, bool withLead) const
 {
-    const auto bits = readBits(frame, fields);
+    const auto bits = readBits(frame, fields, withLead);
     if (!bits)
         return std::nullopt;
     return interpret(*bits, fields, message);
@@ -623,6 +623,16 @@ std::optional<Message> Protocol::interpret(const Bits& bits, const std::vector<F
 std::optional<Message> Protocol::decode(const Durations& frame) const
 {
     const auto message = read(frame, m_fields, {});
+    if (!message || !accepts(*message))
+        return std::nullopt;
+    return message;
+}
+
+std::optional<Message> Protocol::decodeHeadless(const Durations& frame) const
+{
+    if (m_row->repeat != RepeatFrame::NoHeader)
+        return std::nullopt;
+    const auto message = read(frame, m_fields, {}, false);
     if (!message || !accepts(*message))
         return std::nullopt;
     return message;

@@ -144,6 +144,9 @@ public:
     std::optional<Message> decode(const Durations& frame) const;
     // The whole message of a two-part code, from its first part and a frame of its second.
     std::optional<Message> decodeSecondPart(const Durations& frame, const Message& firstPart) const;
+    // The message of a repeat frame that is the full frame without its lead (JVC), for captures
+    // taken while the key was already held.
+    std::optional<Message> decodeHeadless(const Durations& frame) const;
     PulseTrain render(const Message& message, FrameKind kind) const;
 
 private:
@@ -172,9 +175,10 @@ private:
         std::size_t m_size = 0;
     };
     Bits encode(const Message& message, const std::vector<Field>& fields) const;
-    std::optional<Bits> readBits(const Durations& frame, const std::vector<Field>& fields) const;
-    std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields,
-                                Message message) const;
+    std::optional<Bits> readBits(const Durations& frame, const std::vector<Field>& fields,
+                                 bool withLead) const;
+    std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields, Message message,
+                                bool withLead = true) const;
     std::optional<Message> interpret(const Bits& bits, const std::vector<Field>& fields,
                                      Message message) const;
     std::optional<Bits> readSymbolSpaces(const Durations& frame, std::size_t at,

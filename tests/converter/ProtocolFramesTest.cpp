@@ -115,6 +115,31 @@ TEST(RepeatFrames, LongStopMarkTellsOnkyoFromNec)
     expectLearnedAs(joined({plainStop, Durations{9000, 2250, 560}}, 40000), "NECext");
 }
 
+// A capture that begins while the key is already held has only JVC's headerless frames.
+TEST(RepeatFrames, JvcCaptureMayStartWithRepeatFrames)
+{
+    const auto& jvc = *codeform::protocolByName("JVC");
+    Durations headless;
+    for (const auto& pulse : jvc.render({0x43, 0x0B, false}, codeform::FrameKind::Repeat))
+        headless.push_back(pulse.nominalUs);
+    const Durations full = frameOf("JVC", 0x43, 0x0B);
+    ASSERT_EQ(full.size(), headless.size() + 2);
+    for (const Durations& signal : {headless, joined({headless, headless, headless}, 22000)}) {
+        expectLearnedAs(signal, "JVC");
+        const auto learned = bench::learn(signal, 38000);
+        ASSERT_TRUE(learned);
+        const auto info = describe(learned->code.identifier, learned->code.parameters);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->address, "43 00 00 00");
+        EXPECT_EQ(info->command, "0B 00 00 00");
+    }
+    // A full frame never follows the repeat frames.
+    const auto learned = bench::learn(joined({headless, full}, 22000), 38000);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    EXPECT_FALSE(info && info->protocol == "JVC");
+}
+
 TEST(RepeatFrames, JvcRepeatsWithoutItsHeader)
 {
     const Durations full = frameOf("JVC", 0x83, 0x17);
