@@ -232,7 +232,8 @@ TEST(ProtocolNotation, ChecksumInsideItsRangeCountsItselfAsZero)
 {
     // A nibble sent between the bits it checks: all nibbles of the frame then add up to zero, and a
     // frame whose check nibble is off by one is not read.
-    const Protocol row(customRow("A:4,-4(0..20),C:12"));
+    const ProtocolRow custom = customRow("A:4,-4(0..20),C:12");
+    const Protocol row(custom);
     const Message m{0x9, 0x7E5, false};
     const auto train = row.render(m, FrameKind::Full);
     codeform::Durations frame;
