@@ -1,12 +1,13 @@
 #include "velquon.h"
 
 #include "CodeForm.h"
+#include "LoadedLibraryTls.h"
 
 #include <string>
 
 extern "C" VELQUON_API const char* VELQUON_CALL ConvertCode(const char* text, int mode)
 {
-    thread_local std::string result;
+    QMV718_LOADED_LIBRARY_TLS thread_local std::string result;
     result.clear();
     if (text != nullptr && mode == VELQUON_CONVERT_MODE) {
         try {
@@ -16,5 +17,6 @@ extern "C" VELQUON_API const char* VELQUON_CALL ConvertCode(const char* text, in
             result.clear();
         }
     }
-    return result.c_str(); // NOLINT(clang-analyzer-cplusplus.InnerPointer): thread_local, lives on after return
+    return result
+        .c_str(); // NOLINT(clang-analyzer-cplusplus.InnerPointer): thread_local, lives on after return
 }

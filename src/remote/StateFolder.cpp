@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "FileLock.h"
+#include "LoadedLibraryTls.h"
 #include "Receiver.h"
 
 #include <algorithm>
@@ -170,7 +171,7 @@ namespace {
 
 // Locks this thread already holds, by folder: a nested lock on the same folder is a no-op, so a
 // locked operation may call helpers that lock for themselves.
-thread_local std::map<std::string, int> heldLocks;
+QMV718_LOADED_LIBRARY_TLS thread_local std::map<std::string, int> heldLocks;
 
 } // namespace
 
