@@ -60,11 +60,10 @@ class ConsoleWorkflow
 {
 public:
     ConsoleWorkflow(ConsoleSession& session, bool confirmed)
-        : m_image(session.link(), session.remote().snapshot)
+        : m_image(session.writableImage())
         , m_answers(session.dialogs(), confirmed)
         , m_controller(m_state, m_image, m_screen, m_answers, noCaptures())
     {
-        m_image.setJournal(session.journal());
         m_controller.ShowStartState();
     }
 
@@ -93,6 +92,18 @@ private:
     LearningController m_controller;
 };
 
+// Runs `action` on the remote held for writing, with the area selected as a click on its tab
+// does; its exit code, or 2 when the remote cannot be opened or is held by another program.
+template <typename Action> int onSelectedArea(int area, bool confirmed, Action&& action)
+{
+    ConsoleSession session;
+    if (!session.open(ConsoleSession::Access::Write))
+        return 2;
+    ConsoleWorkflow workflow(session, confirmed);
+    workflow.controller().SelectArea(area);
+    return action(workflow);
+}
+
 } // namespace
 
 LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
@@ -110,26 +121,22 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
             exitCode = 2;
             return;
         }
-        ConsoleSession session;
-        if (!session.open(ConsoleSession::Access::Write)) {
-            exitCode = 2;
-            return;
-        }
-        ConsoleWorkflow workflow(session, true);
         const std::string code(key->code);
-        const auto learned = [&workflow, &code, area] {
-            const MemoryImage& image = workflow.image();
-            const std::optional<int> row = image.rowOf(code);
-            return row && image.keyState(image.entryIndex(*area, *row)) == '2';
-        };
-        const bool wasLearned = learned();
-        workflow.controller().SelectArea(*area);
-        workflow.controller().IBtn78Click();
-        workflow.controller().KeyClick(code);
-        const bool deleted = wasLearned && !learned();
-        if (deleted)
-            std::cout << "deleted: " << code << " in " << areaNames[static_cast<std::size_t>(*area)] << '\n';
-        exitCode = deleted ? 0 : 1;
+        exitCode = onSelectedArea(*area, true, [&code, area](ConsoleWorkflow& workflow) {
+            const auto learned = [&workflow, &code, area] {
+                const MemoryImage& image = workflow.image();
+                const std::optional<int> row = image.rowOf(code);
+                return row && image.keyState(image.entryIndex(*area, *row)) == '2';
+            };
+            const bool wasLearned = learned();
+            workflow.controller().IBtn78Click();
+            workflow.controller().KeyClick(code);
+            const bool deleted = wasLearned && !learned();
+            if (deleted)
+                std::cout << "deleted: " << code << " in " << areaNames[static_cast<std::size_t>(*area)]
+                          << '\n';
+            return deleted ? 0 : 1;
+        });
     });
 
     auto* clear = app.add_subcommand("clear", "Clear every learned key of one device area");
@@ -142,21 +149,16 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
             exitCode = 2;
             return;
         }
-        ConsoleSession session;
-        if (!session.open(ConsoleSession::Access::Write)) {
-            exitCode = 2;
-            return;
-        }
-        ConsoleWorkflow workflow(session, m_clearConfirmed);
-        workflow.controller().SelectArea(*area);
-        workflow.controller().delallstudykeyClick();
-        if (workflow.controller().AreaHasLearnedKeys()) {
-            if (!m_clearConfirmed)
-                std::cerr << "nothing cleared: confirm with --yes\n";
-            exitCode = 1;
-            return;
-        }
-        std::cout << "clear: " << areaNames[static_cast<std::size_t>(*area)] << " holds no learned key\n";
+        exitCode = onSelectedArea(*area, m_clearConfirmed, [this, area](ConsoleWorkflow& workflow) {
+            workflow.controller().delallstudykeyClick();
+            if (workflow.controller().AreaHasLearnedKeys()) {
+                if (!m_clearConfirmed)
+                    std::cerr << "nothing cleared: confirm with --yes\n";
+                return 1;
+            }
+            std::cout << "clear: " << areaNames[static_cast<std::size_t>(*area)] << " holds no learned key\n";
+            return 0;
+        });
     });
 }
 
