@@ -16,7 +16,7 @@ endforeach()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/images)
 
-file(GLOB _sources RELATIVE ${HELP_SOURCE} ${HELP_SOURCE}/*)
+file(GLOB _sources LIST_DIRECTORIES false RELATIVE ${HELP_SOURCE} ${HELP_SOURCE}/*)
 foreach(_name IN LISTS _sources)
   get_filename_component(_ext ${_name} LAST_EXT)
   if(_ext MATCHES "^\\.(html|hhc|hhk|hhp)$")

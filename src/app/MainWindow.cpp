@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "Dialogs.h"
+#include "HelpPages.h"
+#include "HelpWindow.h"
 #include "IBtn.h"
 #include "Keypad.h"
 #include "KeypadPanel.h"
@@ -13,7 +15,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMovie>
 #include <QScreen>
@@ -25,21 +26,39 @@
 #include <algorithm>
 
 #include <array>
+#include <mutex>
+
 
 namespace qmv {
 
 namespace {
 
-constexpr const char* picturesFailed = "调用图片出错！";
-constexpr const char* stopLearningFirst = "你正在学习，要退出系统请先停止学习！";
-constexpr const char* helpMissing = "找不到帮助文件！";
-constexpr const char* updateWhileLearning = "软件正在学习状态，要升级请退出学习状态！";
-constexpr const char* updateWhileDeleting = "软件正在删除状态，要升级请退出删除状态！";
-constexpr const char* tvAreaText = "您现在是在 电视/TV 里进行自学习！";
+constexpr const char* picturesFailed = QT_TRANSLATE_NOOP("qmv::MainWindow", "调用图片出错！");
+constexpr const char* stopLearningFirst =
+    QT_TRANSLATE_NOOP("qmv::MainWindow", "你正在学习，要退出系统请先停止学习！");
+constexpr const char* helpMissing = QT_TRANSLATE_NOOP("qmv::MainWindow", "找不到帮助文件！");
+constexpr const char* updateWhileLearning =
+    QT_TRANSLATE_NOOP("qmv::MainWindow", "软件正在学习状态，要升级请退出学习状态！");
+constexpr const char* updateWhileDeleting =
+    QT_TRANSLATE_NOOP("qmv::MainWindow", "软件正在删除状态，要升级请退出删除状态！");
+constexpr const char* tvAreaText = QT_TRANSLATE_NOOP("qmv::MainWindow", "您现在是在 电视/TV 里进行自学习！");
 constexpr const char* helpFileName = "studyhelp.chm";
 constexpr int minimumScreenWidth = 1024;
 // The strip along the top of the window by which it is dragged.
 constexpr int titleAreaHeight = 42;
+
+// A message of the window in the user's language, for the tool's message boxes.
+std::string shown(const char* text)
+{
+    return MainWindow::tr(text).toStdString();
+}
+
+// The help pages live in a static library and are registered once, when first asked for.
+void ensureHelpPages()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { initHelpPages(); });
+}
 
 QString tabPicture(const QString& name)
 {
@@ -84,7 +103,7 @@ MainWindow::MainWindow(RemoteLink& link, Dialogs& dialogs, QWidget* parent)
     // Clicked keys travel in signals that may be queued or watched.
     qRegisterMetaType<IBtn*>();
     setObjectName(QStringLiteral("mainkeylearn"));
-    setWindowTitle(QStringLiteral("自学习"));
+    setWindowTitle(tr("自学习"));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0x35, 0x7C, 0xA8));
     setPalette(colours);
@@ -201,7 +220,7 @@ void MainWindow::buildControls()
 
     // Between the instructions and the command buttons.
     m_receivedNotice =
-        new QCheckBox(QStringLiteral("每学会一个按键都弹出“已接收到遥控器编码！”提示"), m_face);
+        new QCheckBox(tr("每学会一个按键都弹出“已接收到遥控器编码！”提示"), m_face);
     m_receivedNotice->setObjectName(QStringLiteral("receivednotice"));
     m_receivedNotice->setGeometry(442, 591, 404, 17);
     m_receivedNotice->setChecked(m_state.receivedNotice);
@@ -218,17 +237,19 @@ void MainWindow::buildControls()
     m_firmwareVersion = addLabel("lab_gjbb", {766, 134, 146, 17});
 
     IBtn* help = addButton("helpibtn", {692, 6, 95, 28}, pictures::form::help);
-    help->setToolTip(QStringLiteral("帮助"));
+    help->setToolTip(tr("帮助"));
     connect(help, &IBtn::clicked, this, &MainWindow::helpibtnClick);
     IBtn* update = addButton("updateibtn", {820, 5, 97, 30}, pictures::form::update);
-    update->setToolTip(QStringLiteral("升级软件"));
+    update->setToolTip(tr("升级软件"));
     connect(update, &IBtn::clicked, this, &MainWindow::updateibtnClick);
     IBtn* minimize = addButton("minimizeibtn", {927, 6, 38, 27}, pictures::form::minimize);
-    minimize->setToolTip(QStringLiteral("最小化"));
+    minimize->setToolTip(tr("最小化"));
     connect(minimize, &IBtn::clicked, this, &QWidget::showMinimized);
     IBtn* closeButton = addButton("IBtn79", {969, 6, 38, 27}, pictures::form::close);
-    closeButton->setToolTip(QStringLiteral("关闭软件"));
+    closeButton->setToolTip(tr("关闭软件"));
     connect(closeButton, &IBtn::clicked, this, &QWidget::close);
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, &MainWindow::helpibtnClick);
 
     m_animation = addPicture("donghuaflash2", {437, 338, 413, 72});
     m_animation->setScaledContents(true);
@@ -283,7 +304,7 @@ std::optional<QString> MainWindow::resolutionWarning(QSize screen)
 {
     if (screen.width() >= minimumScreenWidth)
         return std::nullopt;
-    return QStringLiteral("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
+    return tr("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
         .arg(screen.width())
         .arg(screen.height());
 }
@@ -439,7 +460,7 @@ void MainWindow::formShow()
     }
     emit showStarted();
     if (!loadPictures()) {
-        m_dialogs.messageBox(picturesFailed, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(picturesFailed), hintCaption, Buttons::Ok);
         m_state.startFailed = true;
         close();
         return;
@@ -512,7 +533,7 @@ void MainWindow::showStartLook()
         switchButton(*areaTab(area), area != 0);
         switchButton(*powerKey(area), area != 0);
     }
-    setStatusText(QString::fromUtf8(tvAreaText));
+    setStatusText(tr(tvAreaText));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -528,7 +549,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 bool MainWindow::formCloseQuery()
 {
     if (m_state.studyState && m_link.linkState()) {
-        m_dialogs.messageBox(stopLearningFirst, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopLearningFirst), hintCaption, Buttons::Ok);
         return false;
     }
     m_state.closing = true;
@@ -545,19 +566,30 @@ void MainWindow::formClose()
     m_pictures.reset();
 }
 
+// The help opens inside the program, in the user's language, whether or not the desktop has a
+// viewer for the compiled help file; that file can still be opened from the help window.
 void MainWindow::helpibtnClick()
 {
-    const QString file = QDir(m_programFolder).filePath(QString::fromUtf8(helpFileName));
-    if (!QFileInfo::exists(file) || !m_opener->open(file))
-        m_dialogs.messageBox(helpMissing, hintCaption, Buttons::Ok);
+    if (!m_help) {
+        ensureHelpPages();
+        m_help =
+            new HelpWindow(QDir(m_programFolder).filePath(QString::fromUtf8(helpFileName)), *m_opener, this);
+    }
+    if (!m_help->hasPages()) {
+        m_dialogs.messageBox(shown(helpMissing), hintCaption, Buttons::Ok);
+        return;
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void MainWindow::updateibtnClick()
 {
     if (m_state.studyState)
-        m_dialogs.plainMessage(updateWhileLearning);
+        m_dialogs.plainMessage(shown(updateWhileLearning));
     else if (m_state.deleteState)
-        m_dialogs.plainMessage(updateWhileDeleting);
+        m_dialogs.plainMessage(shown(updateWhileDeleting));
     else
         emit updateRequested();
 }

@@ -20,6 +20,7 @@ class QScrollArea;
 namespace qmv {
 
 class Dialogs;
+class HelpWindow;
 class IBtn;
 class KeypadPanel;
 class PathOpener;
@@ -46,8 +47,11 @@ public:
 
     // Where the picture bundles and the help file lie; the program's own folder by default.
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
-    // What opens the help file; the desktop by default.
+    // What opens the compiled help file for those who have a viewer; the desktop by default.
     void setOpener(PathOpener& opener) { m_opener = &opener; }
+
+    // The help window, once the help has been asked for (the help button or F1).
+    HelpWindow* helpWindow() const { return m_help; }
 
     // The screen message for a display of this size, when it is too narrow for the window.
     static std::optional<QString> resolutionWarning(QSize screen);
@@ -165,6 +169,7 @@ private:
     QLabel* m_model = nullptr;
     QLabel* m_softwareVersion = nullptr;
     QLabel* m_firmwareVersion = nullptr;
+    HelpWindow* m_help = nullptr;
 };
 
 } // namespace qmv

@@ -1,5 +1,6 @@
 #include "SignalView.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -97,7 +98,7 @@ void SignalView::paintEvent(QPaintEvent*)
         }
     const std::uint64_t total = std::accumulate(m_durations.begin(), m_durations.end(), std::uint64_t{0});
     painter.drawText(QRect(kMargin, 0, width() - 2 * kMargin, kScaleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("%1 个时长 · 共 %2 ms · 载波 %3 kHz")
+                     QCoreApplication::translate("qmv::SignalView", "%1 个时长 · 共 %2 ms · 载波 %3 kHz")
                          .arg(m_durations.size())
                          .arg(total / 1000.0, 0, 'f', 1)
                          .arg(m_carrierHz / 1000.0, 0, 'f', 1));

@@ -3,6 +3,7 @@
 #include "PictureLibrary.h"
 #include "PictureNames.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScreen>
 
@@ -13,7 +14,7 @@ SplashWindow::SplashWindow(QWidget* parent)
 {
     ensureFormPictures();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("启动界面"));
+    setWindowTitle(QCoreApplication::translate("qmv::SplashWindow", "启动界面"));
     setFixedSize(462, 258);
     if (const QScreen* display = screen())
         move(display->availableGeometry().center() - rect().center());

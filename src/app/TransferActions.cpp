@@ -12,6 +12,7 @@
 #include "SignalFile.h"
 #include "SignalRender.h"
 #include "StoredKeys.h"
+#include "Text.h"
 #include "TransferDialogs.h"
 
 #include "AtomicFile.h"
@@ -29,14 +30,20 @@ using namespace transfer;
 
 namespace {
 
-constexpr const char* learnFirst = "请先点击开始学习按钮！";
-constexpr const char* waitForCapture = "有按键正在学习，请等它学完再从文件学习！";
-constexpr const char* stopLearningFirst = "软件正在学习状态，请先停止学习！";
-constexpr const char* stopDeletingFirst = "软件正在删除状态，请先停止删除！";
+constexpr const char* learnFirst = QT_TRANSLATE_NOOP("qmv::TransferActions", "请先点击开始学习按钮！");
+constexpr const char* waitForCapture = QT_TRANSLATE_NOOP("qmv::TransferActions", "有按键正在学习，请等它学完再从文件学习！");
+constexpr const char* stopLearningFirst = QT_TRANSLATE_NOOP("qmv::TransferActions", "软件正在学习状态，请先停止学习！");
+constexpr const char* stopDeletingFirst = QT_TRANSLATE_NOOP("qmv::TransferActions", "软件正在删除状态，请先停止删除！");
+constexpr Texts shown{"qmv::TransferActions"};
 constexpr std::size_t maxProblemsShown = 12;
 
-const QString signalFiles = QStringLiteral("信号文件 (*.ir *.txt *.json);;所有文件 (*)");
-const QString backupFiles = QStringLiteral("遥控器备份 (*.qmvbak);;所有文件 (*)");
+constexpr const char* signalFiles = QT_TRANSLATE_NOOP("qmv::TransferActions", "信号文件 (*.ir *.txt *.json);;所有文件 (*)");
+constexpr const char* backupFiles = QT_TRANSLATE_NOOP("qmv::TransferActions", "遥控器备份 (*.qmvbak);;所有文件 (*)");
+
+QString fileFilter(const char* filter)
+{
+    return QString::fromStdString(shown(filter));
+}
 
 std::string problemText(const std::vector<FileProblem>& problems)
 {
@@ -102,8 +109,8 @@ void TransferActions::buildMenuButton()
     m_menuButton = new QToolButton(m_window.face());
     m_menuButton->setObjectName(QStringLiteral("transferibtn"));
     m_menuButton->setGeometry(588, 6, 95, 28);
-    m_menuButton->setText(QStringLiteral("导入导出"));
-    m_menuButton->setToolTip(QStringLiteral("导入、导出、备份、恢复"));
+    m_menuButton->setText(tr("导入导出"));
+    m_menuButton->setToolTip(tr("导入、导出、备份、恢复"));
     m_menuButton->setCursor(Qt::PointingHandCursor);
     m_menuButton->setPopupMode(QToolButton::InstantPopup);
     m_menuButton->setStyleSheet(QStringLiteral(
@@ -111,14 +118,14 @@ void TransferActions::buildMenuButton()
         " border-radius: 4px; font-size: 14px; } QToolButton::menu-indicator { image: none; }"));
     auto* menu = new QMenu(m_menuButton);
     menu->setObjectName(QStringLiteral("transferMenu"));
-    menu->addAction(QStringLiteral("导入设备…"), this, &TransferActions::importDevice)
+    menu->addAction(tr("导入设备…"), this, &TransferActions::importDevice)
         ->setObjectName(QStringLiteral("importAction"));
-    menu->addAction(QStringLiteral("导出…"), this, &TransferActions::exportArea)
+    menu->addAction(tr("导出…"), this, &TransferActions::exportArea)
         ->setObjectName(QStringLiteral("exportAction"));
     menu->addSeparator();
-    menu->addAction(QStringLiteral("备份…"), this, &TransferActions::backup)
+    menu->addAction(tr("备份…"), this, &TransferActions::backup)
         ->setObjectName(QStringLiteral("backupAction"));
-    menu->addAction(QStringLiteral("恢复…"), this, &TransferActions::restore)
+    menu->addAction(tr("恢复…"), this, &TransferActions::restore)
         ->setObjectName(QStringLiteral("restoreAction"));
     m_menuButton->setMenu(menu);
     m_menuButton->show();
@@ -154,7 +161,7 @@ QMenu* TransferActions::keyMenu(IBtn& key)
     const std::string code = key.code().toStdString();
     auto* menu = new QMenu(&m_window);
     menu->setObjectName(QStringLiteral("keyMenu"));
-    QAction* view = menu->addAction(QStringLiteral("查看信号…"), this, [this, code] { showSignal(code); });
+    QAction* view = menu->addAction(tr("查看信号…"), this, [this, code] { showSignal(code); });
     view->setObjectName(QStringLiteral("showSignalAction"));
     const auto row = m_session.image().rowOf(code);
     view->setEnabled(row &&
@@ -162,7 +169,7 @@ QMenu* TransferActions::keyMenu(IBtn& key)
     const auto definition = findKey(code);
     if (definition && definition->selectsArea < 0) {
         QAction* learn =
-            menu->addAction(QStringLiteral("从文件学习…"), this, [this, code] { learnFromFile(code); });
+            menu->addAction(tr("从文件学习…"), this, [this, code] { learnFromFile(code); });
         learn->setObjectName(QStringLiteral("learnFromFileAction"));
         // Learning from a file is part of learning mode, like learning from the receiver.
         learn->setEnabled(m_window.state().studyState && !m_session.controller().pendingKey());
@@ -206,12 +213,12 @@ std::optional<std::string> TransferActions::chooseAndRead(const QString& title, 
 // A file that cannot be read as a whole is named with its problems, and nothing comes of it.
 std::optional<SignalFile> TransferActions::chooseSignalFile(const QString& title)
 {
-    const auto text = chooseAndRead(title, signalFiles);
+    const auto text = chooseAndRead(title, fileFilter(signalFiles));
     if (!text)
         return std::nullopt;
     SignalFile file = parseSignalFile(*text);
     if (file.rejected) {
-        message("文件无法读取，没有写入任何按键：" + problemText(file.problems));
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "文件无法读取，没有写入任何按键：%1"), {problemText(file.problems)}));
         return std::nullopt;
     }
     return file;
@@ -232,7 +239,7 @@ void TransferActions::showSignal(const std::string& keyCode)
     const auto code = keys.code(currentArea(), *row);
     const auto played = code ? play(code->identifier, code->parameters, code->data) : std::nullopt;
     if (!played) {
-        message(keyLabel(keyCode) + "键在这个设备里没有可显示的编码");
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键在这个设备里没有可显示的编码"), {keyLabel(keyCode)}));
         return;
     }
     SignalDialog dialog(keyDescription(keyCode), played->durations, played->carrierHz, &m_window);
@@ -243,11 +250,11 @@ void TransferActions::learnFromFile(const std::string& keyCode)
 {
     const MainWindowState& state = m_window.state();
     if (!state.studyState) {
-        message(learnFirst);
+        message(shown(learnFirst));
         return;
     }
     if (m_session.controller().pendingKey()) {
-        message(waitForCapture);
+        message(shown(waitForCapture));
         return;
     }
     MemoryImage& image = m_session.image();
@@ -255,10 +262,10 @@ void TransferActions::learnFromFile(const std::string& keyCode)
     if (!row)
         return;
     if (image.keyState(image.entryIndex(currentArea(), *row)) == '2' &&
-        !proceeds(m_dialogs.messageBox(keyLabel(keyCode) + "键编码已学习过，要重新学习吗?", hintCaption,
-                                       Buttons::YesNo)))
+        !proceeds(m_dialogs.messageBox(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键编码已学习过，要重新学习吗？"), {keyLabel(keyCode)}),
+                                       hintCaption, Buttons::YesNo)))
         return;
-    const auto chosen = chooseSignalFile(QStringLiteral("从文件学习"));
+    const auto chosen = chooseSignalFile(tr("从文件学习"));
     if (!chosen)
         return;
     const SignalFile& file = *chosen;
@@ -267,26 +274,26 @@ void TransferActions::learnFromFile(const std::string& keyCode)
         return;
     auto prepared = prepareLearn(file, currentArea(), keyCode, file.entries[*choice.selectedSignal()].name);
     if (const auto* reason = std::get_if<std::string>(&prepared)) {
-        message("学习失败！" + *reason);
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "学习失败！%1"), {*reason}));
         return;
     }
     const StoreOutcome outcome = storeAll(image, {std::get<StoreItem>(prepared)});
     refreshWindow();
     if (outcome.refused || !outcome.failed.empty()) {
-        message("学习失败！" + (outcome.refused ? outcome.refusal
-                                                : std::string(storeFailure(StoreResult::RecordWriteFailed))));
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "学习失败！%1"), {outcome.refused ? outcome.refusal
+                                                          : storeFailure(StoreResult::RecordWriteFailed)}));
         return;
     }
-    m_window.setStatusText(QString::fromStdString(keyLabel(keyCode) + "键学习成功！"));
+    m_window.setStatusText(QString::fromStdString(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键学习成功！"), {keyLabel(keyCode)})));
 }
 
 bool TransferActions::refusedWhileBusy()
 {
     const MainWindowState& state = m_window.state();
     if (state.studyState)
-        m_dialogs.plainMessage(stopLearningFirst);
+        m_dialogs.plainMessage(shown(stopLearningFirst));
     else if (state.deleteState)
-        m_dialogs.plainMessage(stopDeletingFirst);
+        m_dialogs.plainMessage(shown(stopDeletingFirst));
     return state.studyState || state.deleteState;
 }
 
@@ -309,11 +316,11 @@ void TransferActions::report(const StoreOutcome& outcome, const std::string& don
         message(outcome.refusal);
         return;
     }
-    std::string text = done + "：写入 " + std::to_string(outcome.stored.size()) + " 个按键";
+    std::string text = shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1：写入 %2 个按键"), {done, std::to_string(outcome.stored.size())});
     if (!outcome.unchanged.empty())
-        text += "，" + std::to_string(outcome.unchanged.size()) + " 个按键已是同样的编码";
+        text += shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "，%1 个按键已是同样的编码"), {std::to_string(outcome.unchanged.size())});
     if (!outcome.failed.empty())
-        text += "\n写入失败的按键：" + listText(outcome.failed);
+        text += shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "\n写入失败的按键：%1"), {listText(outcome.failed)});
     message(text);
 }
 
@@ -321,14 +328,14 @@ void TransferActions::importDevice()
 {
     if (refusedWhileBusy())
         return;
-    const auto chosen = chooseSignalFile(QStringLiteral("导入设备"));
+    const auto chosen = chooseSignalFile(tr("导入设备"));
     if (!chosen)
         return;
     const SignalFile& file = *chosen;
     const int area = currentArea();
     const PreparedImport prepared = prepareImport(file, area);
     if (prepared.items.empty()) {
-        message("文件里没有能对应到按键的信号，没有写入任何按键");
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "文件里没有能对应到按键的信号，没有写入任何按键")));
         return;
     }
     MemoryImage& image = m_session.image();
@@ -338,7 +345,7 @@ void TransferActions::importDevice()
         return;
     const StoreOutcome outcome = storeAll(image, prepared.items);
     refreshWindow();
-    report(outcome, "导入完成");
+    report(outcome, shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "导入完成")));
 }
 
 void TransferActions::exportArea()
@@ -348,25 +355,24 @@ void TransferActions::exportArea()
     std::vector<std::string> unreadable;
     const auto learned = learnedKeys(keys, area, &unreadable);
     if (!unreadable.empty()) {
-        message("无法从遥控器读出这些按键的编码，没有导出：" + listText(unreadable));
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法从遥控器读出这些按键的编码，没有导出：%1"), {listText(unreadable)}));
         return;
     }
     if (learned.empty()) {
-        message("这个设备里没有学习过的按键");
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "这个设备里没有学习过的按键")));
         return;
     }
     const QString path =
-        m_chooseFile(QStringLiteral("导出"),
-                     QStringLiteral("IR 信号文件 (*.ir);;Pronto Hex (*.txt);;JSON (*.json)"), true);
+        m_chooseFile(tr("导出"), tr("IR 信号文件 (*.ir);;Pronto Hex (*.txt);;JSON (*.json)"), true);
     if (path.isEmpty())
         return;
     const std::string text =
         formatExport(learned, formatForFile(path), areaNames[static_cast<std::size_t>(area)]);
     if (!platform::AtomicFile(path.toStdString()).write(text)) {
-        message("无法写入文件 " + path.toStdString());
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法写入文件 %1"), {path.toStdString()}));
         return;
     }
-    message("导出完成：" + std::to_string(learned.size()) + " 个按键");
+    message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "导出完成：%1 个按键"), {std::to_string(learned.size())}));
 }
 
 void TransferActions::backup()
@@ -376,41 +382,41 @@ void TransferActions::backup()
     const Backup saved =
         collectBackup(keys, m_remote.model, m_remote.firmware, m_remote.remoteid, &unreadable);
     if (!unreadable.empty()) {
-        message("无法从遥控器读出这些按键的编码，没有备份：" + listText(unreadable));
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法从遥控器读出这些按键的编码，没有备份：%1"), {listText(unreadable)}));
         return;
     }
-    const QString path = m_chooseFile(QStringLiteral("备份"), backupFiles, true);
+    const QString path = m_chooseFile(tr("备份"), fileFilter(backupFiles), true);
     if (path.isEmpty())
         return;
     if (!platform::AtomicFile(path.toStdString()).write(writeBackup(saved))) {
-        message("无法写入文件 " + path.toStdString());
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法写入文件 %1"), {path.toStdString()}));
         return;
     }
-    message("备份完成：" + std::to_string(saved.keys.size()) + " 个学习过的按键");
+    message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "备份完成：%1 个学习过的按键"), {std::to_string(saved.keys.size())}));
 }
 
 void TransferActions::restore()
 {
     if (refusedWhileBusy())
         return;
-    const auto text = chooseAndRead(QStringLiteral("恢复"), backupFiles);
+    const auto text = chooseAndRead(tr("恢复"), fileFilter(backupFiles));
     if (!text)
         return;
     auto read = readBackup(*text, m_remote.model);
     if (const auto* reason = std::get_if<std::string>(&read)) {
-        message(*reason + "，没有写入任何按键");
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1，没有写入任何按键"), {*reason}));
         return;
     }
     const Backup& saved = std::get<Backup>(read);
     MemoryImage& image = m_session.image();
     const auto overwritten = learnedKeysOverwritten(image, saved.keys);
     if (!overwritten.empty() &&
-        !proceeds(m_dialogs.messageBox("恢复会覆盖这些已学习的按键，要继续吗？" + listText(overwritten),
+        !proceeds(m_dialogs.messageBox(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "恢复会覆盖这些已学习的按键，要继续吗？%1"), {listText(overwritten)}),
                                        hintCaption, Buttons::YesNo)))
         return;
     const StoreOutcome outcome = storeAll(image, saved.keys);
     refreshWindow();
-    report(outcome, "恢复完成");
+    report(outcome, shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "恢复完成")));
 }
 
 } // namespace qmv

@@ -4,6 +4,7 @@
 #include "SignalRender.h"
 #include "SignalView.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,7 +29,7 @@ QDialogButtonBox* okCancel(QDialog* dialog, const QString& okText)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(okText);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("qmv::TransferDialogs", "取消"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
@@ -56,20 +57,20 @@ SignalChoiceDialog::SignalChoiceDialog(const transfer::SignalFile& file, const Q
     , m_list(new QListWidget(this))
 {
     setObjectName(QStringLiteral("signalChoiceDialog"));
-    setWindowTitle(QStringLiteral("从文件学习"));
+    setWindowTitle(QCoreApplication::translate("qmv::TransferDialogs", "从文件学习"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("选择要学习到“%1”键的信号：").arg(keyName), this));
+    layout->addWidget(new QLabel(QCoreApplication::translate("qmv::TransferDialogs", "选择要学习到“%1”键的信号：").arg(keyName), this));
     m_list->setObjectName(QStringLiteral("signalList"));
     for (const transfer::IrSignal& signal : file.entries)
         m_list->addItem(signal.line > 0
-                            ? QStringLiteral("%1（第 %2 行）").arg(text(signal.name)).arg(signal.line)
+                            ? QCoreApplication::translate("qmv::TransferDialogs", "%1（第 %2 行）").arg(text(signal.name)).arg(signal.line)
                             : text(signal.name));
     layout->addWidget(m_list);
     std::vector<std::string> problems;
     for (const transfer::FileProblem& problem : file.problems)
         problems.push_back(transfer::describeProblem(problem));
     layout->addWidget(reportBox(problems, this));
-    auto* buttons = okCancel(this, QStringLiteral("学习"));
+    auto* buttons = okCancel(this, QCoreApplication::translate("qmv::TransferDialogs", "学习"));
     layout->addWidget(buttons);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
     ok->setEnabled(false);
@@ -96,14 +97,14 @@ ImportDialog::ImportDialog(const transfer::PreparedImport& prepared,
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("importDialog"));
-    setWindowTitle(QStringLiteral("导入设备"));
+    setWindowTitle(QCoreApplication::translate("qmv::TransferDialogs", "导入设备"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
-        QStringLiteral("以下 %1 个信号将写入 %2 的按键：").arg(prepared.items.size()).arg(areaName), this));
+        QCoreApplication::translate("qmv::TransferDialogs", "以下 %1 个信号将写入 %2 的按键：").arg(prepared.items.size()).arg(areaName), this));
     auto* table = new QTableWidget(static_cast<int>(prepared.items.size()), 3, this);
     table->setObjectName(QStringLiteral("mappingTable"));
     table->setHorizontalHeaderLabels(
-        {QStringLiteral("信号"), QStringLiteral("按键"), QStringLiteral("说明")});
+        {QCoreApplication::translate("qmv::TransferDialogs", "信号"), QCoreApplication::translate("qmv::TransferDialogs", "按键"), QCoreApplication::translate("qmv::TransferDialogs", "说明")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (std::size_t i = 0; i < prepared.items.size(); ++i) {
@@ -114,13 +115,13 @@ ImportDialog::ImportDialog(const transfer::PreparedImport& prepared,
         table->setItem(row, 0, new QTableWidgetItem(text(item.name)));
         table->setItem(row, 1, new QTableWidgetItem(text(key)));
         table->setItem(row, 2,
-                       new QTableWidgetItem(overwrites ? QStringLiteral("覆盖已学习的编码") : QString()));
+                       new QTableWidgetItem(overwrites ? QCoreApplication::translate("qmv::TransferDialogs", "覆盖已学习的编码") : QString()));
     }
     table->horizontalHeader()->setStretchLastSection(true);
     table->resizeColumnsToContents();
     layout->addWidget(table);
     layout->addWidget(reportBox(transfer::importReportLines(prepared), this));
-    layout->addWidget(okCancel(this, QStringLiteral("导入")));
+    layout->addWidget(okCancel(this, QCoreApplication::translate("qmv::TransferDialogs", "导入")));
     resize(560, 480);
 }
 
@@ -129,7 +130,7 @@ SignalDialog::SignalDialog(const QString& description, std::vector<std::uint32_t
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("signalDialog"));
-    setWindowTitle(QStringLiteral("按键信号"));
+    setWindowTitle(QCoreApplication::translate("qmv::TransferDialogs", "按键信号"));
     auto* layout = new QVBoxLayout(this);
     auto* facts = new QLabel(description, this);
     facts->setObjectName(QStringLiteral("descriptionLabel"));
@@ -138,7 +139,7 @@ SignalDialog::SignalDialog(const QString& description, std::vector<std::uint32_t
     view->setSignal(std::move(durations), carrierHz, transfer::kFrameGapUs);
     layout->addWidget(view);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Close)->setText(QCoreApplication::translate("qmv::TransferDialogs", "关闭"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }

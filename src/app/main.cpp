@@ -9,6 +9,7 @@
 #include "SlotJournal.h"
 #include "SplashWindow.h"
 #include "TransferActions.h"
+#include "Translation.h"
 #include "Tupdate.h"
 #include "WriterHold.h"
 
@@ -41,6 +42,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromUtf8(qmv::applicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral(QMV718_APP_ID));
     QApplication::setOrganizationName(QStringLiteral("qmv718"));
+    const std::unique_ptr<qmv::Translation> translation =
+        qmv::useProcessLanguage(argc, argv, QCoreApplication::applicationDirPath());
     qmv::QtDialogs dialogs;
 
     std::string error;

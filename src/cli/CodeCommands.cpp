@@ -9,7 +9,10 @@
 #include "MemoryImage.h"
 #include "Player.h"
 #include "SharedLibrary.h"
+#include "RemoteLoader.h"
 #include "StateFolder.h"
+#include "BatchStore.h"
+#include "Text.h"
 #include "TransferCommands.h"
 #include "VirtualRemote.h"
 
@@ -18,6 +21,8 @@
 namespace qmv::cli {
 
 namespace {
+
+constexpr Texts shown{"qmv::cli"};
 
 int failWith(const std::string& message)
 {
@@ -37,7 +42,7 @@ std::optional<std::string> readCodeFile(const std::string& timings, const std::s
     if (!timings.empty() && !remote::parseTimings(*content, error))
         return std::nullopt;
     if (!capture.empty() && !remote::isCaptureText(*content)) {
-        *error = remote::shortExcerpt(file) + " 不是接收器的捕获文本";
+        *error = shown(QT_TRANSLATE_NOOP("qmv::cli", "%1 不是接收器的捕获文本"), {remote::shortExcerpt(file)});
         return std::nullopt;
     }
     return content;
@@ -49,28 +54,28 @@ CodeCommands::CodeCommands(CLI::App& app, int& exitCode)
 {
     const CLI::Validator areaName(
         [](const std::string& name) {
-            return areaFromName(name) ? std::string() : "TV, CBL, DVD, AMP or 0-3";
+            return areaFromName(name) ? std::string() : shown(QT_TRANSLATE_NOOP("qmv::cli", "TV、CBL、DVD、AMP 或 0-3"));
         },
         "AREA");
     auto* learnCommand =
-        app.add_subcommand("learn", "Learn one key: the remote receives a code and stores it");
-    learnCommand->add_option("--area", m_area, "device area")->required()->check(areaName);
-    learnCommand->add_option("--key", m_key, "key code (e.g. 12) or label (e.g. VOL+)")->required();
+        app.add_subcommand("learn", shown(QT_TRANSLATE_NOOP("qmv::cli", "学习一个按键：遥控器接收一个编码并保存它")));
+    learnCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
+    learnCommand->add_option("--key", m_key, shown(QT_TRANSLATE_NOOP("qmv::cli", "按键代码（如 12）或名称（如 VOL+）")))->required();
     auto* timings = learnCommand->add_option("--timings", m_timingsFile,
-                                             "durations in µs, mark first, optional first line 'carrier HZ'");
+                                             shown(QT_TRANSLATE_NOOP("qmv::cli", "以微秒计的时长，先为发射，第一行可以是“carrier HZ”")));
     auto* capture =
-        learnCommand->add_option("--capture", m_captureFile, "a capture text as the receiver gives it");
+        learnCommand->add_option("--capture", m_captureFile, shown(QT_TRANSLATE_NOOP("qmv::cli", "接收器给出的捕获文本")));
     timings->excludes(capture);
     auto* from = learnCommand->add_option("--from", m_fromFile,
-                                          "a signal file (.ir, Pronto Hex, timing list): no receiver needed");
+                                          shown(QT_TRANSLATE_NOOP("qmv::cli", "信号文件（.ir、Pronto Hex、时长列表）：不需要接收器")));
     from->excludes(timings)->excludes(capture);
-    learnCommand->add_option("--signal", m_signal, "the signal of the file to learn, by name")->needs(from);
+    learnCommand->add_option("--signal", m_signal, shown(QT_TRANSLATE_NOOP("qmv::cli", "要学习的文件中信号的名称")))->needs(from);
     learnCommand->callback([this, &exitCode] { exitCode = learn(); });
 
-    auto* playCommand = app.add_subcommand("play", "Show what the remote sends for a learned key");
-    playCommand->add_option("--area", m_area, "device area")->required()->check(areaName);
-    playCommand->add_option("--key", m_key, "key code or label")->required();
-    playCommand->add_option("--format", m_format, "us (durations) or pronto")
+    auto* playCommand = app.add_subcommand("play", shown(QT_TRANSLATE_NOOP("qmv::cli", "显示遥控器为一个学习过的按键发送什么")));
+    playCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
+    playCommand->add_option("--key", m_key, shown(QT_TRANSLATE_NOOP("qmv::cli", "按键代码或名称")))->required();
+    playCommand->add_option("--format", m_format, shown(QT_TRANSLATE_NOOP("qmv::cli", "us（时长）或 pronto")))
         ->check(CLI::IsMember({"us", "pronto"}));
     playCommand->callback([this, &exitCode] { exitCode = play(); });
 }
@@ -79,9 +84,9 @@ int CodeCommands::learn() const
 {
     const auto key = findKey(m_key);
     if (!key)
-        return failWith("没有这个按键：" + m_key);
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "没有这个按键：%1"), {m_key}));
     if (key->selectsArea >= 0)
-        return failWith("电源键用于选择设备，不能学习");
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "电源键用于选择设备，不能学习")));
     if (!m_fromFile.empty())
         return learnFromFile(m_area, std::string(key->code), m_fromFile,
                              m_signal.empty() ? std::nullopt : std::optional<std::string>(m_signal));
@@ -97,7 +102,7 @@ int CodeCommands::learn() const
     if (!session.open(ConsoleSession::Access::Write))
         return 2;
     if (!codeFile)
-        std::cerr << "请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……\n";
+        std::cerr << shown(QT_TRANSLATE_NOOP("qmv::cli", "请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……")) << '\n';
     // The file's code is sent only once the remote listens: a receiver keeps nothing sent before.
     const auto sendFile = [&codeFile] {
         if (codeFile)
@@ -106,21 +111,23 @@ int CodeCommands::learn() const
     const std::atomic<bool> never{false};
     const std::string captured = CaptureLoop(session.link()).run(never, sendFile).code;
     if (captured.empty())
-        return failWith("学习失败！没有接收到遥控器编码");
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！没有接收到遥控器编码")));
 
     CodeConverter converter(programFolder());
     const std::string converted = convertCapture(converter, captured);
     if (converted.empty())
-        return failWith("学习失败！编码无法转换");
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！编码无法转换")));
 
     MemoryImage image = session.writableImage();
     const StoreResult result =
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
-        return failWith(std::string("学习失败！") + transfer::storeFailure(result));
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {transfer::storeFailure(result)}));
     const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
         image.entryIndex(*areaFromName(m_area), *image.rowOf(std::string(key->code))))];
-    std::cout << key->label << "键学习成功！ (" << m_area << ' ' << key->code << ": " << entry << ")\n";
+    std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！ (%2 %3: %4)"),
+                       {keyLabel(*key), m_area, key->code, entry})
+              << '\n';
     return 0;
 }
 
@@ -128,10 +135,10 @@ int CodeCommands::play() const
 {
     const auto key = findKey(m_key);
     if (!key)
-        return failWith("没有这个按键：" + m_key);
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "没有这个按键：%1"), {m_key}));
     const remote::StateFolder folder(remote::StateFolder::defaultPath());
     if (!folder.plugged())
-        return failWith("未检测到遥控器，请检查USB连接线");
+        return failWith(translate("qmv::RemoteLoader", noRemoteMessage));
     std::size_t row = 0;
     while (keypad[row].code != key->code)
         ++row;
@@ -141,7 +148,7 @@ int CodeCommands::play() const
         return failWith(problem);
     const auto playback = remote::playKey(*image, *areaFromName(m_area), static_cast<int>(row));
     if (!playback)
-        return failWith("该按键在 " + m_area + " 里没有可发送的编码");
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "该按键在 %1 里没有可发送的编码"), {m_area}));
     if (m_format == "pronto") {
         std::cout << toPronto(*playback) << '\n';
         return 0;

@@ -8,7 +8,7 @@ namespace qmv::cli {
 
 Reply ConsoleDialogs::messageBox(const std::string& text, const std::string& caption, Buttons buttons)
 {
-    std::cerr << caption << ": " << text << '\n';
+    std::cerr << shownCaption(caption) << ": " << text << '\n';
     switch (buttons) {
     case Buttons::Ok:
         return Reply::Ok;

@@ -3,6 +3,7 @@
 #include "ConsoleSession.h"
 #include "HexText.h"
 #include "ImageReport.h"
+#include "Text.h"
 #include "MemoryImage.h"
 
 #include <iostream>
@@ -10,6 +11,8 @@
 namespace qmv::cli {
 
 namespace {
+
+constexpr Texts shown{"qmv::cli"};
 
 // What is wrong, in the order to mend it: the layout first (nothing else can be trusted before),
 // then the tables' agreement, then space taken that nothing names.
@@ -25,7 +28,7 @@ int runCheck(bool json, bool repair)
         memory.setJournal(session.journal());
         const std::vector<int> unnamed = unnamedSlots(image);
         if (!unnamed.empty() && memory.ReclaimUnnamedSlots() == 0) {
-            std::cerr << "qmv718-cli: 写入遥控器失败，未能释放无人使用的编码索引\n";
+            std::cerr << "qmv718-cli: " << shown(QT_TRANSLATE_NOOP("qmv::cli", "写入遥控器失败，未能释放无人使用的编码索引")) << '\n';
             return 2;
         }
         reclaimed = unnamed;
@@ -67,8 +70,8 @@ int runCheck(bool json, bool repair)
 
 ImageCommands::ImageCommands(CLI::App& app, int& exitCode)
 {
-    auto* info = app.add_subcommand("info", "Identify the remote and show what each key of each area holds");
-    info->add_flag("--json", m_infoJson, "print JSON");
+    auto* info = app.add_subcommand("info", shown(QT_TRANSLATE_NOOP("qmv::cli", "识别遥控器，并显示每个设备中每个按键保存的内容")));
+    info->add_flag("--json", m_infoJson, shown(QT_TRANSLATE_NOOP("qmv::cli", "以 JSON 输出")));
     info->callback([this, &exitCode] {
         ConsoleSession session;
         if (!session.open()) {
@@ -82,9 +85,9 @@ ImageCommands::ImageCommands(CLI::App& app, int& exitCode)
             printImageReport(report, std::cout);
     });
 
-    auto* check = app.add_subcommand("check", "Verify that records, slot table, bitmap and key states agree");
-    check->add_flag("--json", m_checkJson, "print JSON");
-    check->add_flag("--repair", m_checkRepair, "free the slots in use that no key names");
+    auto* check = app.add_subcommand("check", shown(QT_TRANSLATE_NOOP("qmv::cli", "检查记录、编码索引表、位图和按键状态是否一致")));
+    check->add_flag("--json", m_checkJson, shown(QT_TRANSLATE_NOOP("qmv::cli", "以 JSON 输出")));
+    check->add_flag("--repair", m_checkRepair, shown(QT_TRANSLATE_NOOP("qmv::cli", "释放已占用但没有按键使用的编码索引")));
     check->callback([this, &exitCode] { exitCode = runCheck(m_checkJson, m_checkRepair); });
 }
 

@@ -4,6 +4,7 @@
 #include "Keypad.h"
 #include "LearningController.h"
 #include "MemoryImage.h"
+#include "Text.h"
 
 #include <cctype>
 #include <iostream>
@@ -12,6 +13,8 @@
 namespace qmv::cli {
 
 namespace {
+
+constexpr Texts shown{"qmv::cli"};
 
 // A terminal shows nothing of the window: only the messages reach the user.
 class NoScreen : public LearningView
@@ -108,15 +111,22 @@ template <typename Action> int onSelectedArea(int area, bool confirmed, Action&&
 
 LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
 {
-    auto* remove = app.add_subcommand("delete", "Delete the learned code of one key in one device area");
-    remove->add_option("--area", m_deleteArea, "TV, CBL, DVD, AMP or 0-3")->required();
-    remove->add_option("--key", m_deleteKey, "the key's code (\"26\") or label (\"CH+\")")->required();
+    auto* remove = app.add_subcommand(
+        "delete", shown(QT_TRANSLATE_NOOP("qmv::cli", "删除一个设备中一个按键学习过的编码")));
+    remove
+        ->add_option("--area", m_deleteArea, shown(QT_TRANSLATE_NOOP("qmv::cli", "TV、CBL、DVD、AMP 或 0-3")))
+        ->required();
+    remove
+        ->add_option("--key", m_deleteKey,
+                     shown(QT_TRANSLATE_NOOP("qmv::cli", "按键的代码（“26”）或名称（“CH+”）")))
+        ->required();
     remove->callback([this, &exitCode] {
         const std::optional<int> area = areaFromName(m_deleteArea);
         const std::optional<KeyDefinition> key = findKey(m_deleteKey);
         if (!area || !key || key->selectsArea >= 0) {
-            std::cerr << (area ? "not a plain key of the keypad: " + m_deleteKey
-                               : "unknown area: " + m_deleteArea)
+            std::cerr << (area ? shown(QT_TRANSLATE_NOOP("qmv::cli", "不是键盘上的普通按键：%1"),
+                                       {m_deleteKey})
+                               : shown(QT_TRANSLATE_NOOP("qmv::cli", "没有这个设备：%1"), {m_deleteArea}))
                       << '\n';
             exitCode = 2;
             return;
@@ -133,19 +143,22 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
             workflow.controller().KeyClick(code);
             const bool deleted = wasLearned && !learned();
             if (deleted)
-                std::cout << "deleted: " << code << " in " << areaNames[static_cast<std::size_t>(*area)]
+                std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "已删除：%2 中的 %1"),
+                                   {code, areaNames[static_cast<std::size_t>(*area)]})
                           << '\n';
             return deleted ? 0 : 1;
         });
     });
 
-    auto* clear = app.add_subcommand("clear", "Clear every learned key of one device area");
-    clear->add_option("--area", m_clearArea, "TV, CBL, DVD, AMP or 0-3")->required();
-    clear->add_flag("--yes", m_clearConfirmed, "answer Yes to the confirmation");
+    auto* clear =
+        app.add_subcommand("clear", shown(QT_TRANSLATE_NOOP("qmv::cli", "清空一个设备中所有学习过的按键")));
+    clear->add_option("--area", m_clearArea, shown(QT_TRANSLATE_NOOP("qmv::cli", "TV、CBL、DVD、AMP 或 0-3")))
+        ->required();
+    clear->add_flag("--yes", m_clearConfirmed, shown(QT_TRANSLATE_NOOP("qmv::cli", "对确认的问题回答“是”")));
     clear->callback([this, &exitCode] {
         const std::optional<int> area = areaFromName(m_clearArea);
         if (!area) {
-            std::cerr << "unknown area: " << m_clearArea << '\n';
+            std::cerr << shown(QT_TRANSLATE_NOOP("qmv::cli", "没有这个设备：%1"), {m_clearArea}) << '\n';
             exitCode = 2;
             return;
         }
@@ -153,10 +166,12 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
             workflow.controller().delallstudykeyClick();
             if (workflow.controller().AreaHasLearnedKeys()) {
                 if (!m_clearConfirmed)
-                    std::cerr << "nothing cleared: confirm with --yes\n";
+                    std::cerr << shown(QT_TRANSLATE_NOOP("qmv::cli", "没有清空：请用 --yes 确认")) << '\n';
                 return 1;
             }
-            std::cout << "clear: " << areaNames[static_cast<std::size_t>(*area)] << " holds no learned key\n";
+            std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "已清空：%1 中没有学习过的按键了"),
+                               {areaNames[static_cast<std::size_t>(*area)]})
+                      << '\n';
             return 0;
         });
     });

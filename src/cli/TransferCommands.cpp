@@ -7,6 +7,7 @@
 #include "ExportFormats.h"
 #include "Keypad.h"
 #include "StoredKeys.h"
+#include "Text.h"
 
 #include <fstream>
 #include <iostream>
@@ -14,6 +15,8 @@
 namespace qmv::cli {
 
 namespace {
+
+constexpr Texts shown{"qmv::cli"};
 
 using namespace transfer;
 
@@ -23,7 +26,7 @@ int failWith(const std::string& message)
     return 1;
 }
 
-void printList(const char* heading, const std::vector<std::string>& names)
+void printList(const std::string& heading, const std::vector<std::string>& names)
 {
     if (names.empty())
         return;
@@ -61,7 +64,7 @@ std::optional<SignalFile> readFile(const std::string& path)
     if (file.rejected) {
         for (const FileProblem& problem : file.problems)
             std::cerr << path << ": " << describeProblem(problem) << '\n';
-        failWith("文件无法导入，没有写入任何按键");
+        failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "文件无法导入，没有写入任何按键")));
         return std::nullopt;
     }
     return file;
@@ -72,15 +75,15 @@ int storeConfirmed(MemoryImage& image, const std::vector<StoreItem>& items, bool
 {
     const auto overwritten = learnedKeysOverwritten(image, items);
     if (!overwritten.empty() && !confirmed) {
-        printList("这些按键已学习过，会被覆盖：", overwritten);
-        return failWith("没有写入任何按键：确认覆盖请加 --yes");
+        printList(shown(QT_TRANSLATE_NOOP("qmv::cli", "这些按键已学习过，会被覆盖：")), overwritten);
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "没有写入任何按键：确认覆盖请加 --yes")));
     }
     const StoreOutcome outcome = storeAll(image, items);
     if (outcome.refused)
         return failWith(outcome.refusal);
     std::cout << "stored: " << outcome.stored.size() << " keys, unchanged: " << outcome.unchanged.size()
               << '\n';
-    printList("写入失败的按键：", outcome.failed);
+    printList(shown(QT_TRANSLATE_NOOP("qmv::cli", "写入失败的按键：")), outcome.failed);
     return outcome.failed.empty() ? 0 : 1;
 }
 
@@ -91,7 +94,7 @@ bool writeOutput(const std::string& path, const std::string& text)
         return true;
     }
     if (!platform::AtomicFile(path).write(text)) {
-        failWith("无法写入文件 " + path);
+        failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "无法写入文件 %1"), {path}));
         return false;
     }
     return true;
@@ -108,28 +111,27 @@ TransferCommands::TransferCommands(CLI::App& app, int& exitCode)
         "AREA");
 
     auto* import =
-        app.add_subcommand("import", "Learn a whole device from a signal file: signal names are "
-                                     "mapped to keys (Power, VOL+, Vol_up, Ch_next, 0-9, menu, ok, ...)");
-    import->add_option("--area", m_area, "device area")->required()->check(areaName);
-    import->add_option("--from", m_file, ".ir, Pronto Hex, timing list or exported JSON")->required();
-    import->add_flag("--yes", m_confirmed, "overwrite keys that are already learned");
+        app.add_subcommand("import", shown(QT_TRANSLATE_NOOP("qmv::cli", "从信号文件学习整个设备：按信号名称对应到按键（Power、VOL+、Vol_up、Ch_next、0-9、menu、ok 等）")));
+    import->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
+    import->add_option("--from", m_file, shown(QT_TRANSLATE_NOOP("qmv::cli", ".ir、Pronto Hex、时长列表或导出的 JSON")))->required();
+    import->add_flag("--yes", m_confirmed, shown(QT_TRANSLATE_NOOP("qmv::cli", "覆盖已学习过的按键")));
     import->callback([this, &exitCode] { exitCode = importDevice();
 });
 
-auto* exportCommand = app.add_subcommand("export", "Write the learned keys of an area");
-exportCommand->add_option("--area", m_area, "device area")->required()->check(areaName);
-exportCommand->add_option("--format", m_format, "ir, pronto or json")
+auto* exportCommand = app.add_subcommand("export", shown(QT_TRANSLATE_NOOP("qmv::cli", "写出一个设备中学习过的按键")));
+exportCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
+exportCommand->add_option("--format", m_format, shown(QT_TRANSLATE_NOOP("qmv::cli", "ir、pronto 或 json")))
     ->check(CLI::IsMember({"ir", "pronto", "json"}));
-exportCommand->add_option("--to", m_to, "file (standard output when left out)");
+exportCommand->add_option("--to", m_to, shown(QT_TRANSLATE_NOOP("qmv::cli", "文件（不给出时写到标准输出）")));
 exportCommand->callback([this, &exitCode] { exitCode = exportArea(); });
 
-auto* backupCommand = app.add_subcommand("backup", "Save everything the remote has learned, all areas");
-backupCommand->add_option("FILE", m_file, "backup file")->required();
+auto* backupCommand = app.add_subcommand("backup", shown(QT_TRANSLATE_NOOP("qmv::cli", "保存遥控器学习过的全部内容，包括所有设备")));
+backupCommand->add_option("FILE", m_file, shown(QT_TRANSLATE_NOOP("qmv::cli", "备份文件")))->required();
 backupCommand->callback([this, &exitCode] { exitCode = backup(); });
 
-auto* restoreCommand = app.add_subcommand("restore", "Put a backup back on this or another QMV-718");
-restoreCommand->add_option("FILE", m_file, "backup file")->required();
-restoreCommand->add_flag("--yes", m_confirmed, "overwrite keys that are already learned");
+auto* restoreCommand = app.add_subcommand("restore", shown(QT_TRANSLATE_NOOP("qmv::cli", "把备份恢复到这个或另一个 QMV-718 上")));
+restoreCommand->add_option("FILE", m_file, shown(QT_TRANSLATE_NOOP("qmv::cli", "备份文件")))->required();
+restoreCommand->add_flag("--yes", m_confirmed, shown(QT_TRANSLATE_NOOP("qmv::cli", "覆盖已学习过的按键")));
 restoreCommand->callback([this, &exitCode] { exitCode = restore(); });
 } // namespace qmv::cli
 
@@ -142,7 +144,7 @@ int TransferCommands::importDevice() const
     for (const std::string& line : importReportLines(prepared))
         std::cerr << line << '\n';
     if (prepared.items.empty())
-        return failWith("文件里没有能对应到按键的信号，没有写入任何按键");
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "文件里没有能对应到按键的信号，没有写入任何按键")));
 
     ConsoleSession session;
     if (!session.open(ConsoleSession::Access::Write))
@@ -163,8 +165,8 @@ int TransferCommands::exportArea() const
     std::vector<std::string> unreadable;
     const auto learned = learnedKeys(keys, area, &unreadable);
     if (!unreadable.empty()) {
-        printList("无法从遥控器读出这些按键的编码：", unreadable);
-        return failWith("没有导出");
+        printList(shown(QT_TRANSLATE_NOOP("qmv::cli", "无法从遥控器读出这些按键的编码：")), unreadable);
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "没有导出")));
     }
     const std::string text =
         formatExport(learned, *exportFormatFromName(m_format), areaNames[static_cast<std::size_t>(area)]);
@@ -186,8 +188,8 @@ int TransferCommands::backup() const
     const Backup saved =
         collectBackup(keys, loaded.lab_ykqtype, loaded.lab_gjbb, loaded.remoteid, &unreadable);
     if (!unreadable.empty()) {
-        printList("无法从遥控器读出这些按键的编码：", unreadable);
-        return failWith("备份不完整，没有写入备份文件");
+        printList(shown(QT_TRANSLATE_NOOP("qmv::cli", "无法从遥控器读出这些按键的编码：")), unreadable);
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "备份不完整，没有写入备份文件")));
     }
     if (!writeOutput(m_file, writeBackup(saved)))
         return 1;
@@ -207,7 +209,7 @@ int TransferCommands::restore() const
     CallReport calls(session);
     auto read = readBackup(*text, session.remote().lab_ykqtype);
     if (auto* reason = std::get_if<std::string>(&read))
-        return failWith(*reason + "，没有写入任何按键");
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "%1，没有写入任何按键"), {*reason}));
     const Backup& saved = std::get<Backup>(read);
     MemoryImage image = session.writableImage();
     return storeConfirmed(image, saved.keys, m_confirmed);
@@ -222,7 +224,7 @@ int learnFromFile(const std::string& areaName, const std::string& keyCode, const
     const int area = *areaFromName(areaName);
     auto prepared = prepareLearn(*file, area, keyCode, signalName);
     if (auto* reason = std::get_if<std::string>(&prepared))
-        return failWith("学习失败！" + *reason);
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {*reason}));
     const StoreItem& item = std::get<StoreItem>(prepared);
 
     ConsoleSession session;
@@ -232,8 +234,8 @@ int learnFromFile(const std::string& areaName, const std::string& keyCode, const
     MemoryImage image = session.writableImage();
     const StoreOutcome outcome = storeAll(image, {item});
     if (outcome.refused || !outcome.failed.empty())
-        return failWith("学习失败！" + (outcome.refused ? outcome.refusal : std::string("写入遥控器失败")));
-    std::cout << keyName(area, keyCode) << "键学习成功！（来自 " << item.name << "）\n";
+        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {outcome.refused ? outcome.refusal : storeFailure(StoreResult::RecordWriteFailed)}));
+    std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！（来自 %2）"), {keyName(area, keyCode), item.name}) << '\n';
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "UpdateListFetch.h"
 #include "UpdateRun.h"
 #include "UpdateSettings.h"
+#include "Text.h"
 #include "UpdateTexts.h"
 
 #include <CLI/CLI.hpp>
@@ -22,6 +23,8 @@
 namespace qmv::cli {
 
 namespace {
+
+constexpr Texts shown{"qmv::cli"};
 
 enum ExitCode { Success = 0, ListFailed = 1, LibraryFailed = 2, FolderNotWritable = 3 };
 
@@ -91,7 +94,7 @@ public:
         const LibraryRollback rollback(m_folder, check);
         const QStringList names = m_library.isEmpty() ? rollback.available() : QStringList{m_library};
         if (names.isEmpty()) {
-            std::cout << updatetext::rollbackNone << '\n';
+            std::cout << updatetext::shown(updatetext::rollbackNone) << '\n';
             return Success;
         }
         int exitCode = Success;
@@ -99,14 +102,14 @@ public:
             const Failure failure = rollback.restore(name);
             if (failure.failed()) {
                 exitCode = LibraryFailed;
-                std::cout << utf8(name) << '\t' << updatetext::stateFailed << '\t' << failureText(failure)
+                std::cout << utf8(name) << '\t' << updatetext::shown(updatetext::stateFailed) << '\t' << failureText(failure)
                           << '\n';
             } else {
-                std::cout << utf8(QString::fromUtf8(updatetext::rollbackDone).arg(name)) << '\n';
+                std::cout << utf8(QString::fromStdString(updatetext::shown(updatetext::rollbackDone)).arg(name)) << '\n';
             }
         }
         if (exitCode == Success)
-            std::cout << updatetext::restartNeeded << '\n';
+            std::cout << updatetext::shown(updatetext::restartNeeded) << '\n';
         return exitCode;
     }
 
@@ -135,13 +138,13 @@ private:
         fetch.start(url);
         loop.exec();
         if (fetchFailure.failed()) {
-            std::cerr << updatetext::fetchFailed << " (" << utf8(url.toString()) << ")\n"
+            std::cerr << updatetext::shown(updatetext::fetchFailed) << " (" << utf8(url.toString()) << ")\n"
                       << failureText(fetchFailure) << '\n';
             return std::nullopt;
         }
         const UpdateList& list = *fetch.list();
         if (list.servers().isEmpty()) {
-            std::cerr << updatetext::noServer << '\n';
+            std::cerr << updatetext::shown(updatetext::noServer) << '\n';
             return std::nullopt;
         }
         const QString name = m_server.isEmpty() ? list.servers().first().name : m_server;
@@ -159,7 +162,7 @@ private:
     {
         for (const PendingLibrary& library : pending.libraries) {
             std::cout << utf8(library.name) << '\t'
-                      << (library.refused ? updatetext::stateFailed : updatetext::statePending) << '\n';
+                      << (library.refused ? updatetext::shown(updatetext::stateFailed) : updatetext::shown(updatetext::statePending)) << '\n';
         }
     }
 
@@ -186,7 +189,7 @@ private:
         QObject::connect(&m_client, &HttpClient::transferEnded, [] { std::cerr << '\n'; });
         QObject::connect(&run, &UpdateRun::libraryFinished, [&](int index, const Failure& failure) {
             std::cout << utf8(libraries[index].name) << '\t'
-                      << (failure.failed() ? updatetext::stateFailed : updatetext::stateDone);
+                      << (failure.failed() ? updatetext::shown(updatetext::stateFailed) : updatetext::shown(updatetext::stateDone));
             if (failure.failed()) {
                 exitCode = LibraryFailed;
                 std::cout << '\t' << failureText(failure);
@@ -200,7 +203,7 @@ private:
         run.start(m_serverUrl, libraries);
         loop.exec();
         if (downloaded)
-            std::cout << updatetext::restartNeeded << '\n';
+            std::cout << updatetext::shown(updatetext::restartNeeded) << '\n';
         return exitCode;
     }
 
@@ -215,7 +218,7 @@ private:
 void addFolderOption(CLI::App& command, UpdateOptions& options)
 {
     command.add_option("--folder", options.folder,
-                       "The program's folder (default: the folder of qmv718-cli)");
+                       shown(QT_TRANSLATE_NOOP("qmv::cli", "程序所在的文件夹（默认为 qmv718-cli 所在的文件夹）")));
 }
 
 int runUpdate(const UpdateOptions& options, int (HeadlessUpdate::*command)())
@@ -232,25 +235,25 @@ int runUpdate(const UpdateOptions& options, int (HeadlessUpdate::*command)())
 void addUpdateCommands(CLI::App& app, int& exitCode)
 {
     auto options = std::make_shared<UpdateOptions>();
-    CLI::App* update = app.add_subcommand("update", "Update the program's libraries from the update host");
+    CLI::App* update = app.add_subcommand("update", shown(QT_TRANSLATE_NOOP("qmv::cli", "从升级服务器升级程序的库")));
     update->require_subcommand(1);
 
     CLI::App* list =
-        update->add_subcommand("list", "List the installed libraries older than the update list's");
+        update->add_subcommand("list", shown(QT_TRANSLATE_NOOP("qmv::cli", "列出比升级列表中旧的已安装的库")));
     addFolderOption(*list, *options);
-    list->add_option("--server", options->server, "The server to take (default: the list's first)");
+    list->add_option("--server", options->server, shown(QT_TRANSLATE_NOOP("qmv::cli", "使用的服务器（默认为列表中的第一个）")));
     list->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::list); });
 
-    CLI::App* install = update->add_subcommand("install", "Download, check and install the newer libraries");
+    CLI::App* install = update->add_subcommand("install", shown(QT_TRANSLATE_NOOP("qmv::cli", "下载、检查并安装较新的库")));
     addFolderOption(*install, *options);
     install->add_option("--server", options->server,
-                        "The server to download from (default: the list's first)");
+                        shown(QT_TRANSLATE_NOOP("qmv::cli", "下载用的服务器（默认为列表中的第一个）")));
     install->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::install); });
 
     CLI::App* rollback = update->add_subcommand(
-        "rollback", "Put back the last good copy of a library, or of every library that has one");
+        "rollback", shown(QT_TRANSLATE_NOOP("qmv::cli", "恢复一个库（或每个有备份的库）的上一个完好版本")));
     addFolderOption(*rollback, *options);
-    rollback->add_option("NAME", options->library, "The library, e.g. velquon (default: all)");
+    rollback->add_option("NAME", options->library, shown(QT_TRANSLATE_NOOP("qmv::cli", "库的名称，例如 velquon（默认为全部）")));
     rollback->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::rollback); });
 }
 

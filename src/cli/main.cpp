@@ -1,24 +1,47 @@
 // qmv718-cli: the learning tool's companion for scripts and terminals. It works on the same
 // core as the window, so the two can never disagree about the remote.
 #include "CodeCommands.h"
+#include "HelpTexts.h"
 #include "ImageCommands.h"
 #include "LearningCommands.h"
 #include "RemoteCommands.h"
+#include "Text.h"
 #include "TransferCommands.h"
 #if defined(QMV718_UPDATE_COMMANDS)
 #include "UpdateCommands.h"
 #endif
+#if defined(QMV718_TRANSLATIONS)
+#include "SharedLibrary.h"
+#include "Translation.h"
+#endif
 
 #include <CLI/CLI.hpp>
 
+#include <memory>
+#include <string>
+
 int main(int argc, char** argv)
 {
-    CLI::App app{"QMV-718 learning tool, command line"};
+#if defined(QMV718_TRANSLATIONS)
+    // The help and the messages are made in the chosen language, so it is chosen first.
+    const std::unique_ptr<qmv::Translation> translation =
+        qmv::useProcessLanguage(argc, argv, QString::fromStdString(qmv::programFolder()));
+#endif
+    const qmv::Texts shown{"qmv::cli"};
+
+    CLI::App app{shown(QT_TRANSLATE_NOOP("qmv::cli", "QMV-718 自学习软件，命令行"))};
     app.require_subcommand(1);
     // Arguments mean the same everywhere: on Windows a path such as /data/code.txt stays a path
     // instead of being taken for a "/option".
     app.allow_windows_style_options(false);
     int exitCode = 0;
+
+#if defined(QMV718_TRANSLATIONS)
+    std::string language;
+    app.add_option(qmv::languageOption, language,
+                   shown(QT_TRANSLATE_NOOP("qmv::cli", "提示和帮助的语言：zh 或 en（默认随系统的语言；也可用 "
+                                                      "QMV718_LANG 设定）")));
+#endif
 
     qmv::cli::RemoteCommands remote(app, exitCode);
     qmv::cli::ImageCommands image(app, exitCode);
@@ -28,6 +51,7 @@ int main(int argc, char** argv)
 #if defined(QMV718_UPDATE_COMMANDS)
     qmv::cli::addUpdateCommands(app, exitCode);
 #endif
+    qmv::cli::localiseHelp(app);
 
     CLI11_PARSE(app, argc, argv);
     return exitCode;

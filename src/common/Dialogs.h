@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Text.h"
+
 #include <string>
 
 namespace qmv {
@@ -12,7 +14,7 @@ enum class Buttons { Ok, RetryCancel, OkCancel, YesNo };
 enum class Reply { Ok, Retry, Cancel, Yes, No };
 
 inline constexpr const char* applicationTitle = "QMV-718";
-inline constexpr const char* hintCaption = "提示";
+inline constexpr const char* hintCaption = QT_TRANSLATE_NOOP("qmv::Dialogs", "提示");
 
 class Dialogs
 {
@@ -23,6 +25,12 @@ public:
     virtual Reply messageBox(const std::string& text, const std::string& caption, Buttons buttons) = 0;
     virtual void plainMessage(const std::string& text) = 0;
 };
+
+// A caption in the user's language: captions travel as written and are translated where shown.
+inline std::string shownCaption(const std::string& caption)
+{
+    return translate("qmv::Dialogs", caption.c_str());
+}
 
 // Only Yes, OK and Retry proceed.
 inline bool proceeds(Reply reply)

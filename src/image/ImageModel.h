@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MemoryLayout.h"
+#include "Text.h"
 
 #include <cstdint>
 #include <optional>
@@ -100,11 +101,11 @@ struct MemoryBlock
 // The blocks that identify the remote and point at its tables. No table may lie over them, and
 // nothing the tool writes may touch them: a remote whose identity or pointers are overwritten
 // can no longer be read.
-inline constexpr MemoryBlock identityBlock{"识别信息块", memory::identityBlock,
+inline constexpr MemoryBlock identityBlock{QT_TRANSLATE_NOOP("qmv::image", "识别信息块"), memory::identityBlock,
                                            memory::identityBlock +
                                                static_cast<long>(memory::identityBlockSize)};
 // As start-up reads it: two units of eight bytes.
-inline constexpr MemoryBlock pointerBlock{"存储区指针块", memory::infoBlock, memory::infoBlock + 16};
+inline constexpr MemoryBlock pointerBlock{QT_TRANSLATE_NOOP("qmv::image", "存储区指针块"), memory::infoBlock, memory::infoBlock + 16};
 inline constexpr int keypadAreaCount = 4;
 
 // What makes an image unusable though its tables could be read: a device-area count other than

@@ -11,9 +11,12 @@ namespace qmv {
 
 namespace {
 
-std::string withSite(const char* before, const char* after)
+constexpr Texts shown{"qmv::image"};
+
+// A message that sends the user to the maker's web site (%1).
+std::string withSite(const char* pattern)
 {
-    return std::string(before) + makerWebSite + after;
+    return shown(pattern, {makerWebSite});
 }
 
 constexpr std::size_t indexBlockBuffer = 3072;
@@ -25,20 +28,20 @@ constexpr std::size_t knownCodeBuffer = 2048;
 std::string compatibilityMessage(const std::string& model, int major, int minor)
 {
     const std::string unsupported =
-        withSite("自学习软件不支持改遥控器，请到", "网站下载最新的该款自学习软件！");
-    const std::string softwareOld = withSite("自学习软件版本比较低，请到", "下载最新的该款自学习软件！");
+        withSite(QT_TRANSLATE_NOOP("qmv::image", "自学习软件不支持改遥控器，请到%1网站下载最新的该款自学习软件！"));
+    const std::string softwareOld = withSite(QT_TRANSLATE_NOOP("qmv::image", "自学习软件版本比较低，请到%1下载最新的该款自学习软件！"));
     if (model == "8888")
-        return withSite("遥控器固件程序版本比较低，请到", "网站下载最新的固件程序版本！");
+        return withSite(QT_TRANSLATE_NOOP("qmv::image", "遥控器固件程序版本比较低，请到%1网站下载最新的固件程序版本！"));
     if (model != "1803")
         return unsupported;
     if (major > 1)
         return softwareOld;
     if (major < 1)
-        return withSite("遥控器固件程序版本比较低，请到", "下载最新的固件程序版本！");
+        return withSite(QT_TRANSLATE_NOOP("qmv::image", "遥控器固件程序版本比较低，请到%1下载最新的固件程序版本！"));
     if (minor > 3)
         return softwareOld;
     if (minor < 3)
-        return withSite("遥控器固件版本比较低，请到", "下载最新的固件程序版本！");
+        return withSite(QT_TRANSLATE_NOOP("qmv::image", "遥控器固件版本比较低，请到%1下载最新的固件程序版本！"));
     return {};
 }
 
@@ -60,13 +63,14 @@ void RemoteLoader::fail(const std::string& text, bool plain)
 
 void RemoteLoader::badImage(const std::string& detail)
 {
-    fail("遥控器内存数据有误（" + detail + "），无法读取按键信息！请重新连接遥控器后再试。", false);
+    fail(shown(QT_TRANSLATE_NOOP("qmv::image", "遥控器内存数据有误（%1），无法读取按键信息！请重新连接遥控器后再试。"), {detail}), false);
 }
 
 bool RemoteLoader::waitForRemote()
 {
     while (!m_link.linkState())
-        if (m_dialogs.messageBox(noRemoteMessage, hintCaption, Buttons::RetryCancel) != Reply::Retry)
+        if (m_dialogs.messageBox(translate("qmv::RemoteLoader", noRemoteMessage), hintCaption,
+                                 Buttons::RetryCancel) != Reply::Retry)
             return false;
     return true;
 }
@@ -84,7 +88,7 @@ std::optional<std::string> RemoteLoader::checkBasicInfo()
 {
     const std::string info = m_link.readData(memory::identityBlock, 6, 1024);
     if (info.empty()) {
-        fail(noRemoteMessage, false);
+        fail(translate("qmv::RemoteLoader", noRemoteMessage), false);
         return std::nullopt;
     }
     const std::string remoteid = info.substr(0, 30);
@@ -93,7 +97,7 @@ std::optional<std::string> RemoteLoader::checkBasicInfo()
     const auto minor = hex::byteAt(info, 33);
     const std::string model = info.substr(70, 4);
     if (!major || !minor) {
-        badImage("固件版本号不是十六进制数");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "固件版本号不是十六进制数")));
         return std::nullopt;
     }
     if (const std::string message = compatibilityMessage(model, *major, *minor); !message.empty()) {
@@ -107,14 +111,14 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
 {
     const std::string pointers = m_link.readData(memory::infoBlock, 2, 512);
     if (pointers.empty()) {
-        fail(noRemoteMessage, false);
+        fail(translate("qmv::RemoteLoader", noRemoteMessage), false);
         return false;
     }
     const auto headeraddr = hex::le16At(pointers, 0);
     const auto relocbase = hex::le16At(pointers, 6);
     const auto bank = hex::byteAt(pointers, 8);
     if (!headeraddr || !relocbase || !bank) {
-        badImage("存储区指针无法识别");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "存储区指针无法识别")));
         return false;
     }
     layout.headeraddr = static_cast<std::uint16_t>(*headeraddr);
@@ -122,7 +126,7 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
     layout.bankcode = hex::byte(*bank);
 
     if (layout.headeraddr + 32L + 400 > 0x10000) {
-        badImage("文件头超出存储范围");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "文件头超出存储范围")));
         return false;
     }
     const std::string header = m_link.readData(layout.headeraddr, 5, 1024);
@@ -137,7 +141,7 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
     const auto indexcount = field8(7), areacount = field8(10), keycount = field8(32);
     if (!recordcount || !bitmapbits || !records || !list || !index || !code || !indexcount || !areacount ||
         !keycount) {
-        badImage("无法读取文件头");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取文件头")));
         return false;
     }
     layout.recordcount = *recordcount;
@@ -152,16 +156,16 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
 
     if (layout.recordcount == 0 || layout.indexcount == 0 || layout.bitmapbits == 0 ||
         layout.areacount == 0 || layout.keycount == 0) {
-        badImage("计数为零");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "计数为零")));
         return false;
     }
     if (layout.recordcount < layout.keycount * layout.areacount) {
-        badImage("按键记录数少于按键数乘以设备数");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "按键记录数少于按键数乘以设备数")));
         return false;
     }
     const int indexUnits = (layout.indexcount * 6 + layout.bitmapBytes()) / 8 + 1;
     if (static_cast<std::size_t>(indexUnits) * 16 > indexBlockBuffer) {
-        badImage("索引区过大");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "索引区过大")));
         return false;
     }
     return true;
@@ -175,7 +179,7 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
     for (int row = 0; row < layout.keycount; ++row) {
         const auto code = hex::byteAt(table, 1 + static_cast<std::size_t>(row));
         if (!code) {
-            badImage("无法读取按键码表");
+            badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取按键码表")));
             return false;
         }
         snapshot.keyCodes.push_back(hex::byte(*code));
@@ -183,7 +187,7 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
 
     const int recordUnits = (layout.recordcount * 44) / 16 + 1;
     if (static_cast<long>(layout.recordaddr) + recordUnits * 8L > 0x10000) {
-        badImage("按键记录超出存储范围");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "按键记录超出存储范围")));
         return false;
     }
     const std::string records = m_link.readData(layout.recordaddr, recordUnits,
@@ -192,7 +196,7 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
         const auto record = KeyRecord::parse(std::string_view(records).substr(
             std::min<std::size_t>(records.size(), 44u * static_cast<std::size_t>(i))));
         if (!record) {
-            badImage("无法读取按键记录");
+            badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取按键记录")));
             return false;
         }
         snapshot.records.push_back(*record);
@@ -203,7 +207,7 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
     const std::string index = m_link.readData(layout.indexaddr, indexUnits, indexBlockBuffer);
     const std::string bitmap = index.substr(0, std::min<std::size_t>(index.size(), 2u * bitmapBytes));
     if (bitmap.size() != 2u * bitmapBytes || !hex::isHex(bitmap)) {
-        badImage("无法读取存储位图");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取存储位图")));
         return false;
     }
     snapshot.bitmap = hex::upper(bitmap);
@@ -211,7 +215,7 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
         const std::size_t at = 2u * bitmapBytes + 12u * s;
         const auto slot = Slot::parse(std::string_view(index).substr(std::min(index.size(), at)));
         if (!slot) {
-            badImage("无法读取编码索引");
+            badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取编码索引")));
             return false;
         }
         snapshot.slotTable.push_back(*slot);
@@ -220,13 +224,13 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
     const std::string known = m_link.readData(layout.listaddr, knownCodeUnits, knownCodeBuffer);
     const auto count = hex::le16At(known, 0);
     if (!count || 2 + 6 * *count > knownCodeUnits * 8) {
-        badImage("无法读取已知编码表");
+        badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取已知编码表")));
         return false;
     }
     for (int i = 0; i < *count; ++i) {
         const std::string id = known.substr(4 + 12 * static_cast<std::size_t>(i), 6);
         if (!hex::isHex(id)) {
-            badImage("无法读取已知编码表");
+            badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取已知编码表")));
             return false;
         }
         snapshot.knownCodes.push_back(hex::upper(id));

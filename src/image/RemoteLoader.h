@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "ImageModel.h"
+#include "Text.h"
 
 #include <functional>
 #include <optional>
@@ -13,7 +14,8 @@ namespace qmv {
 class RemoteLink;
 
 inline constexpr const char* makerWebSite = "www.qmv718-remote.example";
-inline constexpr const char* noRemoteMessage = "未检测到遥控器，请检查USB连接线";
+inline constexpr const char* noRemoteMessage =
+    QT_TRANSLATE_NOOP("qmv::RemoteLoader", "未检测到遥控器，请检查USB连接线");
 inline constexpr const char* firmwareLabel = " 2.0";
 inline constexpr const char* modelLabel = "QMV-718";
 

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "Keypad.h"
 #include "MemoryImage.h"
+#include "Text.h"
 
 #include <array>
 #include <exception>
@@ -14,41 +15,45 @@ namespace qmv {
 namespace {
 
 constexpr std::array<const char*, areaCount> areaTexts{
-    "您现在是在 电视/TV 里进行自学习！",
-    "您现在是在 机顶盒/CBL 里进行自学习！",
-    "您现在是在 影碟机/DVD 里进行自学习！",
-    "您现在是在 AMP 里进行自学习！",
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 电视/TV 里进行自学习！"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 机顶盒/CBL 里进行自学习！"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 影碟机/DVD 里进行自学习！"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 AMP 里进行自学习！"),
 };
 
 // The areas as the messages name them.
-constexpr std::array<const char*, areaCount> areaCaptions{"电视/TV", "机顶盒/CBL", "影碟机/DVD", "AMP"};
+constexpr std::array<const char*, areaCount> areaCaptions{
+    QT_TRANSLATE_NOOP("qmv::LearningController", "电视/TV"), QT_TRANSLATE_NOOP("qmv::LearningController", "机顶盒/CBL"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "影碟机/DVD"), QT_TRANSLATE_NOOP("qmv::LearningController", "AMP")};
 
-constexpr const char* chooseKeyToLearn = "请在左面遥控器上点击待学习的按键！";
-constexpr const char* chooseKeyToDelete = "请在左面遥控器上选择待删除的按键！";
-constexpr const char* startLearningFirst = "请先点击开始学习按钮！";
-constexpr const char* stopDeletingToLearn = "现在在删除状态，要学习请先停止删除！";
-constexpr const char* stopLearningToDelete = "现在正在学习状态，要删除请先停止学习！";
-constexpr const char* stopLearningToClear =
-    "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！";
-constexpr const char* stopDeletingToClear =
-    "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！";
-constexpr const char* nothingToClear = "没有可清空的按键的编码！";
-constexpr const char* confirmClear = "你确实要清空所有自学习过的按键的编码吗？";
-constexpr const char* clearDone = "清空操作完成！";
-constexpr const char* noKeysToDelete = "该键还没有自学习过，无法删除！";
-constexpr const char* keyNotLearned = "该按键还没有自学习过，无法删除！";
-constexpr const char* keyHoldsForeignCode = "该按键的编码不是用本软件学习的，无法删除！";
-constexpr const char* confirmDelete = "你确实要删除该自学习按键的编码？";
-constexpr const char* deleteFailed = "删除操作失败！";
-constexpr const char* deleteDone = "删除操作成功！";
-constexpr const char* learningFailed = "学习失败！";
-constexpr const char* chooseKeyAgain = "请重新选择按键进行学习！";
-constexpr const char* codeReceived = "已接收到遥控器编码！";
+constexpr const char* chooseKeyToLearn = QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上点击待学习的按键！");
+constexpr const char* chooseKeyToDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上选择待删除的按键！");
+constexpr const char* startLearningFirst = QT_TRANSLATE_NOOP("qmv::LearningController", "请先点击开始学习按钮！");
+constexpr const char* stopDeletingToLearn = QT_TRANSLATE_NOOP("qmv::LearningController", "现在在删除状态，要学习请先停止删除！");
+constexpr const char* stopLearningToDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "现在正在学习状态，要删除请先停止学习！");
+constexpr const char* stopLearningToClear = QT_TRANSLATE_NOOP("qmv::LearningController", "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！");
+constexpr const char* stopDeletingToClear = QT_TRANSLATE_NOOP("qmv::LearningController", "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！");
+constexpr const char* nothingToClear = QT_TRANSLATE_NOOP("qmv::LearningController", "没有可清空的按键的编码！");
+constexpr const char* confirmClear = QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要清空所有自学习过的按键的编码吗？");
+constexpr const char* clearDone = QT_TRANSLATE_NOOP("qmv::LearningController", "清空操作完成！");
+constexpr const char* noKeysToDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "该键还没有自学习过，无法删除！");
+constexpr const char* keyNotLearned = QT_TRANSLATE_NOOP("qmv::LearningController", "该按键还没有自学习过，无法删除！");
+constexpr const char* keyHoldsForeignCode = QT_TRANSLATE_NOOP("qmv::LearningController", "该按键的编码不是用本软件学习的，无法删除！");
+constexpr const char* confirmDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要删除该自学习按键的编码？");
+constexpr const char* deleteFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "删除操作失败！");
+constexpr const char* deleteDone = QT_TRANSLATE_NOOP("qmv::LearningController", "删除操作成功！");
+constexpr const char* learningFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "学习失败！");
+constexpr const char* chooseKeyAgain = QT_TRANSLATE_NOOP("qmv::LearningController", "请重新选择按键进行学习！");
+constexpr const char* codeReceived = QT_TRANSLATE_NOOP("qmv::LearningController", "已接收到遥控器编码！");
+
+constexpr Texts shown{"qmv::LearningController"};
 
 // A clear whose writes did not all succeed: those keys keep their codes and say so.
 std::string clearIncomplete(int failures)
 {
-    return "清空操作未全部完成：" + std::to_string(failures) + "个按键的编码未能清空，请重新清空！";
+    return shown(QT_TRANSLATE_NOOP("qmv::LearningController",
+                                   "清空操作未全部完成：%1个按键的编码未能清空，请重新清空！"),
+                 {std::to_string(failures)});
 }
 
 // Why a key could not be learned, as a line of its own.
@@ -56,22 +61,22 @@ std::string reasonLine(CaptureEnd end)
 {
     switch (end) {
     case CaptureEnd::TimeLimit:
-        return "原因：6秒内没有收到原遥控器的编码。";
+        return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：6秒内没有收到原遥控器的编码。"));
     case CaptureEnd::CaptureRefused:
-        return "原因：遥控器没有进入学习状态。";
+        return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器没有进入学习状态。"));
     case CaptureEnd::RemoteGone:
-        return "原因：遥控器已拔出。";
+        return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器已拔出。"));
     case CaptureEnd::Received:
     case CaptureEnd::Stopped:
     case CaptureEnd::Failed:
         break;
     }
-    return "原因：与遥控器通讯出错。";
+    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：与遥控器通讯出错。"));
 }
 
-constexpr const char* unreadableCode = "原因：收到的编码无法识别。";
-constexpr const char* memoryFull = "原因：遥控器的编码存储空间已满。";
-constexpr const char* writeFailed = "原因：写入遥控器失败。";
+constexpr const char* unreadableCode = QT_TRANSLATE_NOOP("qmv::LearningController", "原因：收到的编码无法识别。");
+constexpr const char* memoryFull = QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器的编码存储空间已满。");
+constexpr const char* writeFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "原因：写入遥控器失败。");
 
 // A message and the lines that say what it is about; the message keeps its first line.
 std::string withLines(const std::string& message, std::initializer_list<std::string> lines)
@@ -88,7 +93,7 @@ std::string labelOf(const std::string& code)
 {
     for (const KeyDefinition& key : keypad)
         if (key.code == code)
-            return std::string(key.label);
+            return keyLabel(key);
     return {};
 }
 
@@ -206,19 +211,20 @@ void LearningController::showOnlyPanel(InstructionPanel panel)
 
 std::string LearningController::keyLine(const std::string& code) const
 {
-    return "按键：" + labelOf(code) + "（" + areaCaptions[static_cast<std::size_t>(m_state.curArea)] + "）";
+    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "按键：%1（%2）"),
+                 {labelOf(code), shown(areaCaptions[static_cast<std::size_t>(m_state.curArea)])});
 }
 
 std::string LearningController::areaLine() const
 {
-    return std::string("设备：") + areaCaptions[static_cast<std::size_t>(m_state.curArea)];
+    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "设备：%1"), {shown(areaCaptions[static_cast<std::size_t>(m_state.curArea)])});
 }
 
 // Idle: the idle hint and the status line naming the current area.
 void LearningController::showIdleLook()
 {
     m_view.setHintPicture(HintPicture::Idle);
-    m_view.setStatusText(areaTexts[static_cast<std::size_t>(m_state.curArea)]);
+    m_view.setStatusText(shown(areaTexts[static_cast<std::size_t>(m_state.curArea)]));
 }
 
 void LearningController::showIdlePanels()
@@ -246,7 +252,7 @@ void LearningController::SelectArea(int area)
         m_view.switchAreaTab(each, each != area);
         m_view.switchKey(powerKeyCode(each), each != area);
     }
-    m_view.setStatusText(areaTexts[static_cast<std::size_t>(area)]);
+    m_view.setStatusText(shown(areaTexts[static_cast<std::size_t>(area)]));
     RefreshKeyPictures();
     UpdateDeleteButtons();
 }
@@ -258,13 +264,14 @@ void LearningController::KeyClick(const std::string& code)
     if (m_state.deleteState) {
         deleteClickedKey(code);
     } else if (m_pendingKey) {
-        const std::string waiting = labelOf(*m_pendingKey) + "按键";
-        m_dialogs.messageBox(waiting + "正在学习，要停止" + waiting + ",请点击停止学习按钮", hintCaption,
-                             Buttons::Ok);
+        m_dialogs.messageBox(shown(QT_TRANSLATE_NOOP("qmv::LearningController",
+                                                     "%1按键正在学习，要停止%1按键,请点击停止学习按钮"),
+                                   {labelOf(*m_pendingKey)}),
+                             hintCaption, Buttons::Ok);
     } else if (m_state.studyState) {
         learnClickedKey(code);
     } else {
-        m_dialogs.messageBox(startLearningFirst, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(startLearningFirst), hintCaption, Buttons::Ok);
     }
 }
 
@@ -273,27 +280,27 @@ void LearningController::deleteClickedKey(const std::string& code)
     m_pendingKey.reset();
     const std::string key = keyLine(code);
     if (m_image.keystatelist().empty()) {
-        m_dialogs.messageBox(withLines(noKeysToDelete, {key}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(shown(noKeysToDelete), {key}), hintCaption, Buttons::Ok);
         return;
     }
     const std::optional<int> row = rowInArea(code);
     const char state = row ? stateInArea(*row) : '0';
     if (state != '2') {
         // A code from elsewhere is there, it just cannot be deleted here.
-        m_dialogs.messageBox(withLines(state == '1' ? keyHoldsForeignCode : keyNotLearned, {key}),
+        m_dialogs.messageBox(withLines(state == '1' ? shown(keyHoldsForeignCode) : shown(keyNotLearned), {key}),
                              hintCaption, Buttons::Ok);
         return;
     }
-    if (m_dialogs.messageBox(withLines(confirmDelete, {key}), hintCaption, Buttons::YesNo) != Reply::Yes)
+    if (m_dialogs.messageBox(withLines(shown(confirmDelete), {key}), hintCaption, Buttons::YesNo) != Reply::Yes)
         return;
     m_view.switchKey(code, true);
     if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
         // The key keeps its code, its picture and the delete mode: the user can try again.
-        m_dialogs.messageBox(withLines(deleteFailed, {key, writeFailed}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(shown(deleteFailed), {key, shown(writeFailed)}), hintCaption, Buttons::Ok);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::NotLearned);
-    m_dialogs.messageBox(withLines(deleteDone, {key}), hintCaption, Buttons::Ok);
+    m_dialogs.messageBox(withLines(shown(deleteDone), {key}), hintCaption, Buttons::Ok);
     MarkKeyUnlearned(code);
     if (!AreaHasLearnedKeys()) {
         m_view.setDeleteButtonsAvailable(false);
@@ -306,13 +313,15 @@ void LearningController::deleteClickedKey(const std::string& code)
 void LearningController::learnClickedKey(const std::string& code)
 {
     if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
-        if (m_dialogs.messageBox(withLines(labelOf(code) + "键编码已学习过，要重新学习吗？", {areaLine()}),
+        if (m_dialogs.messageBox(withLines(shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键编码已学习过，要重新学习吗？"), {labelOf(code)}),
+                                           {areaLine()}),
                                  hintCaption, Buttons::YesNo) != Reply::Yes)
             return;
         m_view.switchKey(code, true);
     }
     m_view.showKeyPicture(code, KeyLook::BeingLearned);
-    m_view.setStatusText("准备学习" + labelOf(code) + "按键， 请发码");
+    m_view.setStatusText(
+        shown(QT_TRANSLATE_NOOP("qmv::LearningController", "准备学习%1按键， 请发码"), {labelOf(code)}));
     m_view.setHintVisible(false);
     m_view.setLearningAnimationPlaying(true);
     m_pendingKey = code;
@@ -326,14 +335,14 @@ void LearningController::learnClickedKey(const std::string& code)
 void LearningController::beginstudyibtnClick()
 {
     if (m_state.deleteState) {
-        m_dialogs.messageBox(stopDeletingToLearn, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopDeletingToLearn), hintCaption, Buttons::Ok);
         return;
     }
     m_state.studyState = !m_state.studyState;
     if (m_state.studyState) {
         m_view.switchBeginStudyButton(false);
         m_view.setHintPicture(HintPicture::Learning);
-        m_view.setStatusText(chooseKeyToLearn);
+        m_view.setStatusText(shown(chooseKeyToLearn));
         showOnlyPanel(InstructionPanel::Learning);
         return;
     }
@@ -394,7 +403,7 @@ void LearningController::CollectFinished(std::uint64_t serial, const CaptureResu
 void LearningController::finishLearnedKey(const std::string& code, const std::string& collectedCode)
 {
     const std::string label = labelOf(code);
-    m_view.setStatusText(label + "键正在学习！");
+    m_view.setStatusText(shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键正在学习！"), {label}));
     m_view.repaintStatus();
 
     std::string converted;
@@ -405,30 +414,30 @@ void LearningController::finishLearnedKey(const std::string& code, const std::st
         if (!converted.empty())
             m_view.appendDiagnostic(converted);
     } catch (const std::exception&) {
-        CollectFailed(unreadableCode);
+        CollectFailed(shown(unreadableCode));
         return;
     }
     if (converted.empty()) {
-        m_dialogs.messageBox(learningFailed, hintCaption, Buttons::Ok);
-        CollectFailed(unreadableCode);
+        m_dialogs.messageBox(shown(learningFailed), hintCaption, Buttons::Ok);
+        CollectFailed(shown(unreadableCode));
         return;
     }
     m_view.appendDiagnostic(converted);
 
     if (const StoreResult stored = m_image.StoreLearnedKey(code, converted, m_state.curArea);
         stored != StoreResult::Stored) {
-        CollectFailed(stored == StoreResult::NoFreeSlot ? memoryFull : writeFailed);
+        CollectFailed(stored == StoreResult::NoFreeSlot ? shown(memoryFull) : shown(writeFailed));
         return;
     }
     m_view.showKeyPicture(code, KeyLook::Learned);
     // The key's look and the status line say it too; whoever learns a whole remote can turn it off.
     if (m_state.receivedNotice)
-        m_dialogs.messageBox(withLines(codeReceived, {keyLine(code)}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(shown(codeReceived), {keyLine(code)}), hintCaption, Buttons::Ok);
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
     // Learning goes on: the hint keeps telling how.
     m_view.setHintPicture(HintPicture::Learning);
-    m_view.setStatusText(label + "键学习成功！");
+    m_view.setStatusText(shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键学习成功！"), {label}));
     m_view.repaintStatus();
     m_pendingKey.reset();
     m_view.setDeleteButtonsAvailable(true);
@@ -441,8 +450,8 @@ void LearningController::CollectFailed(const std::string& reason)
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
     m_view.setHintPicture(HintPicture::Learning);
-    m_view.setStatusText(chooseKeyAgain);
-    m_dialogs.plainMessage(withLines(learningFailed, {keyLine(*m_pendingKey), reason}));
+    m_view.setStatusText(shown(chooseKeyAgain));
+    m_dialogs.plainMessage(withLines(shown(learningFailed), {keyLine(*m_pendingKey), reason}));
     m_view.repaintStatus();
     m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
     m_pendingKey.reset();
@@ -462,7 +471,7 @@ void LearningController::leaveCurrentMode()
 void LearningController::IBtn78Click()
 {
     if (m_state.studyState) {
-        m_dialogs.messageBox(stopLearningToDelete, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopLearningToDelete), hintCaption, Buttons::Ok);
         return;
     }
     m_state.deleteState = !m_state.deleteState;
@@ -477,25 +486,25 @@ void LearningController::IBtn78Click()
     m_view.setPanelVisible(InstructionPanel::Deleting, true);
     m_view.setPanelVisible(InstructionPanel::HasKeys, false);
     m_view.setPanelVisible(InstructionPanel::Learning, false);
-    m_view.setStatusText(chooseKeyToDelete);
+    m_view.setStatusText(shown(chooseKeyToDelete));
     m_view.setDeleteButtonLook(DeleteButtonLook::StopDelete);
 }
 
 void LearningController::delallstudykeyClick()
 {
     if (m_state.studyState) {
-        m_dialogs.messageBox(stopLearningToClear, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopLearningToClear), hintCaption, Buttons::Ok);
         return;
     }
     if (m_state.deleteState) {
-        m_dialogs.messageBox(stopDeletingToClear, hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(stopDeletingToClear), hintCaption, Buttons::Ok);
         return;
     }
     if (!AreaHasLearnedKeys()) {
-        m_dialogs.messageBox(withLines(nothingToClear, {areaLine()}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(shown(nothingToClear), {areaLine()}), hintCaption, Buttons::Ok);
         return;
     }
-    if (m_dialogs.messageBox(withLines(confirmClear, {areaLine()}), hintCaption, Buttons::YesNo) !=
+    if (m_dialogs.messageBox(withLines(shown(confirmClear), {areaLine()}), hintCaption, Buttons::YesNo) !=
         Reply::Yes)
         return;
 
@@ -512,7 +521,7 @@ void LearningController::delallstudykeyClick()
     // codes, and a key learned elsewhere but holding a code from another remote here keeps that look.
     RefreshKeyPictures();
 
-    const std::string outcome = failures == 0 ? std::string(clearDone) : clearIncomplete(failures);
+    const std::string outcome = failures == 0 ? shown(clearDone) : clearIncomplete(failures);
     m_view.setStatusText(outcome);
     m_dialogs.messageBox(withLines(outcome, {areaLine()}), hintCaption, Buttons::Ok);
     m_view.repaintStatus();

@@ -1,5 +1,7 @@
 #include "BridgeConnection.h"
 
+#include "Text.h"
+
 #include "LibraryFormat.h"
 #include "SharedLibrary.h"
 
@@ -19,7 +21,7 @@ std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& prog
     std::string reason;
     auto process = BridgeProcess::start(program, &reason);
     if (!process) {
-        *error = "无法启动连接桥 " + program + "：" + reason;
+        *error = formatText(translate("qmv::LinkLibrary", "无法启动连接桥 %1：%2"), {program, reason});
         return nullptr;
     }
     std::shared_ptr<BridgeConnection> connection(new BridgeConnection(std::move(process)));
@@ -31,12 +33,11 @@ std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& prog
     const std::uint32_t magic = helloReply.u32();
     const std::uint32_t version = helloReply.u32();
     if (!hello || !helloReply.complete() || magic != protocolMagic) {
-        *error = "连接桥 " + program + " 没有应答。";
+        *error = formatText(translate("qmv::LinkLibrary", "连接桥 %1 没有应答。"), {program});
         return nullptr;
     }
     if (version != protocolVersion) {
-        *error = "连接桥 " + program + " 的协议版本 " + std::to_string(version) + " 与本程序的版本 " +
-                 std::to_string(protocolVersion) + " 不符。";
+        *error = formatText(translate("qmv::LinkLibrary", "连接桥 %1 的协议版本 %2 与本程序的版本 %3 不符。"), {program, std::to_string(version), std::to_string(protocolVersion)});
         return nullptr;
     }
 
@@ -47,7 +48,7 @@ std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& prog
     const bool ok = loadReply.u32() != 0;
     std::string loadError = loadReply.bytes();
     if (!loaded || !loadReply.complete()) {
-        *error = "连接桥 " + program + " 在加载库时中断。";
+        *error = formatText(translate("qmv::LinkLibrary", "连接桥 %1 在加载库时中断。"), {program});
         return nullptr;
     }
     if (!ok) {

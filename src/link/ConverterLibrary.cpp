@@ -1,5 +1,7 @@
 #include "ConverterLibrary.h"
 
+#include "Text.h"
+
 #include "BridgeConnection.h"
 #include "BridgedFunctions.h"
 
@@ -27,13 +29,13 @@ std::unique_ptr<ConverterLibrary> ConverterLibrary::load(const std::string& fold
 
 std::unique_ptr<ConverterLibrary> ConverterLibrary::loadDirect(const std::string& folder, std::string* error)
 {
-    auto library = SharedLibrary::openMakers(folder, fileName, "编码转换库", error);
+    auto library = SharedLibrary::openMakers(folder, fileName, QT_TRANSLATE_NOOP("qmv::LinkLibrary", "编码转换库"), error);
     if (!library)
         return nullptr;
     auto convert = reinterpret_cast<ConvertCodeFunction>(library->symbol("ConvertCode"));
     if (!convert) {
         if (error)
-            *error = std::string("编码转换库 ") + fileName + " 缺少函数 ConvertCode！";
+            *error = formatText(translate("qmv::LinkLibrary", "编码转换库 %1 缺少函数 ConvertCode！"), {fileName});
         return nullptr;
     }
     std::unique_ptr<ConverterLibrary> converter(new ConverterLibrary);

@@ -2,6 +2,7 @@
 
 #include "BridgeConnection.h"
 #include "BridgedFunctions.h"
+#include "Text.h"
 
 #include <utility>
 
@@ -47,7 +48,7 @@ std::unique_ptr<LinkLibrary> LinkLibrary::loadThroughBridge(const std::string& f
 
 std::unique_ptr<LinkLibrary> LinkLibrary::loadDirect(const std::string& folder, std::string* error)
 {
-    auto library = SharedLibrary::openMakers(folder, fileName, "遥控器连接库", error);
+    auto library = SharedLibrary::openMakers(folder, fileName, QT_TRANSLATE_NOOP("qmv::LinkLibrary", "遥控器连接库"), error);
     if (!library)
         return nullptr;
 
@@ -65,7 +66,8 @@ std::unique_ptr<LinkLibrary> LinkLibrary::loadDirect(const std::string& folder, 
     resolve(lib, "RCollectCodeInfo", f.collectCodeInfo, &missing);
     if (!missing.empty()) {
         if (error)
-            *error = std::string("遥控器连接库 ") + fileName + " 缺少函数 " + missing + "！";
+            *error = formatText(translate("qmv::LinkLibrary", "遥控器连接库 %1 缺少函数 %2！"),
+                                {fileName, missing});
         return nullptr;
     }
     return link;

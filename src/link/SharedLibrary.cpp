@@ -1,5 +1,7 @@
 #include "SharedLibrary.h"
 
+#include "Text.h"
+
 #include <filesystem>
 
 #if defined(_WIN32)
@@ -45,7 +47,7 @@ std::unique_ptr<SharedLibrary> SharedLibrary::openMakers(const std::string& fold
     std::string reason;
     auto library = open(path, &reason);
     if (!library && error)
-        *error = std::string("找不到") + role + " " + fileName + "（" + path + "）：" + reason;
+        *error = formatText(translate("qmv::LinkLibrary", "找不到%1 %2（%3）：%4"), {translate("qmv::LinkLibrary", role), fileName, path, reason});
     return library;
 }
 

@@ -12,7 +12,7 @@ class SharedLibrary
 public:
     static std::unique_ptr<SharedLibrary> open(const std::string& path, std::string* error);
     // One of the maker's libraries, `fileName` in `folder`; on failure `error` (when given) says,
-    // for the user, which library (`role`, e.g. "遥控器连接库") was not found where.
+    // for the user, which library (`role`, a text of the context "qmv::LinkLibrary") was not found where.
     static std::unique_ptr<SharedLibrary> openMakers(const std::string& folder, const char* fileName,
                                                      const char* role, std::string* error);
     ~SharedLibrary();

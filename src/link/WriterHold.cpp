@@ -3,6 +3,8 @@
 #include "FileLock.h"
 #include "ProcessId.h"
 
+#include "Text.h"
+
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
@@ -102,8 +104,11 @@ std::string holdRefusal(const std::string& holderNote)
         program.erase(space);
     }
     const std::string holder =
-        program.empty() ? std::string("另一个程序") : program + (pid.empty() ? "" : "，进程号 " + pid);
-    return "遥控器正在被另一个程序修改（" + holder + "），请先关闭它再试。";
+        program.empty() ? translate("qmv::WriterHold", "另一个程序")
+        : pid.empty()   ? program
+                        : formatText(translate("qmv::WriterHold", "%1，进程号 %2"), {program, pid});
+    return formatText(translate("qmv::WriterHold", "遥控器正在被另一个程序修改（%1），请先关闭它再试。"),
+                      {holder});
 }
 
 } // namespace qmv

@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 #include "ProcessId.h"
+#include "Text.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -49,5 +50,29 @@ std::size_t AtomicFile::removeLeftovers() const
     }
     return removed;
 }
+
+namespace readFailure {
+
+std::string cannotOpen()
+{
+    return translate("qmv::platform", "无法打开");
+}
+
+std::string notRegular()
+{
+    return translate("qmv::platform", "不是普通文件");
+}
+
+std::string tooLarge(std::size_t limit)
+{
+    return formatText(translate("qmv::platform", "大于 %1 字节"), {std::to_string(limit)});
+}
+
+std::string cannotRead()
+{
+    return translate("qmv::platform", "无法读取");
+}
+
+} // namespace readFailure
 
 } // namespace qmv::platform

@@ -45,4 +45,12 @@ struct ReadResult
 // or never end) and only up to `limit` bytes: anything larger is refused unread.
 ReadResult readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
+// The reasons readRegularFile gives, in the user's language, the same on every system.
+namespace readFailure {
+std::string cannotOpen();
+std::string notRegular();
+std::string tooLarge(std::size_t limit);
+std::string cannotRead();
+} // namespace readFailure
+
 } // namespace qmv::platform

@@ -57,17 +57,17 @@ ReadResult readRegularFile(const fs::path& path, std::size_t limit)
     // then checked on what was opened, not on the name, which could be swapped in between.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return {std::nullopt, "cannot open"};
+        return {std::nullopt, readFailure::cannotOpen()};
     struct stat info
     {
     };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return {std::nullopt, "not a regular file"};
+        return {std::nullopt, readFailure::notRegular()};
     }
     if (static_cast<std::uintmax_t>(info.st_size) > limit) {
         ::close(fd);
-        return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+        return {std::nullopt, readFailure::tooLarge(limit)};
     }
     std::string content;
     char buffer[65536];
@@ -75,14 +75,14 @@ ReadResult readRegularFile(const fs::path& path, std::size_t limit)
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             ::close(fd);
-            return {std::nullopt, "cannot read"};
+            return {std::nullopt, readFailure::cannotRead()};
         }
         if (n == 0)
             break;
         content.append(buffer, static_cast<std::size_t>(n));
         if (content.size() > limit) { // grew while being read
             ::close(fd);
-            return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+            return {std::nullopt, readFailure::tooLarge(limit)};
         }
     }
     ::close(fd);

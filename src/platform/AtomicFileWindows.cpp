@@ -72,18 +72,18 @@ ReadResult readRegularFile(const fs::path& path, std::size_t limit)
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return {std::nullopt, "cannot open"};
+        return {std::nullopt, readFailure::cannotOpen()};
     // The type is checked on what was opened, not on the name, which could be swapped in between.
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         CloseHandle(file);
-        return {std::nullopt, "not a regular file"};
+        return {std::nullopt, readFailure::notRegular()};
     }
     const auto size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > limit) {
         CloseHandle(file);
-        return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+        return {std::nullopt, readFailure::tooLarge(limit)};
     }
     std::string content;
     char buffer[65536];
@@ -91,14 +91,14 @@ ReadResult readRegularFile(const fs::path& path, std::size_t limit)
         DWORD n = 0;
         if (!ReadFile(file, buffer, sizeof buffer, &n, nullptr)) {
             CloseHandle(file);
-            return {std::nullopt, "cannot read"};
+            return {std::nullopt, readFailure::cannotRead()};
         }
         if (n == 0)
             break;
         content.append(buffer, n);
         if (content.size() > limit) { // grew while being read
             CloseHandle(file);
-            return {std::nullopt, "larger than " + std::to_string(limit) + " bytes"};
+            return {std::nullopt, readFailure::tooLarge(limit)};
         }
     }
     CloseHandle(file);

@@ -1,6 +1,7 @@
 #include "CaptureSignal.h"
 
 #include "AtomicFile.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -101,9 +102,12 @@ std::optional<std::string> captureText(const Signal& signal)
 
 namespace {
 
+constexpr Texts inUserLanguage{"qmv::remote"};
+
 std::string lineMessage(std::size_t line, std::string_view value, const char* reason)
 {
-    return "第 " + std::to_string(line) + " 行的数值 \"" + shortExcerpt(value) + "\" " + reason;
+    return inUserLanguage(QT_TRANSLATE_NOOP("qmv::remote", "第 %1 行的数值 \"%2\" %3"),
+                          {std::to_string(line), shortExcerpt(value), inUserLanguage(reason)});
 }
 
 bool parseNumber(std::string_view token, std::uint64_t* value)
@@ -135,7 +139,7 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
                 std::uint64_t value = 0;
                 if (!(words >> hz) || !parseNumber(hz, &value) || value < 10'000 || value > 500'000) {
                     if (error)
-                        *error = lineMessage(lineNumber, hz, "不是有效的载波频率（10000 至 500000 Hz）");
+                        *error = lineMessage(lineNumber, hz, QT_TRANSLATE_NOOP("qmv::remote", "不是有效的载波频率（10000 至 500000 Hz）"));
                     return std::nullopt;
                 }
                 signal.carrierHz = static_cast<std::uint32_t>(value);
@@ -145,7 +149,7 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
             std::uint64_t value = 0;
             if (!parseNumber(word, &value) || value == 0) {
                 if (error)
-                    *error = lineMessage(lineNumber, word, "不是正整数");
+                    *error = lineMessage(lineNumber, word, QT_TRANSLATE_NOOP("qmv::remote", "不是正整数"));
                 return std::nullopt;
             }
             const bool mark = signal.durations.size() % 2 == 0;
@@ -153,7 +157,8 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
             if (value > limit) {
                 if (error)
                     *error = lineMessage(lineNumber, word,
-                                         mark ? "超过了接收器能记录的最长载波时间" : "超过了接收器能记录的最长间隔");
+                                         mark ? QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长载波时间")
+                                              : QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长间隔"));
                 return std::nullopt;
             }
             signal.durations.push_back(static_cast<std::uint32_t>(value));
@@ -162,14 +167,14 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
             if (!(mark ? putMark(budget, micros) : putSpace(budget, micros)) ||
                 budget.groups() > capture::signalGroups) {
                 if (error)
-                    *error = lineMessage(lineNumber, word, "处信号过长，超出了接收器的记录容量");
+                    *error = lineMessage(lineNumber, word, QT_TRANSLATE_NOOP("qmv::remote", "处信号过长，超出了接收器的记录容量"));
                 return std::nullopt;
             }
         }
     }
     if (signal.durations.empty()) {
         if (error)
-            *error = "文件中没有任何时长数据";
+            *error = inUserLanguage(QT_TRANSLATE_NOOP("qmv::remote", "文件中没有任何时长数据"));
         return std::nullopt;
     }
     return signal;
@@ -179,7 +184,7 @@ std::optional<std::string> readCodeFile(const std::string& path, std::string* er
 {
     auto read = platform::readRegularFile(path, codeFileLimit);
     if (!read.content && error)
-        *error = "无法读取文件 " + shortExcerpt(path) + "（" + read.error + "）";
+        *error = inUserLanguage(QT_TRANSLATE_NOOP("qmv::remote", "无法读取文件 %1（%2）"), {shortExcerpt(path), read.error});
     return std::move(read.content);
 }
 

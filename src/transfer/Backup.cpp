@@ -4,6 +4,7 @@
 #include "JsonText.h"
 #include "Keypad.h"
 #include "StoredKeys.h"
+#include "Text.h"
 
 #include <nlohmann/json.hpp>
 #include <zlib.h>
@@ -55,23 +56,25 @@ std::string writeBackup(const Backup& backup)
     return content.dump(2) + "\n";
 }
 
+constexpr Texts shown{"qmv::transfer"};
+
 std::variant<Backup, std::string> readBackup(std::string_view text, std::string_view attachedModel)
 {
     nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
     if (document.is_discarded() || !document.is_object() || jsonText(document, "format") != kBackupFormat)
-        return std::string("不是本工具的备份文件");
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "不是本工具的备份文件"));
     const std::string stored = jsonText(document, "checksum");
     document.erase("checksum");
     if (stored.empty() || stored != checksum(document))
-        return std::string("备份文件已损坏（校验和不符）");
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "备份文件已损坏（校验和不符）"));
     if (!document["version"].is_number_integer() || document["version"].get<int>() != kBackupVersion)
-        return std::string("不支持这个版本的备份文件");
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "不支持这个版本的备份文件"));
     if (!document.contains("keys") || !document["keys"].is_array())
-        return std::string("备份文件里没有按键列表");
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "备份文件里没有按键列表"));
     Backup backup{
         jsonText(document, "model"), jsonText(document, "firmware"), jsonText(document, "remoteid"), {}};
     if (backup.model != attachedModel)
-        return "备份来自另一种型号的遥控器（" + backup.model + "）";
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "备份来自另一种型号的遥控器（%1）"), {backup.model});
     for (const auto& key : document["keys"]) {
         const auto area = areaFromName(jsonText(key, "area"));
         const std::string keyCode = jsonText(key, "key");
@@ -79,7 +82,7 @@ std::variant<Backup, std::string> readBackup(std::string_view text, std::string_
         const auto code = parseConverterOutput(converterOutput(
             StoredCode{jsonText(key, "identifier"), jsonText(key, "parameters"), jsonText(key, "data")}));
         if (!area || !definition || definition->code != keyCode || definition->selectsArea >= 0 || !code)
-            return "备份里的按键“" + jsonText(key, "area") + " " + keyCode + "”无效";
+            return shown(QT_TRANSLATE_NOOP("qmv::transfer", "备份里的按键“%1 %2”无效"), {jsonText(key, "area"), keyCode});
         backup.keys.push_back({*area, keyCode, *code, std::string(definition->label)});
     }
     return backup;

@@ -2,6 +2,7 @@
 
 #include "Keypad.h"
 #include "RemoteLink.h"
+#include "Text.h"
 
 namespace qmv::transfer {
 
@@ -48,21 +49,23 @@ bool holdsExactly(const MemoryImage& image, const StoreItem& item)
 
 } // namespace
 
-const char* storeFailure(StoreResult result)
+constexpr Texts shown{"qmv::transfer"};
+
+std::string storeFailure(StoreResult result)
 {
     switch (result) {
     case StoreResult::NoFreeSlot:
-        return "遥控器的编码索引已满，无法保存新的编码";
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "遥控器的编码索引已满，无法保存新的编码"));
     case StoreResult::NoRoom:
-        return "遥控器的编码存储区空间不足";
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "遥控器的编码存储区空间不足"));
     case StoreResult::InvalidCode:
-        return "转换后的编码无法保存";
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "转换后的编码无法保存"));
     case StoreResult::RecordWriteFailed:
-        return "写入遥控器失败";
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "写入遥控器失败"));
     case StoreResult::Stored:
         break;
     }
-    return "";
+    return {};
 }
 
 std::string keyName(int area, const std::string& keyCode)
@@ -92,7 +95,7 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
     for (const StoreItem& item : items) {
         if (item.area < 0 || item.area >= image.layout().areacount) {
             outcome.refused = true;
-            outcome.refusal = "没有这个设备区：" + std::to_string(item.area);
+            outcome.refusal = shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有这个设备区：%1"), {std::to_string(item.area)});
             return outcome;
         }
         if (holdsExactly(image, item)) {
@@ -102,8 +105,7 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
         const StoreResult result = trial.StoreLearnedKey(item.keyCode, converterOutput(item.code), item.area);
         if (result != StoreResult::Stored) {
             outcome.refused = true;
-            outcome.refusal = keyName(item.area, item.keyCode) + "（" + item.name + "）：" +
-                              storeFailure(result) + "，没有写入任何按键";
+            outcome.refusal = shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1（%2）：%3，没有写入任何按键"), {keyName(item.area, item.keyCode), item.name, storeFailure(result)});
             return outcome;
         }
         toWrite.push_back(&item);

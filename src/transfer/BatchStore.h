@@ -27,7 +27,7 @@ struct StoreOutcome
 };
 
 // Why a key could not be stored, in the words the user sees.
-const char* storeFailure(StoreResult result);
+std::string storeFailure(StoreResult result);
 
 // "TV 30 (VOL+)"
 std::string keyName(int area, const std::string& keyCode);

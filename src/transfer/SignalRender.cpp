@@ -1,10 +1,15 @@
 #include "SignalRender.h"
 
+#include "Text.h"
+
 #include <cstdio>
 
 namespace qmv::transfer {
 
 namespace {
+
+constexpr Texts shown{"qmv::transfer"};
+
 
 void appendWord(std::string& body, std::uint32_t value)
 {
@@ -20,11 +25,12 @@ std::variant<StoredCode, std::string> renderProtocol(const ProtocolSignal& signa
     // Every protocol of the table takes address 0 and command 0; so a name refused even then is
     // not in the table, and otherwise the values are what the protocol cannot carry.
     if (!protocolCode(signal.protocol, 0, 0))
-        return "未知的协议“" + signal.protocol + "”";
-    char values[80];
-    std::snprintf(values, sizeof values, "地址 0x%X / 命令 0x%X 超出了 %s 协议的范围", signal.address,
-                  signal.command, signal.protocol.c_str());
-    return std::string(values);
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "未知的协议“%1”"), {signal.protocol});
+    char address[16];
+    char command[16];
+    std::snprintf(address, sizeof address, "0x%X", signal.address);
+    std::snprintf(command, sizeof command, "0x%X", signal.command);
+    return shown(QT_TRANSLATE_NOOP("qmv::transfer", "地址 %1 / 命令 %2 超出了 %3 协议的范围"), {address, command, signal.protocol});
 }
 
 } // namespace
@@ -58,7 +64,7 @@ std::variant<StoredCode, std::string> renderSignal(const IrSignal& signal)
         return renderProtocol(*signal.protocol);
     const auto code = parseConverterOutput(convert(encodedBody(signal.durations)));
     if (!code)
-        return std::string("遥控器无法保存这个信号（时长太多或无法转换）");
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "遥控器无法保存这个信号（时长太多或无法转换）"));
     return *code;
 }
 

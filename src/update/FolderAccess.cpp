@@ -32,7 +32,7 @@ Failure checkFolderWritable(const QString& folder)
 
 QString folderNotWritableMessage(const Failure& failure)
 {
-    return QString::fromUtf8(updatetext::folderNotWritable).arg(failure.detail);
+    return QString::fromStdString(updatetext::shown(updatetext::folderNotWritable)).arg(failure.detail);
 }
 
 } // namespace qmv

@@ -56,12 +56,16 @@ PendingListResult findPendingLibraries(const UpdateList& list, const QString& fo
             continue;
         const std::optional<QDateTime> listed = parseListDateTime(line.dateText, locale);
         if (!listed)
-            return {{}, QString::fromUtf8(updatetext::badDate).arg(line.name, line.dateText)};
+            return {
+                {},
+                QString::fromStdString(updatetext::shown(updatetext::badDate)).arg(line.name, line.dateText)};
         if (*local >= *listed)
             continue;
         const std::optional<qint64> size = wholeNumber(line.sizeText);
         if (!size)
-            return {{}, QString::fromUtf8(updatetext::badSize).arg(line.name, line.sizeText)};
+            return {
+                {},
+                QString::fromStdString(updatetext::shown(updatetext::badSize)).arg(line.name, line.sizeText)};
         result.libraries.append(PendingLibrary{line.name, line.sizeText, *size, line.sha256, false});
     }
     return result;

@@ -33,7 +33,7 @@ enum Page { DefaultPage = 0, NextPage = 1, LinkStatePage = 2 };
 
 QString text(const char* utf8)
 {
-    return QString::fromUtf8(utf8);
+    return QString::fromStdString(updatetext::shown(utf8));
 }
 
 template <typename Widget> Widget* place(QWidget* parent, const char* name, const QRect& geometry)
@@ -312,8 +312,8 @@ void Tupdate::Button6Click()
         StringGrid1->setRowCount(row + 2);
         StringGrid1->setItem(row, 0, new QTableWidgetItem(library.name));
         if (library.refused)
-            setState(row, text(updatetext::stateFailed) + QStringLiteral("：") +
-                              reasonText(UpdateFailure::RefusedName));
+            setState(row, text(updatetext::withDetail)
+                              .arg(text(updatetext::stateFailed), reasonText(UpdateFailure::RefusedName)));
         else
             setState(row, text(updatetext::statePending));
     }
@@ -365,7 +365,7 @@ void Tupdate::libraryFinished(int index, const Failure& failure)
         return;
     }
     // The row keeps the familiar word and adds the reason; the detail is in the tool tip.
-    setState(index + 1, text(updatetext::stateFailed) + QStringLiteral("：") + reasonText(failure.reason),
+    setState(index + 1, text(updatetext::withDetail).arg(text(updatetext::stateFailed), reasonText(failure.reason)),
              describe(failure));
 }
 

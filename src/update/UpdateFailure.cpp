@@ -39,7 +39,7 @@ const ReasonNames& namesOf(UpdateFailure reason)
 
 QString reasonText(UpdateFailure reason)
 {
-    return QString::fromUtf8(namesOf(reason).text);
+    return QString::fromStdString(updatetext::shown(namesOf(reason).text));
 }
 
 const char* reasonKey(UpdateFailure reason)
@@ -50,7 +50,9 @@ const char* reasonKey(UpdateFailure reason)
 QString describe(const Failure& failure)
 {
     const QString reason = reasonText(failure.reason);
-    return failure.detail.isEmpty() ? reason : reason + QStringLiteral("：") + failure.detail;
+    return failure.detail.isEmpty()
+               ? reason
+               : QString::fromStdString(updatetext::shown(updatetext::withDetail)).arg(reason, failure.detail);
 }
 
 } // namespace qmv

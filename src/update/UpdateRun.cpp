@@ -84,7 +84,7 @@ void UpdateRun::startNext()
         return;
     }
     if (library.size <= 0) {
-        finishLibrary({UpdateFailure::WrongSize, QString::fromUtf8(updatetext::sizeAnnouncedZero)});
+        finishLibrary({UpdateFailure::WrongSize, QString::fromStdString(updatetext::shown(updatetext::sizeAnnouncedZero))});
         return;
     }
     QDir().mkpath(UpdateListFetch::updateFolder(m_folder));
@@ -117,7 +117,7 @@ void UpdateRun::onTransferFinished(const Failure& failure)
     case DownloadVerdict::Missing:
     case DownloadVerdict::WrongSize:
         reject({UpdateFailure::WrongSize,
-                QString::fromUtf8(updatetext::sizeReceived).arg(library.size).arg(received)});
+                QString::fromStdString(updatetext::shown(updatetext::sizeReceived)).arg(library.size).arg(received)});
         return;
     }
     m_step = Step::CheckDownload;
@@ -162,8 +162,10 @@ void UpdateRun::reject(Failure failure)
 {
     const QString kept = LibraryInstaller::reject(m_download.fileName());
     if (!kept.isEmpty()) {
-        const QString where = QString::fromUtf8(updatetext::rejectedKept).arg(kept);
-        failure.detail = failure.detail.isEmpty() ? where : failure.detail + QStringLiteral("；") + where;
+        const QString where = QString::fromStdString(updatetext::shown(updatetext::rejectedKept)).arg(kept);
+        failure.detail = failure.detail.isEmpty()
+                             ? where
+                             : QString::fromStdString(updatetext::shown(updatetext::twoDetails)).arg(failure.detail, where);
     }
     finishLibrary(failure);
 }

@@ -21,17 +21,19 @@ struct ButtonChoice
 // The proceeding button first, the refusing one last.
 std::vector<ButtonChoice> choicesFor(Buttons buttons)
 {
-    const ButtonChoice ok{Reply::Ok, "确定", QMessageBox::AcceptRole};
-    const ButtonChoice cancel{Reply::Cancel, "取消", QMessageBox::RejectRole};
+    const ButtonChoice ok{Reply::Ok, QT_TRANSLATE_NOOP("qmv::Dialogs", "确定"), QMessageBox::AcceptRole};
+    const ButtonChoice cancel{Reply::Cancel, QT_TRANSLATE_NOOP("qmv::Dialogs", "取消"),
+                              QMessageBox::RejectRole};
     switch (buttons) {
     case Buttons::Ok:
         return {ok};
     case Buttons::RetryCancel:
-        return {{Reply::Retry, "重试", QMessageBox::AcceptRole}, cancel};
+        return {{Reply::Retry, QT_TRANSLATE_NOOP("qmv::Dialogs", "重试"), QMessageBox::AcceptRole}, cancel};
     case Buttons::OkCancel:
         return {ok, cancel};
     case Buttons::YesNo:
-        return {{Reply::Yes, "是", QMessageBox::YesRole}, {Reply::No, "否", QMessageBox::NoRole}};
+        return {{Reply::Yes, QT_TRANSLATE_NOOP("qmv::Dialogs", "是"), QMessageBox::YesRole},
+                {Reply::No, QT_TRANSLATE_NOOP("qmv::Dialogs", "否"), QMessageBox::NoRole}};
     }
     return {ok};
 }
@@ -51,7 +53,7 @@ QtDialogs::QtDialogs(QWidget* parent)
 
 Reply QtDialogs::messageBox(const std::string& text, const std::string& caption, Buttons buttons)
 {
-    return show(text, caption, buttons);
+    return show(text, shownCaption(caption), buttons);
 }
 
 void QtDialogs::plainMessage(const std::string& text)
@@ -73,7 +75,8 @@ Reply QtDialogs::show(const std::string& text, const std::string& caption, Butto
     const std::vector<ButtonChoice> choices = choicesFor(buttons);
     std::vector<std::pair<QAbstractButton*, Reply>> replies;
     for (const ButtonChoice& choice : choices)
-        replies.emplace_back(box.addButton(QString::fromUtf8(choice.label), choice.role), choice.reply);
+        replies.emplace_back(box.addButton(QString::fromStdString(shownCaption(choice.label)), choice.role),
+                             choice.reply);
     QAbstractButton* preferred = safeAnswerIsDefault(buttons) ? replies.back().first : replies.front().first;
     box.setDefaultButton(static_cast<QPushButton*>(preferred));
     // Closing the box with Escape or its title bar counts as the last (refusing) button.

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 #include "FakeLink.h"
+#include "HelpWindow.h"
 #include "IBtn.h"
 #include "Keypad.h"
 #include "KeypadLayout.h"
@@ -15,6 +16,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -672,36 +674,42 @@ TEST_F(MainWindowTest, TheFocusedKeyOrButtonCarriesAVisibleMark)
 
 // ---- Help and update.
 
-TEST_F(MainWindowTest, MissingHelpFileIsReported)
+TEST_F(MainWindowTest, HelpButtonAndF1OpenTheHelpInsideTheProgram)
 {
+    // No compiled help file and no viewer: the help opens all the same.
     showAndSettle();
     dialogs.shown.clear();
+    EXPECT_EQ(window.helpWindow(), nullptr);
     click(child<IBtn>("helpibtn"));
+    HelpWindow* help = window.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->hasPages());
+    EXPECT_EQ(help->currentPage(), QStringLiteral("index.html"));
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(opener.requests.isEmpty());
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "找不到帮助文件！");
-    EXPECT_EQ(dialogs.shown[0].caption, "提示");
-}
 
-TEST_F(MainWindowTest, HelpFileInTheProgramFolderIsOpened)
-{
-    folder.withFile(QStringLiteral("studyhelp.chm"));
-    showAndSettle();
-    dialogs.shown.clear();
-    click(child<IBtn>("helpibtn"));
-    EXPECT_EQ(opener.requests,
-              QStringList{QStringLiteral("open ") + folder.path() + QStringLiteral("studyhelp.chm")});
+    help->close();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_EQ(window.helpWindow(), help) << "one help window, shown again";
+    EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(MainWindowTest, HelpFileTheDesktopCannotOpenIsReported)
+TEST_F(MainWindowTest, TheHelpWindowOffersTheCompiledHelpFileOfTheProgramFolder)
 {
     folder.withFile(QStringLiteral("studyhelp.chm"));
-    opener.openSucceeds = false;
     showAndSettle();
-    dialogs.shown.clear();
     click(child<IBtn>("helpibtn"));
-    EXPECT_THAT(dialogs.texts(), ElementsAre("找不到帮助文件！"));
+    ASSERT_NE(window.helpWindow(), nullptr);
+    auto* openFile = window.helpWindow()->findChild<QPushButton*>(QStringLiteral("openhelpfile"));
+    ASSERT_NE(openFile, nullptr);
+    EXPECT_FALSE(openFile->isHidden());
+    openFile->click();
+    EXPECT_EQ(opener.requests,
+              QStringList{QStringLiteral("open ") + folder.path() + QStringLiteral("studyhelp.chm")});
 }
 
 TEST_F(MainWindowTest, UpdateIsRefusedWhileLearningOrDeleting)

@@ -169,7 +169,7 @@ TEST_F(TransferWindowTest, LearnFromFileBelongsToLearningModeAndTakesTheChosenSi
     dialogs.answers = {Reply::No};
     dialogsRun = 0;
     actions->learnFromFile("30");
-    EXPECT_EQ(lastText(), "VOL+键编码已学习过，要重新学习吗?");
+    EXPECT_EQ(lastText(), "VOL+键编码已学习过，要重新学习吗？");
     EXPECT_EQ(dialogsRun, 0);
 }
 

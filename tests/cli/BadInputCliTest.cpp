@@ -31,10 +31,10 @@ protected:
 TEST_F(BadInput, DevicesPipesAndFoldersAreNotRead)
 {
     // /dev/zero would never end and a pipe without a writer would block forever.
-    expectRefusedQuickly("/dev/zero", "not a regular file");
+    expectRefusedQuickly("/dev/zero", "不是普通文件");
     const std::string fifo = (statePath() / "fifo").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    expectRefusedQuickly(fifo, "not a regular file");
+    expectRefusedQuickly(fifo, "不是普通文件");
 }
 
 TEST_F(BadInput, FilesAboveOneMebibyteAreRefusedUnread)
@@ -44,7 +44,7 @@ TEST_F(BadInput, FilesAboveOneMebibyteAreRefusedUnread)
     while (text.size() <= 1024 * 1024)
         text += "560 560 ";
     std::ofstream(big) << text;
-    expectRefusedQuickly(big, "larger than 1048576 bytes");
+    expectRefusedQuickly(big, "大于 1048576 字节");
 }
 
 TEST_F(BadInput, MessagesQuoteOnlyAShortPrintableExcerpt)

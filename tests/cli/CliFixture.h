@@ -71,11 +71,16 @@ protected:
             std::cerr << "commands run by this test:\n" << m_transcript;
         RemoteFixture::TearDown();
     }
-    CliRun run(const std::string& arguments)
+    CliRun run(const std::string& arguments) { return runWith("", arguments); }
+    // Runs with the language settings of the environment cleared and `environment` (VAR=value
+    // words) set instead, as on a desktop set up that way.
+    CliRun runWith(const std::string& environment, const std::string& arguments)
     {
         const std::string errPath = (statePath() / "stderr.txt").string();
+        const std::string languageOnly =
+            environment.empty() ? "" : "env -u QMV718_LANG -u LC_ALL -u LC_MESSAGES -u LANGUAGE " + environment + " ";
         CliRun result;
-        result.status = runCommand(cliCommand(arguments) + " 2>" + quoted(errPath), &result.out);
+        result.status = runCommand(languageOnly + cliCommand(arguments) + " 2>" + quoted(errPath), &result.out);
         result.err = slurp(errPath);
         record(arguments, result);
         return result;

@@ -5,6 +5,7 @@
 #include "PictureNames.h"
 #include "SharedLibrary.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -40,7 +41,7 @@ QString verifyConverter(const QString& path)
     if (!library)
         return QString::fromStdString(error);
     if (!library->symbol(converterFunction))
-        return QStringLiteral("缺少函数 %1").arg(QLatin1String(converterFunction));
+        return QCoreApplication::translate("qmv::LibraryVerifier", "缺少函数 %1").arg(QLatin1String(converterFunction));
     return {};
 }
 
@@ -48,7 +49,7 @@ QString verifyBundle(const QString& path, const QStringList& pictures)
 {
     const QString root = QStringLiteral("/candidate");
     if (!QResource::registerResource(path, root))
-        return QStringLiteral("不是资源包");
+        return QCoreApplication::translate("qmv::LibraryVerifier", "不是资源包");
     QString missing;
     for (const QString& picture : pictures) {
         if (QImage(QStringLiteral(":") + root + QLatin1Char('/') + picture).isNull()) {
@@ -57,7 +58,7 @@ QString verifyBundle(const QString& path, const QStringList& pictures)
         }
     }
     QResource::unregisterResource(path, root);
-    return missing.isEmpty() ? QString() : QStringLiteral("缺少图片 %1").arg(missing);
+    return missing.isEmpty() ? QString() : QCoreApplication::translate("qmv::LibraryVerifier", "缺少图片 %1").arg(missing);
 }
 
 QStringList keyPictures()
@@ -83,7 +84,7 @@ QString verifyAnimation(const QString& path)
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     if (reader.format() != "gif" || reader.read().isNull())
-        return QStringLiteral("不是 GIF 动画");
+        return QCoreApplication::translate("qmv::LibraryVerifier", "不是 GIF 动画");
     return {};
 }
 
@@ -93,7 +94,7 @@ QString verifyLibrary(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
     if (QFileInfo(path).size() <= 0)
-        return QStringLiteral("空文件");
+        return QCoreApplication::translate("qmv::LibraryVerifier", "空文件");
     if (name == QLatin1String(LinkLibrary::fileName))
         return verifyLink(path);
     if (name == QLatin1String(CodeConverter::fileName))
@@ -108,7 +109,7 @@ QString verifyLibrary(const QString& path)
     }
     if (name == QLatin1String(namedBundle.fileName))
         return verifyBundle(path, namedPictures());
-    return QStringLiteral("%1 不是本程序使用的文件").arg(name);
+    return QCoreApplication::translate("qmv::LibraryVerifier", "%1 不是本程序使用的文件").arg(name);
 }
 
 } // namespace qmv
