@@ -3,7 +3,8 @@
 # The program loads its link library, its converter, its picture bundles and its help by file name
 # from the folder it runs from, so an installation keeps them together in one program folder, laid
 # out like the build's bin folder. The launchers in bin/ are relative links into that folder; the
-# program finds its folder through the link, whatever the prefix.
+# program finds its folder through the link, whatever the prefix. Its translations lie in the
+# folder translations/ of the program folder.
 include(GNUInstallDirs)
 
 set(QMV718_INSTALL_PROGRAM_DIR lib/qmv718 CACHE STRING

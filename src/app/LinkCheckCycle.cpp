@@ -46,9 +46,11 @@ bool LinkCheckCycle::sameRemote(const std::string& basicInfo) const
 // False when the user gives up on the remote.
 bool LinkCheckCycle::askToReconnect(LinkCheckEffects& effects) const
 {
-    if (proceeds(effects.messageBox(translate("qmv::LinkWatcher", reconnectQuestion), hintCaption, Buttons::RetryCancel)))
+    if (proceeds(effects.messageBox(translate("qmv::LinkWatcher", reconnectQuestion), hintCaption,
+                                    Buttons::RetryCancel)))
         return true;
-    return !proceeds(effects.messageBox(translate("qmv::LinkWatcher", closeProgramQuestion), hintCaption, Buttons::OkCancel));
+    return !proceeds(effects.messageBox(translate("qmv::LinkWatcher", closeProgramQuestion), hintCaption,
+                                        Buttons::OkCancel));
 }
 
 } // namespace qmv

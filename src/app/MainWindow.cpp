@@ -28,7 +28,6 @@
 #include <array>
 #include <mutex>
 
-
 namespace qmv {
 
 namespace {
@@ -219,8 +218,7 @@ void MainWindow::buildControls()
     connect(m_clearAll, &IBtn::clicked, this, &MainWindow::clearAllClicked);
 
     // Between the instructions and the command buttons.
-    m_receivedNotice =
-        new QCheckBox(tr("每学会一个按键都弹出“已接收到遥控器编码！”提示"), m_face);
+    m_receivedNotice = new QCheckBox(tr("每学会一个按键都弹出“已接收到遥控器编码！”提示"), m_face);
     m_receivedNotice->setObjectName(QStringLiteral("receivednotice"));
     m_receivedNotice->setGeometry(442, 591, 404, 17);
     m_receivedNotice->setChecked(m_state.receivedNotice);

@@ -31,14 +31,19 @@ using namespace transfer;
 namespace {
 
 constexpr const char* learnFirst = QT_TRANSLATE_NOOP("qmv::TransferActions", "请先点击开始学习按钮！");
-constexpr const char* waitForCapture = QT_TRANSLATE_NOOP("qmv::TransferActions", "有按键正在学习，请等它学完再从文件学习！");
-constexpr const char* stopLearningFirst = QT_TRANSLATE_NOOP("qmv::TransferActions", "软件正在学习状态，请先停止学习！");
-constexpr const char* stopDeletingFirst = QT_TRANSLATE_NOOP("qmv::TransferActions", "软件正在删除状态，请先停止删除！");
+constexpr const char* waitForCapture =
+    QT_TRANSLATE_NOOP("qmv::TransferActions", "有按键正在学习，请等它学完再从文件学习！");
+constexpr const char* stopLearningFirst =
+    QT_TRANSLATE_NOOP("qmv::TransferActions", "软件正在学习状态，请先停止学习！");
+constexpr const char* stopDeletingFirst =
+    QT_TRANSLATE_NOOP("qmv::TransferActions", "软件正在删除状态，请先停止删除！");
 constexpr Texts shown{"qmv::TransferActions"};
 constexpr std::size_t maxProblemsShown = 12;
 
-constexpr const char* signalFiles = QT_TRANSLATE_NOOP("qmv::TransferActions", "信号文件 (*.ir *.txt *.json);;所有文件 (*)");
-constexpr const char* backupFiles = QT_TRANSLATE_NOOP("qmv::TransferActions", "遥控器备份 (*.qmvbak);;所有文件 (*)");
+constexpr const char* signalFiles =
+    QT_TRANSLATE_NOOP("qmv::TransferActions", "信号文件 (*.ir *.txt *.json);;所有文件 (*)");
+constexpr const char* backupFiles =
+    QT_TRANSLATE_NOOP("qmv::TransferActions", "遥控器备份 (*.qmvbak);;所有文件 (*)");
 
 QString fileFilter(const char* filter)
 {
@@ -168,8 +173,7 @@ QMenu* TransferActions::keyMenu(IBtn& key)
                      m_session.image().keyState(m_session.image().entryIndex(currentArea(), *row)) != '0');
     const auto definition = findKey(code);
     if (definition && definition->selectsArea < 0) {
-        QAction* learn =
-            menu->addAction(tr("从文件学习…"), this, [this, code] { learnFromFile(code); });
+        QAction* learn = menu->addAction(tr("从文件学习…"), this, [this, code] { learnFromFile(code); });
         learn->setObjectName(QStringLiteral("learnFromFileAction"));
         // Learning from a file is part of learning mode, like learning from the receiver.
         learn->setEnabled(m_window.state().studyState && !m_session.controller().pendingKey());
@@ -218,7 +222,8 @@ std::optional<SignalFile> TransferActions::chooseSignalFile(const QString& title
         return std::nullopt;
     SignalFile file = parseSignalFile(*text);
     if (file.rejected) {
-        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "文件无法读取，没有写入任何按键：%1"), {problemText(file.problems)}));
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "文件无法读取，没有写入任何按键：%1"),
+                      {problemText(file.problems)}));
         return std::nullopt;
     }
     return file;
@@ -239,7 +244,8 @@ void TransferActions::showSignal(const std::string& keyCode)
     const auto code = keys.code(currentArea(), *row);
     const auto played = code ? play(code->identifier, code->parameters, code->data) : std::nullopt;
     if (!played) {
-        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键在这个设备里没有可显示的编码"), {keyLabel(keyCode)}));
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键在这个设备里没有可显示的编码"),
+                      {keyLabel(keyCode)}));
         return;
     }
     SignalDialog dialog(keyDescription(keyCode), played->durations, played->carrierHz, &m_window);
@@ -262,8 +268,10 @@ void TransferActions::learnFromFile(const std::string& keyCode)
     if (!row)
         return;
     if (image.keyState(image.entryIndex(currentArea(), *row)) == '2' &&
-        !proceeds(m_dialogs.messageBox(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键编码已学习过，要重新学习吗？"), {keyLabel(keyCode)}),
-                                       hintCaption, Buttons::YesNo)))
+        !proceeds(m_dialogs.messageBox(
+            shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键编码已学习过，要重新学习吗？"),
+                  {keyLabel(keyCode)}),
+            hintCaption, Buttons::YesNo)))
         return;
     const auto chosen = chooseSignalFile(tr("从文件学习"));
     if (!chosen)
@@ -280,11 +288,12 @@ void TransferActions::learnFromFile(const std::string& keyCode)
     const StoreOutcome outcome = storeAll(image, {std::get<StoreItem>(prepared)});
     refreshWindow();
     if (outcome.refused || !outcome.failed.empty()) {
-        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "学习失败！%1"), {outcome.refused ? outcome.refusal
-                                                          : storeFailure(StoreResult::RecordWriteFailed)}));
+        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "学习失败！%1"),
+                      {outcome.refused ? outcome.refusal : storeFailure(StoreResult::RecordWriteFailed)}));
         return;
     }
-    m_window.setStatusText(QString::fromStdString(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键学习成功！"), {keyLabel(keyCode)})));
+    m_window.setStatusText(QString::fromStdString(
+        shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键学习成功！"), {keyLabel(keyCode)})));
 }
 
 bool TransferActions::refusedWhileBusy()
@@ -316,11 +325,14 @@ void TransferActions::report(const StoreOutcome& outcome, const std::string& don
         message(outcome.refusal);
         return;
     }
-    std::string text = shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1：写入 %2 个按键"), {done, std::to_string(outcome.stored.size())});
+    std::string text = shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1：写入 %2 个按键"),
+                             {done, std::to_string(outcome.stored.size())});
     if (!outcome.unchanged.empty())
-        text += shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "，%1 个按键已是同样的编码"), {std::to_string(outcome.unchanged.size())});
+        text += shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "，%1 个按键已是同样的编码"),
+                      {std::to_string(outcome.unchanged.size())});
     if (!outcome.failed.empty())
-        text += shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "\n写入失败的按键：%1"), {listText(outcome.failed)});
+        text += shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "\n写入失败的按键：%1"),
+                      {listText(outcome.failed)});
     message(text);
 }
 
@@ -335,7 +347,8 @@ void TransferActions::importDevice()
     const int area = currentArea();
     const PreparedImport prepared = prepareImport(file, area);
     if (prepared.items.empty()) {
-        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "文件里没有能对应到按键的信号，没有写入任何按键")));
+        message(shown(
+            QT_TRANSLATE_NOOP("qmv::TransferActions", "文件里没有能对应到按键的信号，没有写入任何按键")));
         return;
     }
     MemoryImage& image = m_session.image();
@@ -355,7 +368,9 @@ void TransferActions::exportArea()
     std::vector<std::string> unreadable;
     const auto learned = learnedKeys(keys, area, &unreadable);
     if (!unreadable.empty()) {
-        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法从遥控器读出这些按键的编码，没有导出：%1"), {listText(unreadable)}));
+        message(
+            shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法从遥控器读出这些按键的编码，没有导出：%1"),
+                  {listText(unreadable)}));
         return;
     }
     if (learned.empty()) {
@@ -372,7 +387,8 @@ void TransferActions::exportArea()
         message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法写入文件 %1"), {path.toStdString()}));
         return;
     }
-    message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "导出完成：%1 个按键"), {std::to_string(learned.size())}));
+    message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "导出完成：%1 个按键"),
+                  {std::to_string(learned.size())}));
 }
 
 void TransferActions::backup()
@@ -382,7 +398,9 @@ void TransferActions::backup()
     const Backup saved =
         collectBackup(keys, m_remote.model, m_remote.firmware, m_remote.remoteid, &unreadable);
     if (!unreadable.empty()) {
-        message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法从遥控器读出这些按键的编码，没有备份：%1"), {listText(unreadable)}));
+        message(
+            shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法从遥控器读出这些按键的编码，没有备份：%1"),
+                  {listText(unreadable)}));
         return;
     }
     const QString path = m_chooseFile(tr("备份"), fileFilter(backupFiles), true);
@@ -392,7 +410,8 @@ void TransferActions::backup()
         message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "无法写入文件 %1"), {path.toStdString()}));
         return;
     }
-    message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "备份完成：%1 个学习过的按键"), {std::to_string(saved.keys.size())}));
+    message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "备份完成：%1 个学习过的按键"),
+                  {std::to_string(saved.keys.size())}));
 }
 
 void TransferActions::restore()
@@ -411,8 +430,10 @@ void TransferActions::restore()
     MemoryImage& image = m_session.image();
     const auto overwritten = learnedKeysOverwritten(image, saved.keys);
     if (!overwritten.empty() &&
-        !proceeds(m_dialogs.messageBox(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "恢复会覆盖这些已学习的按键，要继续吗？%1"), {listText(overwritten)}),
-                                       hintCaption, Buttons::YesNo)))
+        !proceeds(m_dialogs.messageBox(
+            shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "恢复会覆盖这些已学习的按键，要继续吗？%1"),
+                  {listText(overwritten)}),
+            hintCaption, Buttons::YesNo)))
         return;
     const StoreOutcome outcome = storeAll(image, saved.keys);
     refreshWindow();

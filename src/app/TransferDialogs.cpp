@@ -29,7 +29,8 @@ QDialogButtonBox* okCancel(QDialog* dialog, const QString& okText)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(okText);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("qmv::TransferDialogs", "取消"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("qmv::TransferDialogs", "取消"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
@@ -59,11 +60,15 @@ SignalChoiceDialog::SignalChoiceDialog(const transfer::SignalFile& file, const Q
     setObjectName(QStringLiteral("signalChoiceDialog"));
     setWindowTitle(QCoreApplication::translate("qmv::TransferDialogs", "从文件学习"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QCoreApplication::translate("qmv::TransferDialogs", "选择要学习到“%1”键的信号：").arg(keyName), this));
+    layout->addWidget(new QLabel(
+        QCoreApplication::translate("qmv::TransferDialogs", "选择要学习到“%1”键的信号：").arg(keyName),
+        this));
     m_list->setObjectName(QStringLiteral("signalList"));
     for (const transfer::IrSignal& signal : file.entries)
         m_list->addItem(signal.line > 0
-                            ? QCoreApplication::translate("qmv::TransferDialogs", "%1（第 %2 行）").arg(text(signal.name)).arg(signal.line)
+                            ? QCoreApplication::translate("qmv::TransferDialogs", "%1（第 %2 行）")
+                                  .arg(text(signal.name))
+                                  .arg(signal.line)
                             : text(signal.name));
     layout->addWidget(m_list);
     std::vector<std::string> problems;
@@ -99,12 +104,16 @@ ImportDialog::ImportDialog(const transfer::PreparedImport& prepared,
     setObjectName(QStringLiteral("importDialog"));
     setWindowTitle(QCoreApplication::translate("qmv::TransferDialogs", "导入设备"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QCoreApplication::translate("qmv::TransferDialogs", "以下 %1 个信号将写入 %2 的按键：").arg(prepared.items.size()).arg(areaName), this));
+    layout->addWidget(
+        new QLabel(QCoreApplication::translate("qmv::TransferDialogs", "以下 %1 个信号将写入 %2 的按键：")
+                       .arg(prepared.items.size())
+                       .arg(areaName),
+                   this));
     auto* table = new QTableWidget(static_cast<int>(prepared.items.size()), 3, this);
     table->setObjectName(QStringLiteral("mappingTable"));
-    table->setHorizontalHeaderLabels(
-        {QCoreApplication::translate("qmv::TransferDialogs", "信号"), QCoreApplication::translate("qmv::TransferDialogs", "按键"), QCoreApplication::translate("qmv::TransferDialogs", "说明")});
+    table->setHorizontalHeaderLabels({QCoreApplication::translate("qmv::TransferDialogs", "信号"),
+                                      QCoreApplication::translate("qmv::TransferDialogs", "按键"),
+                                      QCoreApplication::translate("qmv::TransferDialogs", "说明")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (std::size_t i = 0; i < prepared.items.size(); ++i) {
@@ -115,7 +124,9 @@ ImportDialog::ImportDialog(const transfer::PreparedImport& prepared,
         table->setItem(row, 0, new QTableWidgetItem(text(item.name)));
         table->setItem(row, 1, new QTableWidgetItem(text(key)));
         table->setItem(row, 2,
-                       new QTableWidgetItem(overwrites ? QCoreApplication::translate("qmv::TransferDialogs", "覆盖已学习的编码") : QString()));
+                       new QTableWidgetItem(overwrites ? QCoreApplication::translate("qmv::TransferDialogs",
+                                                                                     "覆盖已学习的编码")
+                                                       : QString()));
     }
     table->horizontalHeader()->setStretchLastSection(true);
     table->resizeColumnsToContents();
@@ -139,7 +150,8 @@ SignalDialog::SignalDialog(const QString& description, std::vector<std::uint32_t
     view->setSignal(std::move(durations), carrierHz, transfer::kFrameGapUs);
     layout->addWidget(view);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(QCoreApplication::translate("qmv::TransferDialogs", "关闭"));
+    buttons->button(QDialogButtonBox::Close)
+        ->setText(QCoreApplication::translate("qmv::TransferDialogs", "关闭"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }

@@ -8,10 +8,9 @@
 #include "Keypad.h"
 #include "MemoryImage.h"
 #include "Player.h"
-#include "SharedLibrary.h"
 #include "RemoteLoader.h"
+#include "SharedLibrary.h"
 #include "StateFolder.h"
-#include "BatchStore.h"
 #include "Text.h"
 #include "TransferCommands.h"
 #include "VirtualRemote.h"
@@ -42,7 +41,8 @@ std::optional<std::string> readCodeFile(const std::string& timings, const std::s
     if (!timings.empty() && !remote::parseTimings(*content, error))
         return std::nullopt;
     if (!capture.empty() && !remote::isCaptureText(*content)) {
-        *error = shown(QT_TRANSLATE_NOOP("qmv::cli", "%1 不是接收器的捕获文本"), {remote::shortExcerpt(file)});
+        *error =
+            shown(QT_TRANSLATE_NOOP("qmv::cli", "%1 不是接收器的捕获文本"), {remote::shortExcerpt(file)});
         return std::nullopt;
     }
     return content;
@@ -54,27 +54,41 @@ CodeCommands::CodeCommands(CLI::App& app, int& exitCode)
 {
     const CLI::Validator areaName(
         [](const std::string& name) {
-            return areaFromName(name) ? std::string() : shown(QT_TRANSLATE_NOOP("qmv::cli", "TV、CBL、DVD、AMP 或 0-3"));
+            return areaFromName(name) ? std::string()
+                                      : shown(QT_TRANSLATE_NOOP("qmv::cli", "TV、CBL、DVD、AMP 或 0-3"));
         },
         "AREA");
-    auto* learnCommand =
-        app.add_subcommand("learn", shown(QT_TRANSLATE_NOOP("qmv::cli", "学习一个按键：遥控器接收一个编码并保存它")));
-    learnCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
-    learnCommand->add_option("--key", m_key, shown(QT_TRANSLATE_NOOP("qmv::cli", "按键代码（如 12）或名称（如 VOL+）")))->required();
-    auto* timings = learnCommand->add_option("--timings", m_timingsFile,
-                                             shown(QT_TRANSLATE_NOOP("qmv::cli", "以微秒计的时长，先为发射，第一行可以是“carrier HZ”")));
-    auto* capture =
-        learnCommand->add_option("--capture", m_captureFile, shown(QT_TRANSLATE_NOOP("qmv::cli", "接收器给出的捕获文本")));
+    auto* learnCommand = app.add_subcommand(
+        "learn", shown(QT_TRANSLATE_NOOP("qmv::cli", "学习一个按键：遥控器接收一个编码并保存它")));
+    learnCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))
+        ->required()
+        ->check(areaName);
+    learnCommand
+        ->add_option("--key", m_key,
+                     shown(QT_TRANSLATE_NOOP("qmv::cli", "按键代码（如 12）或名称（如 VOL+）")))
+        ->required();
+    auto* timings = learnCommand->add_option(
+        "--timings", m_timingsFile,
+        shown(QT_TRANSLATE_NOOP("qmv::cli", "以微秒计的时长，先为发射，第一行可以是“carrier HZ”")));
+    auto* capture = learnCommand->add_option("--capture", m_captureFile,
+                                             shown(QT_TRANSLATE_NOOP("qmv::cli", "接收器给出的捕获文本")));
     timings->excludes(capture);
-    auto* from = learnCommand->add_option("--from", m_fromFile,
-                                          shown(QT_TRANSLATE_NOOP("qmv::cli", "信号文件（.ir、Pronto Hex、时长列表）：不需要接收器")));
+    auto* from = learnCommand->add_option(
+        "--from", m_fromFile,
+        shown(QT_TRANSLATE_NOOP("qmv::cli", "信号文件（.ir、Pronto Hex、时长列表）：不需要接收器")));
     from->excludes(timings)->excludes(capture);
-    learnCommand->add_option("--signal", m_signal, shown(QT_TRANSLATE_NOOP("qmv::cli", "要学习的文件中信号的名称")))->needs(from);
+    learnCommand
+        ->add_option("--signal", m_signal, shown(QT_TRANSLATE_NOOP("qmv::cli", "要学习的文件中信号的名称")))
+        ->needs(from);
     learnCommand->callback([this, &exitCode] { exitCode = learn(); });
 
-    auto* playCommand = app.add_subcommand("play", shown(QT_TRANSLATE_NOOP("qmv::cli", "显示遥控器为一个学习过的按键发送什么")));
-    playCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
-    playCommand->add_option("--key", m_key, shown(QT_TRANSLATE_NOOP("qmv::cli", "按键代码或名称")))->required();
+    auto* playCommand = app.add_subcommand(
+        "play", shown(QT_TRANSLATE_NOOP("qmv::cli", "显示遥控器为一个学习过的按键发送什么")));
+    playCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))
+        ->required()
+        ->check(areaName);
+    playCommand->add_option("--key", m_key, shown(QT_TRANSLATE_NOOP("qmv::cli", "按键代码或名称")))
+        ->required();
     playCommand->add_option("--format", m_format, shown(QT_TRANSLATE_NOOP("qmv::cli", "us（时长）或 pronto")))
         ->check(CLI::IsMember({"us", "pronto"}));
     playCommand->callback([this, &exitCode] { exitCode = play(); });
@@ -102,7 +116,9 @@ int CodeCommands::learn() const
     if (!session.open(ConsoleSession::Access::Write))
         return 2;
     if (!codeFile)
-        std::cerr << shown(QT_TRANSLATE_NOOP("qmv::cli", "请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……")) << '\n';
+        std::cerr << shown(QT_TRANSLATE_NOOP("qmv::cli",
+                                             "请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……"))
+                  << '\n';
     // The file's code is sent only once the remote listens: a receiver keeps nothing sent before.
     const auto sendFile = [&codeFile] {
         if (codeFile)
@@ -122,7 +138,8 @@ int CodeCommands::learn() const
     const StoreResult result =
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
-        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {transfer::storeFailure(result)}));
+        return failWith(
+            shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {transfer::storeFailure(result)}));
     const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
         image.entryIndex(*areaFromName(m_area), *image.rowOf(std::string(key->code))))];
     std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！ (%2 %3: %4)"),

@@ -3,8 +3,8 @@
 #include "ConsoleSession.h"
 #include "HexText.h"
 #include "ImageReport.h"
-#include "Text.h"
 #include "MemoryImage.h"
+#include "Text.h"
 
 #include <iostream>
 
@@ -28,7 +28,9 @@ int runCheck(bool json, bool repair)
         memory.setJournal(session.journal());
         const std::vector<int> unnamed = unnamedSlots(image);
         if (!unnamed.empty() && memory.ReclaimUnnamedSlots() == 0) {
-            std::cerr << "qmv718-cli: " << shown(QT_TRANSLATE_NOOP("qmv::cli", "写入遥控器失败，未能释放无人使用的编码索引")) << '\n';
+            std::cerr << "qmv718-cli: "
+                      << shown(QT_TRANSLATE_NOOP("qmv::cli", "写入遥控器失败，未能释放无人使用的编码索引"))
+                      << '\n';
             return 2;
         }
         reclaimed = unnamed;
@@ -70,7 +72,8 @@ int runCheck(bool json, bool repair)
 
 ImageCommands::ImageCommands(CLI::App& app, int& exitCode)
 {
-    auto* info = app.add_subcommand("info", shown(QT_TRANSLATE_NOOP("qmv::cli", "识别遥控器，并显示每个设备中每个按键保存的内容")));
+    auto* info = app.add_subcommand(
+        "info", shown(QT_TRANSLATE_NOOP("qmv::cli", "识别遥控器，并显示每个设备中每个按键保存的内容")));
     info->add_flag("--json", m_infoJson, shown(QT_TRANSLATE_NOOP("qmv::cli", "以 JSON 输出")));
     info->callback([this, &exitCode] {
         ConsoleSession session;
@@ -85,9 +88,11 @@ ImageCommands::ImageCommands(CLI::App& app, int& exitCode)
             printImageReport(report, std::cout);
     });
 
-    auto* check = app.add_subcommand("check", shown(QT_TRANSLATE_NOOP("qmv::cli", "检查记录、编码索引表、位图和按键状态是否一致")));
+    auto* check = app.add_subcommand(
+        "check", shown(QT_TRANSLATE_NOOP("qmv::cli", "检查记录、编码索引表、位图和按键状态是否一致")));
     check->add_flag("--json", m_checkJson, shown(QT_TRANSLATE_NOOP("qmv::cli", "以 JSON 输出")));
-    check->add_flag("--repair", m_checkRepair, shown(QT_TRANSLATE_NOOP("qmv::cli", "释放已占用但没有按键使用的编码索引")));
+    check->add_flag("--repair", m_checkRepair,
+                    shown(QT_TRANSLATE_NOOP("qmv::cli", "释放已占用但没有按键使用的编码索引")));
     check->callback([this, &exitCode] { exitCode = runCheck(m_checkJson, m_checkRepair); });
 }
 

@@ -110,26 +110,37 @@ TransferCommands::TransferCommands(CLI::App& app, int& exitCode)
         },
         "AREA");
 
-    auto* import =
-        app.add_subcommand("import", shown(QT_TRANSLATE_NOOP("qmv::cli", "从信号文件学习整个设备：按信号名称对应到按键（Power、VOL+、Vol_up、Ch_next、0-9、menu、ok 等）")));
-    import->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
-    import->add_option("--from", m_file, shown(QT_TRANSLATE_NOOP("qmv::cli", ".ir、Pronto Hex、时长列表或导出的 JSON")))->required();
+    auto* import = app.add_subcommand(
+        "import", shown(QT_TRANSLATE_NOOP("qmv::cli", "从信号文件学习整个设备：按信号名称对应到按键（Power、V"
+                                                      "OL+、Vol_up、Ch_next、0-9、menu、ok 等）")));
+    import->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))
+        ->required()
+        ->check(areaName);
+    import
+        ->add_option("--from", m_file,
+                     shown(QT_TRANSLATE_NOOP("qmv::cli", ".ir、Pronto Hex、时长列表或导出的 JSON")))
+        ->required();
     import->add_flag("--yes", m_confirmed, shown(QT_TRANSLATE_NOOP("qmv::cli", "覆盖已学习过的按键")));
     import->callback([this, &exitCode] { exitCode = importDevice();
 });
 
-auto* exportCommand = app.add_subcommand("export", shown(QT_TRANSLATE_NOOP("qmv::cli", "写出一个设备中学习过的按键")));
-exportCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))->required()->check(areaName);
+auto* exportCommand =
+    app.add_subcommand("export", shown(QT_TRANSLATE_NOOP("qmv::cli", "写出一个设备中学习过的按键")));
+exportCommand->add_option("--area", m_area, shown(QT_TRANSLATE_NOOP("qmv::cli", "设备")))
+    ->required()
+    ->check(areaName);
 exportCommand->add_option("--format", m_format, shown(QT_TRANSLATE_NOOP("qmv::cli", "ir、pronto 或 json")))
     ->check(CLI::IsMember({"ir", "pronto", "json"}));
 exportCommand->add_option("--to", m_to, shown(QT_TRANSLATE_NOOP("qmv::cli", "文件（不给出时写到标准输出）")));
 exportCommand->callback([this, &exitCode] { exitCode = exportArea(); });
 
-auto* backupCommand = app.add_subcommand("backup", shown(QT_TRANSLATE_NOOP("qmv::cli", "保存遥控器学习过的全部内容，包括所有设备")));
+auto* backupCommand = app.add_subcommand(
+    "backup", shown(QT_TRANSLATE_NOOP("qmv::cli", "保存遥控器学习过的全部内容，包括所有设备")));
 backupCommand->add_option("FILE", m_file, shown(QT_TRANSLATE_NOOP("qmv::cli", "备份文件")))->required();
 backupCommand->callback([this, &exitCode] { exitCode = backup(); });
 
-auto* restoreCommand = app.add_subcommand("restore", shown(QT_TRANSLATE_NOOP("qmv::cli", "把备份恢复到这个或另一个 QMV-718 上")));
+auto* restoreCommand = app.add_subcommand(
+    "restore", shown(QT_TRANSLATE_NOOP("qmv::cli", "把备份恢复到这个或另一个 QMV-718 上")));
 restoreCommand->add_option("FILE", m_file, shown(QT_TRANSLATE_NOOP("qmv::cli", "备份文件")))->required();
 restoreCommand->add_flag("--yes", m_confirmed, shown(QT_TRANSLATE_NOOP("qmv::cli", "覆盖已学习过的按键")));
 restoreCommand->callback([this, &exitCode] { exitCode = restore(); });
@@ -144,7 +155,8 @@ int TransferCommands::importDevice() const
     for (const std::string& line : importReportLines(prepared))
         std::cerr << line << '\n';
     if (prepared.items.empty())
-        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "文件里没有能对应到按键的信号，没有写入任何按键")));
+        return failWith(
+            shown(QT_TRANSLATE_NOOP("qmv::cli", "文件里没有能对应到按键的信号，没有写入任何按键")));
 
     ConsoleSession session;
     if (!session.open(ConsoleSession::Access::Write))
@@ -234,8 +246,12 @@ int learnFromFile(const std::string& areaName, const std::string& keyCode, const
     MemoryImage image = session.writableImage();
     const StoreOutcome outcome = storeAll(image, {item});
     if (outcome.refused || !outcome.failed.empty())
-        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {outcome.refused ? outcome.refusal : storeFailure(StoreResult::RecordWriteFailed)}));
-    std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！（来自 %2）"), {keyName(area, keyCode), item.name}) << '\n';
+        return failWith(
+            shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"),
+                  {outcome.refused ? outcome.refusal : storeFailure(StoreResult::RecordWriteFailed)}));
+    std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！（来自 %2）"),
+                       {keyName(area, keyCode), item.name})
+              << '\n';
     return 0;
 }
 

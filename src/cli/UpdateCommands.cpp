@@ -6,10 +6,10 @@
 #include "LibraryName.h"
 #include "LibraryRollback.h"
 #include "PendingList.h"
+#include "Text.h"
 #include "UpdateListFetch.h"
 #include "UpdateRun.h"
 #include "UpdateSettings.h"
-#include "Text.h"
 #include "UpdateTexts.h"
 
 #include <CLI/CLI.hpp>
@@ -102,10 +102,12 @@ public:
             const Failure failure = rollback.restore(name);
             if (failure.failed()) {
                 exitCode = LibraryFailed;
-                std::cout << utf8(name) << '\t' << updatetext::shown(updatetext::stateFailed) << '\t' << failureText(failure)
-                          << '\n';
+                std::cout << utf8(name) << '\t' << updatetext::shown(updatetext::stateFailed) << '\t'
+                          << failureText(failure) << '\n';
             } else {
-                std::cout << utf8(QString::fromStdString(updatetext::shown(updatetext::rollbackDone)).arg(name)) << '\n';
+                std::cout
+                    << utf8(QString::fromStdString(updatetext::shown(updatetext::rollbackDone)).arg(name))
+                    << '\n';
             }
         }
         if (exitCode == Success)
@@ -162,7 +164,9 @@ private:
     {
         for (const PendingLibrary& library : pending.libraries) {
             std::cout << utf8(library.name) << '\t'
-                      << (library.refused ? updatetext::shown(updatetext::stateFailed) : updatetext::shown(updatetext::statePending)) << '\n';
+                      << (library.refused ? updatetext::shown(updatetext::stateFailed)
+                                          : updatetext::shown(updatetext::statePending))
+                      << '\n';
         }
     }
 
@@ -189,7 +193,8 @@ private:
         QObject::connect(&m_client, &HttpClient::transferEnded, [] { std::cerr << '\n'; });
         QObject::connect(&run, &UpdateRun::libraryFinished, [&](int index, const Failure& failure) {
             std::cout << utf8(libraries[index].name) << '\t'
-                      << (failure.failed() ? updatetext::shown(updatetext::stateFailed) : updatetext::shown(updatetext::stateDone));
+                      << (failure.failed() ? updatetext::shown(updatetext::stateFailed)
+                                           : updatetext::shown(updatetext::stateDone));
             if (failure.failed()) {
                 exitCode = LibraryFailed;
                 std::cout << '\t' << failureText(failure);
@@ -217,8 +222,9 @@ private:
 
 void addFolderOption(CLI::App& command, UpdateOptions& options)
 {
-    command.add_option("--folder", options.folder,
-                       shown(QT_TRANSLATE_NOOP("qmv::cli", "程序所在的文件夹（默认为 qmv718-cli 所在的文件夹）")));
+    command.add_option(
+        "--folder", options.folder,
+        shown(QT_TRANSLATE_NOOP("qmv::cli", "程序所在的文件夹（默认为 qmv718-cli 所在的文件夹）")));
 }
 
 int runUpdate(const UpdateOptions& options, int (HeadlessUpdate::*command)())
@@ -235,16 +241,19 @@ int runUpdate(const UpdateOptions& options, int (HeadlessUpdate::*command)())
 void addUpdateCommands(CLI::App& app, int& exitCode)
 {
     auto options = std::make_shared<UpdateOptions>();
-    CLI::App* update = app.add_subcommand("update", shown(QT_TRANSLATE_NOOP("qmv::cli", "从升级服务器升级程序的库")));
+    CLI::App* update =
+        app.add_subcommand("update", shown(QT_TRANSLATE_NOOP("qmv::cli", "从升级服务器升级程序的库")));
     update->require_subcommand(1);
 
-    CLI::App* list =
-        update->add_subcommand("list", shown(QT_TRANSLATE_NOOP("qmv::cli", "列出比升级列表中旧的已安装的库")));
+    CLI::App* list = update->add_subcommand(
+        "list", shown(QT_TRANSLATE_NOOP("qmv::cli", "列出比升级列表中旧的已安装的库")));
     addFolderOption(*list, *options);
-    list->add_option("--server", options->server, shown(QT_TRANSLATE_NOOP("qmv::cli", "使用的服务器（默认为列表中的第一个）")));
+    list->add_option("--server", options->server,
+                     shown(QT_TRANSLATE_NOOP("qmv::cli", "使用的服务器（默认为列表中的第一个）")));
     list->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::list); });
 
-    CLI::App* install = update->add_subcommand("install", shown(QT_TRANSLATE_NOOP("qmv::cli", "下载、检查并安装较新的库")));
+    CLI::App* install =
+        update->add_subcommand("install", shown(QT_TRANSLATE_NOOP("qmv::cli", "下载、检查并安装较新的库")));
     addFolderOption(*install, *options);
     install->add_option("--server", options->server,
                         shown(QT_TRANSLATE_NOOP("qmv::cli", "下载用的服务器（默认为列表中的第一个）")));
@@ -253,7 +262,8 @@ void addUpdateCommands(CLI::App& app, int& exitCode)
     CLI::App* rollback = update->add_subcommand(
         "rollback", shown(QT_TRANSLATE_NOOP("qmv::cli", "恢复一个库（或每个有备份的库）的上一个完好版本")));
     addFolderOption(*rollback, *options);
-    rollback->add_option("NAME", options->library, shown(QT_TRANSLATE_NOOP("qmv::cli", "库的名称，例如 velquon（默认为全部）")));
+    rollback->add_option("NAME", options->library,
+                         shown(QT_TRANSLATE_NOOP("qmv::cli", "库的名称，例如 velquon（默认为全部）")));
     rollback->callback([options, &exitCode] { exitCode = runUpdate(*options, &HeadlessUpdate::rollback); });
 }
 

@@ -40,7 +40,7 @@ int main(int argc, char** argv)
     std::string language;
     app.add_option(qmv::languageOption, language,
                    shown(QT_TRANSLATE_NOOP("qmv::cli", "提示和帮助的语言：zh 或 en（默认随系统的语言；也可用 "
-                                                      "QMV718_LANG 设定）")));
+                                                       "QMV718_LANG 设定）")));
 #endif
 
     qmv::cli::RemoteCommands remote(app, exitCode);

@@ -128,29 +128,35 @@ std::vector<std::string> layoutProblems(const ImageSnapshot& image)
     std::vector<std::string> problems;
     const ImageLayout& l = image.layout;
     if (l.areacount != keypadAreaCount)
-        problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "设备区数为 %1，应为 %2"), {std::to_string(l.areacount), std::to_string(keypadAreaCount)}));
+        problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "设备区数为 %1，应为 %2"),
+                                 {std::to_string(l.areacount), std::to_string(keypadAreaCount)}));
 
     const std::vector<MemoryBlock> tables = {
         identityBlock,
         pointerBlock,
         {QT_TRANSLATE_NOOP("qmv::image", "文件头"), l.headeraddr, l.headeraddr + 33L + l.keycount},
         {QT_TRANSLATE_NOOP("qmv::image", "按键记录"), l.recordaddr, l.recordaddr + 22L * l.recordcount},
-        {QT_TRANSLATE_NOOP("qmv::image", "已知编码表"), l.listaddr, l.listaddr + 2L + 6L * static_cast<long>(image.knownCodes.size())},
-        {QT_TRANSLATE_NOOP("qmv::image", "索引区"), l.indexaddr, l.indexaddr + l.bitmapBytes() + 6L * l.indexcount},
+        {QT_TRANSLATE_NOOP("qmv::image", "已知编码表"), l.listaddr,
+         l.listaddr + 2L + 6L * static_cast<long>(image.knownCodes.size())},
+        {QT_TRANSLATE_NOOP("qmv::image", "索引区"), l.indexaddr,
+         l.indexaddr + l.bitmapBytes() + 6L * l.indexcount},
         {QT_TRANSLATE_NOOP("qmv::image", "编码数据区"), l.codeaddr, l.codeaddr + 8L * l.bitmapbits},
     };
     for (std::size_t i = 0; i < tables.size(); ++i) {
         if (tables[i].end > 0x10000)
-            problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "%1超出存储范围"), {shown(tables[i].name)}));
+            problems.push_back(
+                shown(QT_TRANSLATE_NOOP("qmv::image", "%1超出存储范围"), {shown(tables[i].name)}));
         for (std::size_t j = std::max<std::size_t>(i + 1, 2); j < tables.size(); ++j)
             if (tables[i].overlaps(tables[j].start, tables[j].end))
-                problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "%1与%2重叠"), {shown(tables[j].name), shown(tables[i].name)}));
+                problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "%1与%2重叠"),
+                                         {shown(tables[j].name), shown(tables[i].name)}));
     }
 
     for (std::size_t s = 0; s < image.slotTable.size(); ++s) {
         const Slot& slot = image.slotTable[s];
         if (slot.inUse() && slot.start() + slot.length > l.bitmapbits)
-            problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "编码索引 %1 超出了编码数据区"), {hex::byte(static_cast<int>(s))}));
+            problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "编码索引 %1 超出了编码数据区"),
+                                     {hex::byte(static_cast<int>(s))}));
     }
     return problems;
 }

@@ -101,11 +101,12 @@ struct MemoryBlock
 // The blocks that identify the remote and point at its tables. No table may lie over them, and
 // nothing the tool writes may touch them: a remote whose identity or pointers are overwritten
 // can no longer be read.
-inline constexpr MemoryBlock identityBlock{QT_TRANSLATE_NOOP("qmv::image", "识别信息块"), memory::identityBlock,
-                                           memory::identityBlock +
-                                               static_cast<long>(memory::identityBlockSize)};
+inline constexpr MemoryBlock identityBlock{
+    QT_TRANSLATE_NOOP("qmv::image", "识别信息块"), memory::identityBlock,
+    memory::identityBlock + static_cast<long>(memory::identityBlockSize)};
 // As start-up reads it: two units of eight bytes.
-inline constexpr MemoryBlock pointerBlock{QT_TRANSLATE_NOOP("qmv::image", "存储区指针块"), memory::infoBlock, memory::infoBlock + 16};
+inline constexpr MemoryBlock pointerBlock{QT_TRANSLATE_NOOP("qmv::image", "存储区指针块"), memory::infoBlock,
+                                          memory::infoBlock + 16};
 inline constexpr int keypadAreaCount = 4;
 
 // What makes an image unusable though its tables could be read: a device-area count other than

@@ -27,21 +27,25 @@ constexpr std::size_t knownCodeBuffer = 2048;
 
 std::string compatibilityMessage(const std::string& model, int major, int minor)
 {
-    const std::string unsupported =
-        withSite(QT_TRANSLATE_NOOP("qmv::image", "自学习软件不支持改遥控器，请到%1网站下载最新的该款自学习软件！"));
-    const std::string softwareOld = withSite(QT_TRANSLATE_NOOP("qmv::image", "自学习软件版本比较低，请到%1下载最新的该款自学习软件！"));
+    const std::string unsupported = withSite(
+        QT_TRANSLATE_NOOP("qmv::image", "自学习软件不支持改遥控器，请到%1网站下载最新的该款自学习软件！"));
+    const std::string softwareOld =
+        withSite(QT_TRANSLATE_NOOP("qmv::image", "自学习软件版本比较低，请到%1下载最新的该款自学习软件！"));
     if (model == "8888")
-        return withSite(QT_TRANSLATE_NOOP("qmv::image", "遥控器固件程序版本比较低，请到%1网站下载最新的固件程序版本！"));
+        return withSite(
+            QT_TRANSLATE_NOOP("qmv::image", "遥控器固件程序版本比较低，请到%1网站下载最新的固件程序版本！"));
     if (model != "1803")
         return unsupported;
     if (major > 1)
         return softwareOld;
     if (major < 1)
-        return withSite(QT_TRANSLATE_NOOP("qmv::image", "遥控器固件程序版本比较低，请到%1下载最新的固件程序版本！"));
+        return withSite(
+            QT_TRANSLATE_NOOP("qmv::image", "遥控器固件程序版本比较低，请到%1下载最新的固件程序版本！"));
     if (minor > 3)
         return softwareOld;
     if (minor < 3)
-        return withSite(QT_TRANSLATE_NOOP("qmv::image", "遥控器固件版本比较低，请到%1下载最新的固件程序版本！"));
+        return withSite(
+            QT_TRANSLATE_NOOP("qmv::image", "遥控器固件版本比较低，请到%1下载最新的固件程序版本！"));
     return {};
 }
 
@@ -63,7 +67,10 @@ void RemoteLoader::fail(const std::string& text, bool plain)
 
 void RemoteLoader::badImage(const std::string& detail)
 {
-    fail(shown(QT_TRANSLATE_NOOP("qmv::image", "遥控器内存数据有误（%1），无法读取按键信息！请重新连接遥控器后再试。"), {detail}), false);
+    fail(shown(QT_TRANSLATE_NOOP("qmv::image",
+                                 "遥控器内存数据有误（%1），无法读取按键信息！请重新连接遥控器后再试。"),
+               {detail}),
+         false);
 }
 
 bool RemoteLoader::waitForRemote()

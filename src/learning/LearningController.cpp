@@ -23,27 +23,43 @@ constexpr std::array<const char*, areaCount> areaTexts{
 
 // The areas as the messages name them.
 constexpr std::array<const char*, areaCount> areaCaptions{
-    QT_TRANSLATE_NOOP("qmv::LearningController", "电视/TV"), QT_TRANSLATE_NOOP("qmv::LearningController", "机顶盒/CBL"),
-    QT_TRANSLATE_NOOP("qmv::LearningController", "影碟机/DVD"), QT_TRANSLATE_NOOP("qmv::LearningController", "AMP")};
+    QT_TRANSLATE_NOOP("qmv::LearningController", "电视/TV"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "机顶盒/CBL"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "影碟机/DVD"),
+    QT_TRANSLATE_NOOP("qmv::LearningController", "AMP")};
 
-constexpr const char* chooseKeyToLearn = QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上点击待学习的按键！");
-constexpr const char* chooseKeyToDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上选择待删除的按键！");
-constexpr const char* startLearningFirst = QT_TRANSLATE_NOOP("qmv::LearningController", "请先点击开始学习按钮！");
-constexpr const char* stopDeletingToLearn = QT_TRANSLATE_NOOP("qmv::LearningController", "现在在删除状态，要学习请先停止删除！");
-constexpr const char* stopLearningToDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "现在正在学习状态，要删除请先停止学习！");
-constexpr const char* stopLearningToClear = QT_TRANSLATE_NOOP("qmv::LearningController", "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！");
-constexpr const char* stopDeletingToClear = QT_TRANSLATE_NOOP("qmv::LearningController", "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！");
-constexpr const char* nothingToClear = QT_TRANSLATE_NOOP("qmv::LearningController", "没有可清空的按键的编码！");
-constexpr const char* confirmClear = QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要清空所有自学习过的按键的编码吗？");
+constexpr const char* chooseKeyToLearn =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上点击待学习的按键！");
+constexpr const char* chooseKeyToDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请在左面遥控器上选择待删除的按键！");
+constexpr const char* startLearningFirst =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请先点击开始学习按钮！");
+constexpr const char* stopDeletingToLearn =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "现在在删除状态，要学习请先停止删除！");
+constexpr const char* stopLearningToDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "现在正在学习状态，要删除请先停止学习！");
+constexpr const char* stopLearningToClear = QT_TRANSLATE_NOOP(
+    "qmv::LearningController", "现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！");
+constexpr const char* stopDeletingToClear = QT_TRANSLATE_NOOP(
+    "qmv::LearningController", "现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！");
+constexpr const char* nothingToClear =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "没有可清空的按键的编码！");
+constexpr const char* confirmClear =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要清空所有自学习过的按键的编码吗？");
 constexpr const char* clearDone = QT_TRANSLATE_NOOP("qmv::LearningController", "清空操作完成！");
-constexpr const char* noKeysToDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "该键还没有自学习过，无法删除！");
-constexpr const char* keyNotLearned = QT_TRANSLATE_NOOP("qmv::LearningController", "该按键还没有自学习过，无法删除！");
-constexpr const char* keyHoldsForeignCode = QT_TRANSLATE_NOOP("qmv::LearningController", "该按键的编码不是用本软件学习的，无法删除！");
-constexpr const char* confirmDelete = QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要删除该自学习按键的编码？");
+constexpr const char* noKeysToDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "该键还没有自学习过，无法删除！");
+constexpr const char* keyNotLearned =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "该按键还没有自学习过，无法删除！");
+constexpr const char* keyHoldsForeignCode =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "该按键的编码不是用本软件学习的，无法删除！");
+constexpr const char* confirmDelete =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要删除该自学习按键的编码？");
 constexpr const char* deleteFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "删除操作失败！");
 constexpr const char* deleteDone = QT_TRANSLATE_NOOP("qmv::LearningController", "删除操作成功！");
 constexpr const char* learningFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "学习失败！");
-constexpr const char* chooseKeyAgain = QT_TRANSLATE_NOOP("qmv::LearningController", "请重新选择按键进行学习！");
+constexpr const char* chooseKeyAgain =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "请重新选择按键进行学习！");
 constexpr const char* codeReceived = QT_TRANSLATE_NOOP("qmv::LearningController", "已接收到遥控器编码！");
 
 constexpr Texts shown{"qmv::LearningController"};
@@ -74,8 +90,10 @@ std::string reasonLine(CaptureEnd end)
     return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：与遥控器通讯出错。"));
 }
 
-constexpr const char* unreadableCode = QT_TRANSLATE_NOOP("qmv::LearningController", "原因：收到的编码无法识别。");
-constexpr const char* memoryFull = QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器的编码存储空间已满。");
+constexpr const char* unreadableCode =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "原因：收到的编码无法识别。");
+constexpr const char* memoryFull =
+    QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器的编码存储空间已满。");
 constexpr const char* writeFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "原因：写入遥控器失败。");
 
 // A message and the lines that say what it is about; the message keeps its first line.
@@ -217,7 +235,8 @@ std::string LearningController::keyLine(const std::string& code) const
 
 std::string LearningController::areaLine() const
 {
-    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "设备：%1"), {shown(areaCaptions[static_cast<std::size_t>(m_state.curArea)])});
+    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "设备：%1"),
+                 {shown(areaCaptions[static_cast<std::size_t>(m_state.curArea)])});
 }
 
 // Idle: the idle hint and the status line naming the current area.
@@ -287,16 +306,19 @@ void LearningController::deleteClickedKey(const std::string& code)
     const char state = row ? stateInArea(*row) : '0';
     if (state != '2') {
         // A code from elsewhere is there, it just cannot be deleted here.
-        m_dialogs.messageBox(withLines(state == '1' ? shown(keyHoldsForeignCode) : shown(keyNotLearned), {key}),
-                             hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(
+            withLines(state == '1' ? shown(keyHoldsForeignCode) : shown(keyNotLearned), {key}), hintCaption,
+            Buttons::Ok);
         return;
     }
-    if (m_dialogs.messageBox(withLines(shown(confirmDelete), {key}), hintCaption, Buttons::YesNo) != Reply::Yes)
+    if (m_dialogs.messageBox(withLines(shown(confirmDelete), {key}), hintCaption, Buttons::YesNo) !=
+        Reply::Yes)
         return;
     m_view.switchKey(code, true);
     if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
         // The key keeps its code, its picture and the delete mode: the user can try again.
-        m_dialogs.messageBox(withLines(shown(deleteFailed), {key, shown(writeFailed)}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(withLines(shown(deleteFailed), {key, shown(writeFailed)}), hintCaption,
+                             Buttons::Ok);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::NotLearned);
@@ -313,7 +335,9 @@ void LearningController::deleteClickedKey(const std::string& code)
 void LearningController::learnClickedKey(const std::string& code)
 {
     if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
-        if (m_dialogs.messageBox(withLines(shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键编码已学习过，要重新学习吗？"), {labelOf(code)}),
+        if (m_dialogs.messageBox(withLines(shown(QT_TRANSLATE_NOOP("qmv::LearningController",
+                                                                   "%1键编码已学习过，要重新学习吗？"),
+                                                 {labelOf(code)}),
                                            {areaLine()}),
                                  hintCaption, Buttons::YesNo) != Reply::Yes)
             return;

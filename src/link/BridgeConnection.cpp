@@ -37,7 +37,8 @@ std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& prog
         return nullptr;
     }
     if (version != protocolVersion) {
-        *error = formatText(translate("qmv::LinkLibrary", "连接桥 %1 的协议版本 %2 与本程序的版本 %3 不符。"), {program, std::to_string(version), std::to_string(protocolVersion)});
+        *error = formatText(translate("qmv::LinkLibrary", "连接桥 %1 的协议版本 %2 与本程序的版本 %3 不符。"),
+                            {program, std::to_string(version), std::to_string(protocolVersion)});
         return nullptr;
     }
 

@@ -29,13 +29,15 @@ std::unique_ptr<ConverterLibrary> ConverterLibrary::load(const std::string& fold
 
 std::unique_ptr<ConverterLibrary> ConverterLibrary::loadDirect(const std::string& folder, std::string* error)
 {
-    auto library = SharedLibrary::openMakers(folder, fileName, QT_TRANSLATE_NOOP("qmv::LinkLibrary", "编码转换库"), error);
+    auto library = SharedLibrary::openMakers(folder, fileName,
+                                             QT_TRANSLATE_NOOP("qmv::LinkLibrary", "编码转换库"), error);
     if (!library)
         return nullptr;
     auto convert = reinterpret_cast<ConvertCodeFunction>(library->symbol("ConvertCode"));
     if (!convert) {
         if (error)
-            *error = formatText(translate("qmv::LinkLibrary", "编码转换库 %1 缺少函数 ConvertCode！"), {fileName});
+            *error =
+                formatText(translate("qmv::LinkLibrary", "编码转换库 %1 缺少函数 ConvertCode！"), {fileName});
         return nullptr;
     }
     std::unique_ptr<ConverterLibrary> converter(new ConverterLibrary);

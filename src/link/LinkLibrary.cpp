@@ -48,7 +48,8 @@ std::unique_ptr<LinkLibrary> LinkLibrary::loadThroughBridge(const std::string& f
 
 std::unique_ptr<LinkLibrary> LinkLibrary::loadDirect(const std::string& folder, std::string* error)
 {
-    auto library = SharedLibrary::openMakers(folder, fileName, QT_TRANSLATE_NOOP("qmv::LinkLibrary", "遥控器连接库"), error);
+    auto library = SharedLibrary::openMakers(folder, fileName,
+                                             QT_TRANSLATE_NOOP("qmv::LinkLibrary", "遥控器连接库"), error);
     if (!library)
         return nullptr;
 

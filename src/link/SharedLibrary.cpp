@@ -47,7 +47,8 @@ std::unique_ptr<SharedLibrary> SharedLibrary::openMakers(const std::string& fold
     std::string reason;
     auto library = open(path, &reason);
     if (!library && error)
-        *error = formatText(translate("qmv::LinkLibrary", "找不到%1 %2（%3）：%4"), {translate("qmv::LinkLibrary", role), fileName, path, reason});
+        *error = formatText(translate("qmv::LinkLibrary", "找不到%1 %2（%3）：%4"),
+                            {translate("qmv::LinkLibrary", role), fileName, path, reason});
     return library;
 }
 

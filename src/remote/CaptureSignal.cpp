@@ -13,7 +13,8 @@ namespace qmv::remote {
 
 namespace {
 
-class GroupWriter {
+class GroupWriter
+{
 public:
     bool put(std::uint32_t value)
     {
@@ -61,7 +62,8 @@ bool putMark(GroupWriter& out, std::uint32_t micros)
 
 bool putSpace(GroupWriter& out, std::uint32_t micros)
 {
-    const std::uint32_t skewed = micros > capture::receiverSkewMicros ? micros - capture::receiverSkewMicros : 0;
+    const std::uint32_t skewed =
+        micros > capture::receiverSkewMicros ? micros - capture::receiverSkewMicros : 0;
     std::uint32_t thirds = skewed * 3;
     while (thirds >= capture::runValue) {
         if (!out.put(capture::runValue))
@@ -139,7 +141,9 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
                 std::uint64_t value = 0;
                 if (!(words >> hz) || !parseNumber(hz, &value) || value < 10'000 || value > 500'000) {
                     if (error)
-                        *error = lineMessage(lineNumber, hz, QT_TRANSLATE_NOOP("qmv::remote", "不是有效的载波频率（10000 至 500000 Hz）"));
+                        *error = lineMessage(
+                            lineNumber, hz,
+                            QT_TRANSLATE_NOOP("qmv::remote", "不是有效的载波频率（10000 至 500000 Hz）"));
                     return std::nullopt;
                 }
                 signal.carrierHz = static_cast<std::uint32_t>(value);
@@ -156,9 +160,10 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
             const std::uint32_t limit = mark ? capture::longestMarkMicros : capture::longestSpaceMicros;
             if (value > limit) {
                 if (error)
-                    *error = lineMessage(lineNumber, word,
-                                         mark ? QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长载波时间")
-                                              : QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长间隔"));
+                    *error = lineMessage(
+                        lineNumber, word,
+                        mark ? QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长载波时间")
+                             : QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长间隔"));
                 return std::nullopt;
             }
             signal.durations.push_back(static_cast<std::uint32_t>(value));
@@ -167,7 +172,9 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
             if (!(mark ? putMark(budget, micros) : putSpace(budget, micros)) ||
                 budget.groups() > capture::signalGroups) {
                 if (error)
-                    *error = lineMessage(lineNumber, word, QT_TRANSLATE_NOOP("qmv::remote", "处信号过长，超出了接收器的记录容量"));
+                    *error =
+                        lineMessage(lineNumber, word,
+                                    QT_TRANSLATE_NOOP("qmv::remote", "处信号过长，超出了接收器的记录容量"));
                 return std::nullopt;
             }
         }
@@ -184,7 +191,8 @@ std::optional<std::string> readCodeFile(const std::string& path, std::string* er
 {
     auto read = platform::readRegularFile(path, codeFileLimit);
     if (!read.content && error)
-        *error = inUserLanguage(QT_TRANSLATE_NOOP("qmv::remote", "无法读取文件 %1（%2）"), {shortExcerpt(path), read.error});
+        *error = inUserLanguage(QT_TRANSLATE_NOOP("qmv::remote", "无法读取文件 %1（%2）"),
+                                {shortExcerpt(path), read.error});
     return std::move(read.content);
 }
 

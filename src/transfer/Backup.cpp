@@ -82,7 +82,8 @@ std::variant<Backup, std::string> readBackup(std::string_view text, std::string_
         const auto code = parseConverterOutput(converterOutput(
             StoredCode{jsonText(key, "identifier"), jsonText(key, "parameters"), jsonText(key, "data")}));
         if (!area || !definition || definition->code != keyCode || definition->selectsArea >= 0 || !code)
-            return shown(QT_TRANSLATE_NOOP("qmv::transfer", "备份里的按键“%1 %2”无效"), {jsonText(key, "area"), keyCode});
+            return shown(QT_TRANSLATE_NOOP("qmv::transfer", "备份里的按键“%1 %2”无效"),
+                         {jsonText(key, "area"), keyCode});
         backup.keys.push_back({*area, keyCode, *code, std::string(definition->label)});
     }
     return backup;

@@ -95,7 +95,8 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
     for (const StoreItem& item : items) {
         if (item.area < 0 || item.area >= image.layout().areacount) {
             outcome.refused = true;
-            outcome.refusal = shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有这个设备区：%1"), {std::to_string(item.area)});
+            outcome.refusal =
+                shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有这个设备区：%1"), {std::to_string(item.area)});
             return outcome;
         }
         if (holdsExactly(image, item)) {
@@ -105,7 +106,8 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
         const StoreResult result = trial.StoreLearnedKey(item.keyCode, converterOutput(item.code), item.area);
         if (result != StoreResult::Stored) {
             outcome.refused = true;
-            outcome.refusal = shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1（%2）：%3，没有写入任何按键"), {keyName(item.area, item.keyCode), item.name, storeFailure(result)});
+            outcome.refusal = shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1（%2）：%3，没有写入任何按键"),
+                                    {keyName(item.area, item.keyCode), item.name, storeFailure(result)});
             return outcome;
         }
         toWrite.push_back(&item);

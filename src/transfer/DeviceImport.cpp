@@ -34,7 +34,8 @@ PreparedImport prepareImport(const SignalFile& file, int area)
         if (auto* code = std::get_if<StoredCode>(&rendered))
             prepared.items.push_back({area, assignment.keyCode, std::move(*code), signal.name});
         else
-            prepared.problems.push_back({signal.line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, std::get<std::string>(rendered)})});
+            prepared.problems.push_back({signal.line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"),
+                                                            {signal.name, std::get<std::string>(rendered)})});
     }
     return prepared;
 }
@@ -44,7 +45,8 @@ std::variant<StoreItem, std::string> prepareLearn(const SignalFile& file, int ar
                                                   std::optional<std::string_view> signalName)
 {
     if (file.rejected)
-        return file.problems.empty() ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件无法读取")) : describeProblem(file.problems.front());
+        return file.problems.empty() ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件无法读取"))
+                                     : describeProblem(file.problems.front());
     const IrSignal* signal = nullptr;
     if (signalName) {
         signal = findSignal(file, *signalName);
@@ -56,11 +58,13 @@ std::variant<StoreItem, std::string> prepareLearn(const SignalFile& file, int ar
         std::vector<std::string> names;
         for (const IrSignal& s : file.entries)
             names.push_back(s.name);
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件里有 %1 个信号，请选择一个：%2"), {std::to_string(names.size()), joined(names)});
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件里有 %1 个信号，请选择一个：%2"),
+                     {std::to_string(names.size()), joined(names)});
     }
     auto rendered = renderSignal(*signal);
     if (auto* reason = std::get_if<std::string>(&rendered))
-        return describeProblem({signal->line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal->name, *reason})});
+        return describeProblem(
+            {signal->line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal->name, *reason})});
     return StoreItem{area, keyCode, std::get<StoredCode>(std::move(rendered)), signal->name};
 }
 
@@ -68,9 +72,11 @@ std::vector<std::string> importReportLines(const PreparedImport& prepared)
 {
     std::vector<std::string> lines;
     if (!prepared.mapping.unmappedSignals.empty())
-        lines.push_back(shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有对应按键的信号：%1"), {joined(prepared.mapping.unmappedSignals)}));
+        lines.push_back(shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有对应按键的信号：%1"),
+                              {joined(prepared.mapping.unmappedSignals)}));
     if (!prepared.mapping.duplicateSignals.empty())
-        lines.push_back(shown(QT_TRANSLATE_NOOP("qmv::transfer", "按键已被前面的信号占用：%1"), {joined(prepared.mapping.duplicateSignals)}));
+        lines.push_back(shown(QT_TRANSLATE_NOOP("qmv::transfer", "按键已被前面的信号占用：%1"),
+                              {joined(prepared.mapping.duplicateSignals)}));
     if (!prepared.mapping.emptyKeys.empty()) {
         std::vector<std::string> keys;
         for (const std::string& code : prepared.mapping.emptyKeys) {

@@ -107,7 +107,8 @@ public:
     bool add(IrSignal signal)
     {
         if (file.entries.size() >= kMaxSignals) {
-            reject(signal.line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号太多（最多 %1 个）"), {std::to_string(kMaxSignals)}));
+            reject(signal.line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号太多（最多 %1 个）"),
+                                      {std::to_string(kMaxSignals)}));
             return false;
         }
         file.entries.push_back(std::move(signal));
@@ -116,7 +117,9 @@ public:
     SignalFile finish()
     {
         if (!file.rejected && file.entries.empty())
-            reject(0, file.problems.empty() ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件里没有信号")) : shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件里没有可用的信号")));
+            reject(0, file.problems.empty()
+                          ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件里没有信号"))
+                          : shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件里没有可用的信号")));
         return std::move(file);
     }
 };
@@ -127,16 +130,19 @@ std::optional<std::string> durationProblem(const std::vector<std::uint32_t>& dur
     if (durations.empty())
         return shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有时长"));
     if (durations.size() > kMaxDurations)
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号太长，遥控器存不下（%1 个时长，最多 %2 个）"), {std::to_string(durations.size()), std::to_string(kMaxDurations)});
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号太长，遥控器存不下（%1 个时长，最多 %2 个）"),
+                     {std::to_string(durations.size()), std::to_string(kMaxDurations)});
     for (std::size_t i = 0; i < durations.size(); ++i) {
         const std::uint32_t d = durations[i];
         const bool mark = i % 2 == 0;
         if (d == 0)
             return shown(QT_TRANSLATE_NOOP("qmv::transfer", "时长不能为 0"));
         if (mark && d > kMaxMarkUs)
-            return shown(QT_TRANSLATE_NOOP("qmv::transfer", "载波时长 %1 µs 超出范围（最长 %2 µs）"), {std::to_string(d), std::to_string(kMaxMarkUs)});
+            return shown(QT_TRANSLATE_NOOP("qmv::transfer", "载波时长 %1 µs 超出范围（最长 %2 µs）"),
+                         {std::to_string(d), std::to_string(kMaxMarkUs)});
         if (!mark && i + 1 < durations.size() && d > kMaxSpaceUs)
-            return shown(QT_TRANSLATE_NOOP("qmv::transfer", "间隔 %1 µs 超出范围（最长 %2 µs）"), {std::to_string(d), std::to_string(kMaxSpaceUs)});
+            return shown(QT_TRANSLATE_NOOP("qmv::transfer", "间隔 %1 µs 超出范围（最长 %2 µs）"),
+                         {std::to_string(d), std::to_string(kMaxSpaceUs)});
     }
     return std::nullopt;
 }
@@ -144,7 +150,8 @@ std::optional<std::string> durationProblem(const std::vector<std::uint32_t>& dur
 std::optional<std::string> carrierProblem(std::uint32_t hz)
 {
     if (hz < kMinCarrierHz || hz > kMaxCarrierHz)
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "载波频率 %1 Hz 超出范围（%2 至 %3 Hz）"), {std::to_string(hz), std::to_string(kMinCarrierHz), std::to_string(kMaxCarrierHz)});
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "载波频率 %1 Hz 超出范围（%2 至 %3 Hz）"),
+                     {std::to_string(hz), std::to_string(kMinCarrierHz), std::to_string(kMaxCarrierHz)});
     return std::nullopt;
 }
 
@@ -189,15 +196,16 @@ void readBlock(Reader& reader, const Block& block)
     if (const auto* stored = field(std::string(kStoredCodeField).c_str())) {
         const auto code = parseConverterOutput(stored->second);
         if (!code)
-            return reader.problem(stored->first,
-                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：编码“%2”无效"), {signal.name, stored->second.substr(0, 20)}));
+            return reader.problem(stored->first, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：编码“%2”无效"),
+                                                       {signal.name, stored->second.substr(0, 20)}));
         signal.stored = *code;
         reader.add(std::move(signal));
         return;
     }
     const auto* type = field("type");
     const auto missing = [&](const char* key) {
-        reader.problem(block.line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：缺少“%2:”"), {signal.name, key}));
+        reader.problem(block.line,
+                       shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：缺少“%2:”"), {signal.name, key}));
     };
     if (!type)
         return missing("type");
@@ -215,11 +223,13 @@ void readBlock(Reader& reader, const Block& block)
         const auto a = lowFirstBytes(address->second);
         if (!a)
             return reader.problem(address->first,
-                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：地址“%2”不是十六进制字节"), {signal.name, address->second}));
+                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：地址“%2”不是十六进制字节"),
+                                        {signal.name, address->second}));
         const auto c = lowFirstBytes(command->second);
         if (!c)
             return reader.problem(command->first,
-                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：命令“%2”不是十六进制字节"), {signal.name, command->second}));
+                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：命令“%2”不是十六进制字节"),
+                                        {signal.name, command->second}));
         signal.protocol = ProtocolSignal{protocol->second, *a, *c};
     } else if (kind == "raw") {
         const auto* frequency = field("frequency");
@@ -231,19 +241,24 @@ void readBlock(Reader& reader, const Block& block)
         const auto hz = number<std::uint32_t>(frequency->second);
         if (!hz)
             return reader.problem(frequency->first,
-                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：频率“%2”不是数字"), {signal.name, frequency->second}));
+                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：频率“%2”不是数字"),
+                                        {signal.name, frequency->second}));
         if (const auto bad = carrierProblem(*hz))
-            return reader.problem(frequency->first, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, *bad}));
+            return reader.problem(frequency->first,
+                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, *bad}));
         std::string bad;
         auto durations = durationList(data->second, &bad);
         if (!durations)
-            return reader.problem(data->first, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, bad}));
+            return reader.problem(data->first,
+                                  shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, bad}));
         if (const auto problem = durationProblem(*durations))
-            return reader.problem(data->first, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, *problem}));
+            return reader.problem(
+                data->first, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, *problem}));
         signal.durations = std::move(*durations);
         signal.carrierHz = *hz;
     } else {
-        return reader.problem(type->first, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：未知的信号类型“%2”"), {signal.name, type->second}));
+        return reader.problem(type->first, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：未知的信号类型“%2”"),
+                                                 {signal.name, type->second}));
     }
     reader.add(std::move(signal));
 }
@@ -264,7 +279,8 @@ SignalFile parseKeyValueFile(const std::vector<std::string_view>& lines)
             continue;
         const std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) {
-            reader.reject(lineNumber, shown(QT_TRANSLATE_NOOP("qmv::transfer", "不是“键: 值”的行：%1"), {line.substr(0, 40)}));
+            reader.reject(lineNumber, shown(QT_TRANSLATE_NOOP("qmv::transfer", "不是“键: 值”的行：%1"),
+                                            {line.substr(0, 40)}));
             break;
         }
         const std::string key = lower(trim(line.substr(0, colon)));
@@ -297,12 +313,15 @@ std::optional<std::string> prontoDurations(const std::vector<std::string_view>& 
         values.push_back(*number<std::uint32_t>(word, 16));
     }
     if (values.size() < 4)
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "Pronto 代码至少要有 4 个字，这里只有 %1 个"), {std::to_string(values.size())});
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "Pronto 代码至少要有 4 个字，这里只有 %1 个"),
+                     {std::to_string(values.size())});
     if (values[0] != 0x0000)
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "不支持的 Pronto 格式 %1（只支持学习码 0000）"), {codeWords[0]});
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "不支持的 Pronto 格式 %1（只支持学习码 0000）"),
+                     {codeWords[0]});
     const std::size_t expected = 4 + 2 * (static_cast<std::size_t>(values[2]) + values[3]);
     if (values.size() != expected)
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "Pronto 字数不对：头部说 %1 个字，实际 %2 个"), {std::to_string(expected), std::to_string(values.size())});
+        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "Pronto 字数不对：头部说 %1 个字，实际 %2 个"),
+                     {std::to_string(expected), std::to_string(values.size())});
     if (values[1] == 0)
         return shown(QT_TRANSLATE_NOOP("qmv::transfer", "Pronto 频率字不能为 0"));
     const double periodUs = values[1] * kProntoClockUs;
@@ -330,10 +349,12 @@ SignalFile parseProntoFile(const std::vector<std::string_view>& lines)
             line = line.substr(colon + 1);
         } else {
             signal.name =
-                shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号%1"), {std::to_string(reader.file.entries.size() + reader.file.problems.size() + 1)});
+                shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号%1"),
+                      {std::to_string(reader.file.entries.size() + reader.file.problems.size() + 1)});
         }
         if (const auto bad = prontoDurations(words(line), signal))
-            reader.problem(signal.line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, *bad}));
+            reader.problem(signal.line,
+                           shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, *bad}));
         else
             reader.add(std::move(signal));
     }
@@ -358,7 +379,8 @@ SignalFile parseTimingList(const std::vector<std::string_view>& lines)
         if (signal.durations.empty() && lower(lineWords.front()) == "carrier") {
             const auto hz = lineWords.size() == 2 ? number<std::uint32_t>(lineWords[1]) : std::nullopt;
             if (!hz) {
-                reader.reject(lineNumber, shown(QT_TRANSLATE_NOOP("qmv::transfer", "“carrier”后面要跟以 Hz 计的频率")));
+                reader.reject(lineNumber,
+                              shown(QT_TRANSLATE_NOOP("qmv::transfer", "“carrier”后面要跟以 Hz 计的频率")));
                 return reader.finish();
             }
             if (const auto bad = carrierProblem(*hz)) {
@@ -416,7 +438,9 @@ SignalFile parseExportJson(std::string_view text)
         const auto code = parseConverterOutput(
             converterOutput(StoredCode{read("identifier"), read("parameters"), read("data")}));
         if (signal.name.empty() || !code) {
-            reader.problem(0, shown(QT_TRANSLATE_NOOP("qmv::transfer", "第 %1 个按键的编码不完整或不是有效的编码"), {std::to_string(position)}));
+            reader.problem(
+                0, shown(QT_TRANSLATE_NOOP("qmv::transfer", "第 %1 个按键的编码不完整或不是有效的编码"),
+                         {std::to_string(position)}));
             continue;
         }
         signal.stored = *code;
@@ -463,7 +487,8 @@ SignalFile parseSignalFile(std::string_view text)
     if (text.size() > kMaxFileBytes) {
         SignalFile file;
         file.rejected = true;
-        file.problems.push_back({0, shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件太大（最多 %1 KB）"), {std::to_string(kMaxFileBytes / 1024)})});
+        file.problems.push_back({0, shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件太大（最多 %1 KB）"),
+                                          {std::to_string(kMaxFileBytes / 1024)})});
         return file;
     }
     if (const std::string_view body = trim(text); !body.empty() && body.front() == '{')
@@ -481,7 +506,8 @@ std::optional<std::string> readSignalFile(const std::filesystem::path& path, std
 {
     platform::ReadResult read = platform::readRegularFile(path, limit);
     if (!read.content && error)
-        *error = shown(QT_TRANSLATE_NOOP("qmv::transfer", "无法读取文件 %1（%2）"), {path.string(), read.error});
+        *error =
+            shown(QT_TRANSLATE_NOOP("qmv::transfer", "无法读取文件 %1（%2）"), {path.string(), read.error});
     return std::move(read.content);
 }
 
@@ -502,7 +528,8 @@ std::optional<std::uint32_t> lowFirstBytes(std::string_view text)
 
 std::string describeProblem(const FileProblem& problem)
 {
-    return problem.line > 0 ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "第 %1 行：%2"), {std::to_string(problem.line), problem.reason})
+    return problem.line > 0 ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "第 %1 行：%2"),
+                                    {std::to_string(problem.line), problem.reason})
                             : problem.reason;
 }
 

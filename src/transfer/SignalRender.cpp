@@ -10,7 +10,6 @@ namespace {
 
 constexpr Texts shown{"qmv::transfer"};
 
-
 void appendWord(std::string& body, std::uint32_t value)
 {
     char word[8];
@@ -30,7 +29,8 @@ std::variant<StoredCode, std::string> renderProtocol(const ProtocolSignal& signa
     char command[16];
     std::snprintf(address, sizeof address, "0x%X", signal.address);
     std::snprintf(command, sizeof command, "0x%X", signal.command);
-    return shown(QT_TRANSLATE_NOOP("qmv::transfer", "地址 %1 / 命令 %2 超出了 %3 协议的范围"), {address, command, signal.protocol});
+    return shown(QT_TRANSLATE_NOOP("qmv::transfer", "地址 %1 / 命令 %2 超出了 %3 协议的范围"),
+                 {address, command, signal.protocol});
 }
 
 } // namespace

@@ -14,7 +14,6 @@ namespace {
 
 constexpr Texts shown{"qmv::transfer"};
 
-
 constexpr int kFirstPulseByte = 0x40;
 constexpr int kFirstRawByte = 0x80;
 constexpr int kFirstSlotByte = 0x22;
@@ -140,25 +139,36 @@ std::string descriptionText(const KeyDescription& d)
     std::string text = d.label.empty() ? d.keyCode : d.label + " (" + d.keyCode + ")";
     text += " · " + std::string(areaNames[static_cast<std::size_t>(d.area)]);
     if (d.form == StoredFormKind::None)
-        return text + "\n" + (d.state == '0' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有编码")) : shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码无法读取")));
-    text += "\n" + (d.state == '2' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "已学习的编码")) : shown(QT_TRANSLATE_NOOP("qmv::transfer", "来自遥控器本身的编码")));
+        return text + "\n" +
+               (d.state == '0' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有编码"))
+                               : shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码无法读取")));
+    text += "\n" + (d.state == '2' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "已学习的编码"))
+                                   : shown(QT_TRANSLATE_NOOP("qmv::transfer", "来自遥控器本身的编码")));
     if (d.protocol)
         text +=
             "\n" + d.protocol->protocol + " " + hexValue(d.addressValue) + " / " + hexValue(d.commandValue);
     else
-        text += "\n" + shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1，%2 个时长，共 %3 ms"), {d.form == StoredFormKind::Pulse ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "脉冲形式"))
-                                   : d.form == StoredFormKind::Raw ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "原始形式"))
-                                                                   : shown(QT_TRANSLATE_NOOP("qmv::transfer", "其他形式")), std::to_string(d.durations), std::to_string((d.totalUs + 500) / 1000)});
+        text +=
+            "\n" +
+            shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1，%2 个时长，共 %3 ms"),
+                  {d.form == StoredFormKind::Pulse ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "脉冲形式"))
+                   : d.form == StoredFormKind::Raw ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "原始形式"))
+                                                   : shown(QT_TRANSLATE_NOOP("qmv::transfer", "其他形式")),
+                   std::to_string(d.durations), std::to_string((d.totalUs + 500) / 1000)});
     char carrier[32];
     std::snprintf(carrier, sizeof carrier, "%.1f", d.carrierHz / 1000.0);
     text += "\n" + shown(QT_TRANSLATE_NOOP("qmv::transfer", "载波 %1 kHz"), {carrier});
-    const std::string slotPart =
-        d.slot ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "，编码槽 %1：%2"), {std::to_string(*d.slot), std::to_string(d.slotBytes)}) : std::string();
-    text += "\n" + shown(QT_TRANSLATE_NOOP("qmv::transfer", "占用 %1 字节（记录 %2%3）"), {std::to_string(d.recordBytes + d.slotBytes), std::to_string(d.recordBytes), slotPart});
+    const std::string slotPart = d.slot ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "，编码槽 %1：%2"),
+                                                {std::to_string(*d.slot), std::to_string(d.slotBytes)})
+                                        : std::string();
+    text +=
+        "\n" + shown(QT_TRANSLATE_NOOP("qmv::transfer", "占用 %1 字节（记录 %2%3）"),
+                     {std::to_string(d.recordBytes + d.slotBytes), std::to_string(d.recordBytes), slotPart});
     if (d.slot) {
         text += '\n';
         text += d.sharingKeys == 0 ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码槽由此键独用"))
-                                   : shown(QT_TRANSLATE_NOOP("qmv::transfer", "另有 %1 个键共用此编码槽"), {std::to_string(d.sharingKeys)});
+                                   : shown(QT_TRANSLATE_NOOP("qmv::transfer", "另有 %1 个键共用此编码槽"),
+                                           {std::to_string(d.sharingKeys)});
     }
     return text;
 }

@@ -28,7 +28,8 @@ ContentCheck::ContentCheck(const QString& verifier, std::chrono::milliseconds ti
     connect(&m_process, &QProcess::finished, this, &ContentCheck::onFinished);
     connect(&m_process, &QProcess::errorOccurred, this, &ContentCheck::onError);
     connect(&m_timer, &QTimer::timeout, this, [this] {
-        m_stopped = {UpdateFailure::NotALibrary, QCoreApplication::translate("qmv::ContentCheck", "检查超时")};
+        m_stopped = {UpdateFailure::NotALibrary,
+                     QCoreApplication::translate("qmv::ContentCheck", "检查超时")};
         m_process.kill();
     });
 }
@@ -87,7 +88,8 @@ void ContentCheck::onFinished(int exitCode, QProcess::ExitStatus status)
     }
     const QString answer = QString::fromUtf8(m_process.readAllStandardOutput().left(maxAnswer)).trimmed();
     if (status == QProcess::CrashExit)
-        conclude({UpdateFailure::NotALibrary, QCoreApplication::translate("qmv::ContentCheck", "检查时崩溃")});
+        conclude(
+            {UpdateFailure::NotALibrary, QCoreApplication::translate("qmv::ContentCheck", "检查时崩溃")});
     else if (exitCode != 0)
         conclude({UpdateFailure::NotALibrary, answer});
     else
@@ -99,8 +101,9 @@ void ContentCheck::onError(QProcess::ProcessError error)
     // Only a verifier that never ran ends here; the end of one that ran comes through onFinished.
     // It may come from inside start(); the answer still comes from the event loop.
     if (error == QProcess::FailedToStart) {
-        const Failure failure{UpdateFailure::NotALibrary,
-                              QCoreApplication::translate("qmv::ContentCheck", "无法运行检查程序 %1").arg(m_verifier)};
+        const Failure failure{
+            UpdateFailure::NotALibrary,
+            QCoreApplication::translate("qmv::ContentCheck", "无法运行检查程序 %1").arg(m_verifier)};
         QMetaObject::invokeMethod(
             this, [this, failure] { conclude(failure); }, Qt::QueuedConnection);
     }

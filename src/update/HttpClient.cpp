@@ -165,7 +165,8 @@ void HttpClient::onRedirected(const QUrl& target)
     }
     if (++m_redirects > m_limits.maxRedirects) {
         failWith(UpdateFailure::UnsafeAddress,
-                 QString::fromStdString(updatetext::shown(updatetext::tooManyRedirects)).arg(m_limits.maxRedirects));
+                 QString::fromStdString(updatetext::shown(updatetext::tooManyRedirects))
+                     .arg(m_limits.maxRedirects));
         return;
     }
     m_stallTimer.start(m_limits.stall);
@@ -270,8 +271,8 @@ Failure HttpClient::failureOf(const QNetworkReply& reply) const
         // over closing connections this way at times).
         if (m_redirects > 0 && (status < 200 || status >= 300) && status < 400)
             return {UpdateFailure::UnsafeAddress,
-                    QString::fromStdString(updatetext::shown(updatetext::tooManyRedirects)).arg(m_redirects) + QLatin1Char(' ') +
-                        where};
+                    QString::fromStdString(updatetext::shown(updatetext::tooManyRedirects)).arg(m_redirects) +
+                        QLatin1Char(' ') + where};
         return {UpdateFailure::ServerError, QStringLiteral("HTTP %1 %2").arg(status).arg(where)};
     case QNetworkReply::ContentNotFoundError:
         return {UpdateFailure::NotFound, QStringLiteral("HTTP 404 %1").arg(where)};

@@ -365,7 +365,8 @@ void Tupdate::libraryFinished(int index, const Failure& failure)
         return;
     }
     // The row keeps the familiar word and adds the reason; the detail is in the tool tip.
-    setState(index + 1, text(updatetext::withDetail).arg(text(updatetext::stateFailed), reasonText(failure.reason)),
+    setState(index + 1,
+             text(updatetext::withDetail).arg(text(updatetext::stateFailed), reasonText(failure.reason)),
              describe(failure));
 }
 

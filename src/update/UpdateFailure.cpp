@@ -50,9 +50,9 @@ const char* reasonKey(UpdateFailure reason)
 QString describe(const Failure& failure)
 {
     const QString reason = reasonText(failure.reason);
-    return failure.detail.isEmpty()
-               ? reason
-               : QString::fromStdString(updatetext::shown(updatetext::withDetail)).arg(reason, failure.detail);
+    return failure.detail.isEmpty() ? reason
+                                    : QString::fromStdString(updatetext::shown(updatetext::withDetail))
+                                          .arg(reason, failure.detail);
 }
 
 } // namespace qmv

@@ -84,7 +84,8 @@ void UpdateRun::startNext()
         return;
     }
     if (library.size <= 0) {
-        finishLibrary({UpdateFailure::WrongSize, QString::fromStdString(updatetext::shown(updatetext::sizeAnnouncedZero))});
+        finishLibrary({UpdateFailure::WrongSize,
+                       QString::fromStdString(updatetext::shown(updatetext::sizeAnnouncedZero))});
         return;
     }
     QDir().mkpath(UpdateListFetch::updateFolder(m_folder));
@@ -116,8 +117,9 @@ void UpdateRun::onTransferFinished(const Failure& failure)
         return;
     case DownloadVerdict::Missing:
     case DownloadVerdict::WrongSize:
-        reject({UpdateFailure::WrongSize,
-                QString::fromStdString(updatetext::shown(updatetext::sizeReceived)).arg(library.size).arg(received)});
+        reject({UpdateFailure::WrongSize, QString::fromStdString(updatetext::shown(updatetext::sizeReceived))
+                                              .arg(library.size)
+                                              .arg(received)});
         return;
     }
     m_step = Step::CheckDownload;
@@ -165,7 +167,8 @@ void UpdateRun::reject(Failure failure)
         const QString where = QString::fromStdString(updatetext::shown(updatetext::rejectedKept)).arg(kept);
         failure.detail = failure.detail.isEmpty()
                              ? where
-                             : QString::fromStdString(updatetext::shown(updatetext::twoDetails)).arg(failure.detail, where);
+                             : QString::fromStdString(updatetext::shown(updatetext::twoDetails))
+                                   .arg(failure.detail, where);
     }
     finishLibrary(failure);
 }

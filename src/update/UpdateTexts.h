@@ -14,7 +14,8 @@ inline constexpr const char* connecting = QT_TRANSLATE_NOOP("qmv::updatetext", "
 inline constexpr const char* connected = QT_TRANSLATE_NOOP("qmv::updatetext", "连接服务器成功！");
 inline constexpr const char* connectFailed = QT_TRANSLATE_NOOP("qmv::updatetext", "连接服务器失败！");
 inline constexpr const char* fetchFailed = QT_TRANSLATE_NOOP("qmv::updatetext", "获得升级配置文件出错！");
-inline constexpr const char* restartNeeded = QT_TRANSLATE_NOOP("qmv::updatetext", "需要重新启动程序，升级才能完成！");
+inline constexpr const char* restartNeeded =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "需要重新启动程序，升级才能完成！");
 
 inline constexpr const char* columnName = QT_TRANSLATE_NOOP("qmv::updatetext", "软件名称");
 inline constexpr const char* columnState = QT_TRANSLATE_NOOP("qmv::updatetext", "状态");
@@ -32,15 +33,18 @@ inline constexpr const char* done = QT_TRANSLATE_NOOP("qmv::updatetext", "完成
 
 // Faults in the update list itself, which the wizard reports instead of failing half-way.
 inline constexpr const char* noServer = QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中没有服务器！");
-inline constexpr const char* badDate = QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中 %1 的日期时间无法识别：%2");
-inline constexpr const char* badSize = QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中 %1 的文件大小不是整数：%2");
+inline constexpr const char* badDate =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中 %1 的日期时间无法识别：%2");
+inline constexpr const char* badSize =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中 %1 的文件大小不是整数：%2");
 
 // Why a list, a download or an install failed.
 inline constexpr const char* reasonNotFound = QT_TRANSLATE_NOOP("qmv::updatetext", "服务器上没有此文件");
 inline constexpr const char* reasonServerError = QT_TRANSLATE_NOOP("qmv::updatetext", "服务器出错");
 inline constexpr const char* reasonUnreachable = QT_TRANSLATE_NOOP("qmv::updatetext", "无法连接服务器");
 inline constexpr const char* reasonTimedOut = QT_TRANSLATE_NOOP("qmv::updatetext", "超时");
-inline constexpr const char* reasonUnsafeAddress = QT_TRANSLATE_NOOP("qmv::updatetext", "地址不是 http 或 https");
+inline constexpr const char* reasonUnsafeAddress =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "地址不是 http 或 https");
 inline constexpr const char* reasonWrongSize = QT_TRANSLATE_NOOP("qmv::updatetext", "文件大小不符");
 inline constexpr const char* reasonNotALibrary = QT_TRANSLATE_NOOP("qmv::updatetext", "文件内容不对");
 inline constexpr const char* reasonHashMismatch = QT_TRANSLATE_NOOP("qmv::updatetext", "SHA-256 校验值不符");
@@ -56,15 +60,18 @@ inline constexpr const char* twoDetails = QT_TRANSLATE_NOOP("qmv::updatetext", "
 inline constexpr const char* timedOutConnecting = QT_TRANSLATE_NOOP("qmv::updatetext", "%1 秒内未能连接 %2");
 inline constexpr const char* timedOutStalled = QT_TRANSLATE_NOOP("qmv::updatetext", "%1 秒内未收到数据");
 inline constexpr const char* timedOutTotal = QT_TRANSLATE_NOOP("qmv::updatetext", "传输超过 %1 秒");
-inline constexpr const char* sizeAnnouncedZero = QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中的大小为 0");
-inline constexpr const char* sizeReceived = QT_TRANSLATE_NOOP("qmv::updatetext", "应为 %1 字节，收到 %2 字节");
+inline constexpr const char* sizeAnnouncedZero =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中的大小为 0");
+inline constexpr const char* sizeReceived =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "应为 %1 字节，收到 %2 字节");
 inline constexpr const char* sizeBeyond = QT_TRANSLATE_NOOP("qmv::updatetext", "超过 %1 字节");
 inline constexpr const char* tooManyRedirects = QT_TRANSLATE_NOOP("qmv::updatetext", "转向超过 %1 次");
 inline constexpr const char* rejectedKept = QT_TRANSLATE_NOOP("qmv::updatetext", "已保存为 %1");
 
 // The program's folder cannot be written, as in a system-wide install.
-inline constexpr const char* folderNotWritable = QT_TRANSLATE_NOOP("qmv::updatetext", "无法写入 %1，升级无法进行（程序可能是为整个系统安装的）。\n"
-    "请通过系统的软件包管理器升级本软件，或以有写入权限的用户运行升级。");
+inline constexpr const char* folderNotWritable = QT_TRANSLATE_NOOP(
+    "qmv::updatetext", "无法写入 %1，升级无法进行（程序可能是为整个系统安装的）。\n"
+                       "请通过系统的软件包管理器升级本软件，或以有写入权限的用户运行升级。");
 
 // Putting back the last good copies.
 inline constexpr const char* rollback = QT_TRANSLATE_NOOP("qmv::updatetext", "恢复上一版本");

@@ -78,9 +78,12 @@ protected:
     {
         const std::string errPath = (statePath() / "stderr.txt").string();
         const std::string languageOnly =
-            environment.empty() ? "" : "env -u QMV718_LANG -u LC_ALL -u LC_MESSAGES -u LANGUAGE " + environment + " ";
+            environment.empty()
+                ? ""
+                : "env -u QMV718_LANG -u LC_ALL -u LC_MESSAGES -u LANGUAGE " + environment + " ";
         CliRun result;
-        result.status = runCommand(languageOnly + cliCommand(arguments) + " 2>" + quoted(errPath), &result.out);
+        result.status =
+            runCommand(languageOnly + cliCommand(arguments) + " 2>" + quoted(errPath), &result.out);
         result.err = slurp(errPath);
         record(arguments, result);
         return result;

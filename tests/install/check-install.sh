@@ -45,6 +45,7 @@ done
 for file in tavrio.dll velquon.dll on1803.dll sn1803.dll fn1803.dll bn1803.dll dn1803.dll $help_file; do
   [ -s "$program_dir/$file" ] || fail "$program_dir/$file is missing or empty"
 done
+[ -s "$program_dir/translations/qmv718_en.qm" ] || fail "the English translation is missing from $program_dir/translations"
 
 # --- Launchers ------------------------------------------------------------------------------------
 for program in qmv718 qmv718-cli; do
@@ -97,14 +98,31 @@ fi
 if ! info=$(as_user "$prefix/bin/qmv718-cli" info 2>&1); then
   fail "qmv718-cli info: $info"
 fi
+# The installed programs find their translations: English on request, Chinese by default.
+help_en=$(as_user "$prefix/bin/qmv718-cli" --lang en --help 2>&1) || true
+case $help_en in
+  *"Usage:"*"Learn one key"*) ;;
+  *) fail "qmv718-cli --lang en --help is not in English: $help_en" ;;
+esac
+case $help_en in
+  *"cannot be read"*) fail "qmv718-cli does not find its translation: $help_en" ;;
+esac
+help_zh=$(as_user env -u QMV718_LANG -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=C.UTF-8 "$prefix/bin/qmv718-cli" --help 2>&1) || true
+case $help_zh in
+  *"用法"*) ;;
+  *) fail "qmv718-cli --help under the C locale is not in Chinese: $help_zh" ;;
+esac
 state=$scratch/home/.local/share/qmv718/remote
 [ -s "$state/image.bin" ] || fail "the virtual remote's memory is not in $state"
 
 # The window on Qt's offscreen platform: it must come up and stay up until it is stopped.
 rc=0
-as_user env QT_QPA_PLATFORM=offscreen timeout 6 "$prefix/bin/qmv718" >"$scratch/window.log" 2>&1 || rc=$?
+as_user env QT_QPA_PLATFORM=offscreen QMV718_LANG=en timeout 6 "$prefix/bin/qmv718" >"$scratch/window.log" 2>&1 || rc=$?
 if [ "$rc" -ne 124 ]; then
   fail "the window ended by itself (exit $rc) instead of running: $(cat "$scratch/window.log")"
+fi
+if grep -q "cannot be read" "$scratch/window.log"; then
+  fail "the window does not find its translation: $(cat "$scratch/window.log")"
 fi
 
 [ "$program_files_before" = "$(find "$program_dir" -printf '%p %s %T@\n' | sort)" ] ||

@@ -41,7 +41,8 @@ QString verifyConverter(const QString& path)
     if (!library)
         return QString::fromStdString(error);
     if (!library->symbol(converterFunction))
-        return QCoreApplication::translate("qmv::LibraryVerifier", "缺少函数 %1").arg(QLatin1String(converterFunction));
+        return QCoreApplication::translate("qmv::LibraryVerifier", "缺少函数 %1")
+            .arg(QLatin1String(converterFunction));
     return {};
 }
 
@@ -58,7 +59,9 @@ QString verifyBundle(const QString& path, const QStringList& pictures)
         }
     }
     QResource::unregisterResource(path, root);
-    return missing.isEmpty() ? QString() : QCoreApplication::translate("qmv::LibraryVerifier", "缺少图片 %1").arg(missing);
+    return missing.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("qmv::LibraryVerifier", "缺少图片 %1").arg(missing);
 }
 
 QStringList keyPictures()
