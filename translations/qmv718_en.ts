@@ -714,6 +714,277 @@ Keys that could not be written:%1</translation>
     </message>
 </context>
 <context>
+    <name>qmv::art::Caption</name>
+    <message>
+        <source>请先选择设备类型，再点击“开始学习”</source>
+        <translation>Choose the device area, then click “Start learning”;</translation>
+    </message>
+    <message>
+        <source>进入学习状态后，在左面遥控器上点击要学习的按键</source>
+        <translation>then click the key to learn on the remote on the left</translation>
+    </message>
+    <message>
+        <source>两个遥控器头对头，相距 3～5 厘米</source>
+        <translation>Lay the remotes head to head, 3 to 5 cm apart,</translation>
+    </message>
+    <message>
+        <source>再按住原遥控器上对应的按键</source>
+        <translation>then hold down the matching key of the original remote</translation>
+    </message>
+    <message>
+        <source>在左面遥控器上点击要删除的按键</source>
+        <translation>Click the key to delete on the remote on the left;</translation>
+    </message>
+    <message>
+        <source>带绿色对勾的按键是学习过的按键，完成后点击“停止删除”</source>
+        <translation>keys with a green tick are learned; click “Stop deleting” when done</translation>
+    </message>
+    <message>
+        <source>请将原遥控器对准本遥控器发码</source>
+        <translation>Point the original remote at this remote</translation>
+    </message>
+    <message>
+        <source>按住原遥控器上对应的按键约 2 秒</source>
+        <translation>and hold down the matching key for about 2 seconds</translation>
+    </message>
+    <message>
+        <source>原遥控器</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>3～5 厘米</source>
+        <translation>3–5 cm</translation>
+    </message>
+    <message>
+        <source>DEVICE · POWER</source>
+        <translation>DEVICE · POWER</translation>
+    </message>
+    <message>
+        <source>自学习遥控器</source>
+        <translation>Learning remote</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>停止删除</source>
+        <translation>Stop deleting</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>开始学习</source>
+        <translation>Start learning</translation>
+    </message>
+    <message>
+        <source>停止学习</source>
+        <translation>Stop learning</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>升级软件</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>电视/TV</source>
+        <translation>TV</translation>
+    </message>
+    <message>
+        <source>机顶盒/CBL</source>
+        <translation>CBL</translation>
+    </message>
+    <message>
+        <source>影碟机/DVD</source>
+        <translation>DVD</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>&quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>注意：</source>
+        <translation>Note: </translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>请先选择设备类型（电视、机顶盒、影碟机或 AMP）；</source>
+        <translation>Choose the device area (TV, CBL, DVD or AMP);</translation>
+    </message>
+    <message>
+        <source>再点击%1按钮，进入学习状态；</source>
+        <translation>click the %1 button to start learning;</translation>
+    </message>
+    <message>
+        <source>在左面遥控器上点击要学习的按键，再用原遥控器发码；</source>
+        <translation>click the key to learn on the remote on the left and send its code with the original remote;</translation>
+    </message>
+    <message>
+        <source>学习完毕后，点击%1按钮。</source>
+        <translation>when you are done, click the %1 button.</translation>
+    </message>
+    <message>
+        <source>请先选择设备类型，再点击%1按钮，进入学习状态；</source>
+        <translation>Choose the device area, then click the %1 button to start learning;</translation>
+    </message>
+    <message>
+        <source>点击%1按钮进入删除状态，可逐个删除已学习的按键；</source>
+        <translation>click the %1 button to delete learned keys one by one;</translation>
+    </message>
+    <message>
+        <source>点击%1按钮，清除当前设备里所有已学习的编码。</source>
+        <translation>click the %1 button to clear every learned code of the current area.</translation>
+    </message>
+    <message>
+        <source>在左面的遥控器图片上点击要学习的按键；</source>
+        <translation>Click the key to learn on the picture of the remote on the left;</translation>
+    </message>
+    <message>
+        <source>按上面动画所示，用原遥控器对准本遥控器发码：&lt;br&gt;按住原遥控器上对应的按键，至少 2 秒；</source>
+        <translation>point the original remote at this one as the animation above shows&lt;br&gt;and hold down the matching key for at least 2 seconds;</translation>
+    </message>
+    <message>
+        <source>继续学习其他按键时，重复第 1、2 步；</source>
+        <translation>repeat steps 1 and 2 for the other keys;</translation>
+    </message>
+    <message>
+        <source>全部学习完毕后，点击%1按钮。</source>
+        <translation>when all keys are learned, click the %1 button.</translation>
+    </message>
+    <message>
+        <source>点击“停止学习”之前，请不要拔下 USB 连接线！</source>
+        <translation>Do not pull out the USB cable before you click “Stop learning”.</translation>
+    </message>
+    <message>
+        <source>在左面遥控器上点击要删除的已学习按键（带绿色 √）；</source>
+        <translation>Click the learned key to delete (green with ✓) on the remote on the left;</translation>
+    </message>
+    <message>
+        <source>在弹出的对话框中点击%1确认删除；</source>
+        <translation>click %1 in the question that appears;</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>要删除其他按键，重复第 1、2 步；</source>
+        <translation>repeat steps 1 and 2 for other keys;</translation>
+    </message>
+    <message>
+        <source>删除完毕后，点击%1按钮。</source>
+        <translation>when you are done, click the %1 button.</translation>
+    </message>
+    <message>
+        <source>每次删除成功或失败，都会有对话框提示。</source>
+        <translation>A message tells you how each deletion went.</translation>
+    </message>
+    <message>
+        <source>准备学习%1按键， 请发码</source>
+        <translation>Ready to learn key %1: point the remote at it and press the key.</translation>
+    </message>
+    <message>
+        <source>未学习</source>
+        <translation>Not learned</translation>
+    </message>
+    <message>
+        <source>已学习</source>
+        <translation>Learned</translation>
+    </message>
+    <message>
+        <source>正在学习</source>
+        <translation>Learning</translation>
+    </message>
+    <message>
+        <source>其他编码</source>
+        <translation>Other code</translation>
+    </message>
+    <message>
+        <source>自学习软件</source>
+        <translation>Learning tool</translation>
+    </message>
+    <message>
+        <source>电视 · 机顶盒 · 影碟机 · 功放</source>
+        <translation>TV · set-top box · DVD · amplifier</translation>
+    </message>
+    <message>
+        <source>正在启动，请稍候……</source>
+        <translation>Starting, please wait...</translation>
+    </message>
+    <message>
+        <source>欢迎使用 QMV-718 学习型遥控器</source>
+        <translation>Welcome to the QMV-718 learning remote</translation>
+    </message>
+    <message>
+        <source>把电视、机顶盒、影碟机和功放原遥控器的编码逐键学下来，&lt;br&gt;从此一个遥控器就能操作全部设备。</source>
+        <translation>Learn your TV, set-top box, DVD and amplifier remotes key by key,&lt;br&gt;and one remote runs all your devices.</translation>
+    </message>
+    <message>
+        <source>4 个设备区</source>
+        <translation>4 device areas</translation>
+    </message>
+    <message>
+        <source>每区 48 个可学习按键</source>
+        <translation>48 learnable keys each</translation>
+    </message>
+    <message>
+        <source>USB 连接电脑</source>
+        <translation>USB to the PC</translation>
+    </message>
+    <message>
+        <source>遥控器型号：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>软件版本：</source>
+        <translation>Software:</translation>
+    </message>
+    <message>
+        <source>固件版本：</source>
+        <translation>Firmware:</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>学习步骤</source>
+        <translation>How to learn</translation>
+    </message>
+    <message>
+        <source>选择设备类型：电视、机顶盒、影碟机或 AMP</source>
+        <translation>Choose the device area: TV, CBL, DVD or AMP</translation>
+    </message>
+    <message>
+        <source>点击“开始学习”按钮</source>
+        <translation>Click the “Start learning” button</translation>
+    </message>
+    <message>
+        <source>点击左面遥控器上要学习的按键</source>
+        <translation>Click the key to learn on the remote on the left</translation>
+    </message>
+    <message>
+        <source>原遥控器对准本遥控器，按住对应按键约 2 秒</source>
+        <translation>Point the original remote at it and hold the key for about 2 s</translation>
+    </message>
+    <message>
+        <source>按键颜色</source>
+        <translation>Key colours</translation>
+    </message>
+    <message>
+        <source>学习时请将原遥控器的发射头对准本遥控器顶端的红外窗口，两者相距约 3～5 厘米。</source>
+        <translation>While learning, point the original remote&apos;s transmitter at the infrared window at the top of this remote, about 3 to 5 cm away.</translation>
+    </message>
+</context>
+<context>
     <name>qmv::cli</name>
     <message>
         <source>%1 不是接收器的捕获文本</source>

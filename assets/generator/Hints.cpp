@@ -1,5 +1,7 @@
 #include "Hints.h"
 
+#include "Caption.h"
+
 #include "Icons.h"
 #include "Illustrations.h"
 #include "Painting.h"
@@ -72,8 +74,8 @@ void paintRemoteBadge(QPainter& painter, const QRectF& area)
 QImage paintIdleHint(const QImage& windowCanvas)
 {
     return paintHint(windowCanvas, window::hint, 52,
-                     {QStringLiteral("请先选择设备类型，再点击“开始学习”"),
-                      QStringLiteral("进入学习状态后，在左面遥控器上点击要学习的按键")},
+                     {Caption::tr("请先选择设备类型，再点击“开始学习”"),
+                      Caption::tr("进入学习状态后，在左面遥控器上点击要学习的按键")},
                      paintRemoteBadge);
 }
 
@@ -81,7 +83,7 @@ QImage paintLearningHint(const QImage& windowCanvas)
 {
     return paintHint(
         windowCanvas, window::hint, 160,
-        {QStringLiteral("两个遥控器头对头，相距 3～5 厘米"), QStringLiteral("再按住原遥控器上对应的按键")},
+        {Caption::tr("两个遥控器头对头，相距 3～5 厘米"), Caption::tr("再按住原遥控器上对应的按键")},
         [](QPainter& painter, const QRectF& area) {
             paintPointingScene(painter, area, {0.3, true, false});
         });
@@ -90,8 +92,8 @@ QImage paintLearningHint(const QImage& windowCanvas)
 QImage paintDeletingHint(const QImage& windowCanvas)
 {
     return paintHint(windowCanvas, window::hint, 52,
-                     {QStringLiteral("在左面遥控器上点击要删除的按键"),
-                      QStringLiteral("带绿色对勾的按键是学习过的按键，完成后点击“停止删除”")},
+                     {Caption::tr("在左面遥控器上点击要删除的按键"),
+                      Caption::tr("带绿色对勾的按键是学习过的按键，完成后点击“停止删除”")},
                      [](QPainter& painter, const QRectF& area) {
                          const QRectF circle = paintDisc(painter, area, colour::danger);
                          const qreal d = circle.width();
@@ -107,12 +109,12 @@ QList<AnimationFrame> paintLearningAnimation(const QImage& windowCanvas)
     for (int i = 0; i < frameCount; ++i) {
         const qreal phase = qreal(i) / frameCount;
         const bool lampOn = (i / 2) % 2 == 0;
-        const QImage image = paintHint(windowCanvas, window::animation, 172,
-                                       {QStringLiteral("请将原遥控器对准本遥控器发码"),
-                                        QStringLiteral("按住原遥控器上对应的按键约 2 秒")},
-                                       [&](QPainter& painter, const QRectF& area) {
-                                           paintPointingScene(painter, area, {phase, true, lampOn});
-                                       });
+        const QImage image = paintHint(
+            windowCanvas, window::animation, 172,
+            {Caption::tr("请将原遥控器对准本遥控器发码"), Caption::tr("按住原遥控器上对应的按键约 2 秒")},
+            [&](QPainter& painter, const QRectF& area) {
+                paintPointingScene(painter, area, {phase, true, lampOn});
+            });
         frames.append({image, 8});
     }
     return frames;

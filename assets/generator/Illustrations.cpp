@@ -1,5 +1,7 @@
 #include "Illustrations.h"
 
+#include "Caption.h"
+
 #include "Icons.h"
 #include "Painting.h"
 #include "Theme.h"
@@ -85,7 +87,7 @@ void paintPointingScene(QPainter& painter, const QRectF& area, const PointingSce
     const QColor ink = colour::inkSoft;
     const qreal captionTop = device.bottom() + 2;
     drawText(painter, QRectF(device.left(), captionTop, device.width(), captionHeight),
-             QStringLiteral("原遥控器"), uiFont(11), ink);
+             Caption::tr("原遥控器"), uiFont(11), ink);
     drawText(painter, QRectF(learner.left(), captionTop, learner.width(), captionHeight),
              QStringLiteral("QMV-718"), uiFont(11, QFont::Bold), ink);
 
@@ -99,8 +101,8 @@ void paintPointingScene(QPainter& painter, const QRectF& area, const PointingSce
     painter.drawLine(QPointF(from, line - 3), QPointF(from, line + 3));
     painter.drawLine(QPointF(to, line - 3), QPointF(to, line + 3));
     painter.restore();
-    drawText(painter, QRectF(from - 20, line + 1, to - from + 40, distanceHeight),
-             QStringLiteral("3～5 厘米"), uiFont(11), ink);
+    drawText(painter, QRectF(from - 20, line + 1, to - from + 40, distanceHeight), Caption::tr("3～5 厘米"),
+             uiFont(11), ink);
 }
 
 void paintHintCard(QPainter& painter, const QRectF& rect)

@@ -228,7 +228,7 @@ void paintKey(QPainter& painter, const QRectF& rect, const KeyDefinition& key, K
     paintBody(painter, rect, faceColours(&key, style, look), style);
     const QRectF face = faceRect(rect);
     const QColor text = textColourOn(&key, style, look);
-    const QString label = toText(key.label);
+    const QString label = QString::fromStdString(keyLabel(key));
 
     if (key.selectsArea >= 0) {
         // The four power keys carry the name of the area they switch to.

@@ -1,5 +1,7 @@
 #include "KeypadBody.h"
 
+#include "Caption.h"
+
 #include "Icons.h"
 #include "KeypadLayout.h"
 #include "Painting.h"
@@ -100,8 +102,8 @@ void paintHead(QPainter& painter)
     painter.drawEllipse(lamp, 3, 3);
 
     const QRectF power = toRectF(*keyRect("00"));
-    drawText(painter, QRectF(face.left(), power.top() - 14, face.width(), 12),
-             QStringLiteral("DEVICE · POWER"), uiFont(8, QFont::Bold), QColor(0xA9, 0xB4, 0xC0));
+    drawText(painter, QRectF(face.left(), power.top() - 14, face.width(), 12), Caption::tr("DEVICE · POWER"),
+             uiFont(8, QFont::Bold), QColor(0xA9, 0xB4, 0xC0));
 }
 
 // A recessed plate behind a group of keys.
@@ -147,8 +149,8 @@ void paintSilk(QPainter& painter)
     const QRectF face = toRectF(remoteCase).adjusted(3, 3, -3, -3);
     drawText(painter, QRectF(face.left(), face.bottom() - 58, face.width(), 14),
              QStringLiteral("LEARNING REMOTE"), uiFont(9, QFont::Bold), ink);
-    drawText(painter, QRectF(face.left(), face.bottom() - 42, face.width(), 16),
-             QStringLiteral("自学习遥控器"), uiFont(12), colour::silk);
+    drawText(painter, QRectF(face.left(), face.bottom() - 42, face.width(), 16), Caption::tr("自学习遥控器"),
+             uiFont(12), colour::silk);
 }
 
 } // namespace

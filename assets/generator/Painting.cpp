@@ -12,6 +12,8 @@ namespace qmv::art {
 
 namespace {
 int scale = 1;
+// The smallest size a caption shrinks to so that it fits its place.
+constexpr int smallestTextPixels = 8;
 } // namespace
 
 void setDrawingScale(int drawing)
@@ -96,7 +98,18 @@ void drawText(QPainter& painter, const QRectF& rect, const QString& text, const 
               const QColor& colour, int flags)
 {
     painter.save();
-    painter.setFont(font);
+    // A caption longer in one language than in another still stays inside its place: the font
+    // shrinks until the longest line fits. Text that fits is drawn as it is.
+    if (flags & Qt::TextWordWrap) {
+        painter.setFont(font);
+    } else {
+        QString longest;
+        const QFontMetricsF metrics(font);
+        for (const QString& line : text.split(u'\n'))
+            if (metrics.horizontalAdvance(line) > metrics.horizontalAdvance(longest))
+                longest = line;
+        painter.setFont(fittedFont(font, longest, rect.width(), smallestTextPixels));
+    }
     painter.setPen(colour);
     painter.drawText(rect, flags, text);
     painter.restore();

@@ -1,5 +1,7 @@
 #include "Preview.h"
 
+#include "Caption.h"
+
 #include "Controls.h"
 #include "Keypad.h"
 #include "KeypadLayout.h"
@@ -68,7 +70,7 @@ QImage composeLearningWindow(const GeneratedPictures& pictures)
             name += QString::fromLatin1(pictures::form::currentSuffix);
         painter.drawImage(places[i].topLeft(), pictures.forms.value(name));
     }
-    drawText(painter, QRectF(window::stateLine), QStringLiteral("准备学习5按键， 请发码"), uiFont(16),
+    drawText(painter, QRectF(window::stateLine), Caption::tr("准备学习%1按键， 请发码").arg(5), uiFont(16),
              Qt::red);
     painter.drawImage(window::animation.topLeft(), pictures.animationFrame);
     painter.drawImage(window::panelLearning.topLeft(),
@@ -114,7 +116,10 @@ QImage composeRemote(const GeneratedPictures& pictures)
 
 QImage composeKeyLooks(const GeneratedPictures& pictures)
 {
-    const char* captions[] = {"未学习", "已学习", "正在学习", "其他编码"};
+    const char* captions[] = {QT_TRANSLATE_NOOP("qmv::art::Caption", "未学习"),
+                              QT_TRANSLATE_NOOP("qmv::art::Caption", "已学习"),
+                              QT_TRANSLATE_NOOP("qmv::art::Caption", "正在学习"),
+                              QT_TRANSLATE_NOOP("qmv::art::Caption", "其他编码")};
     const std::string_view codes[] = {"36", "16", "54", "66"};
     const int column = 96;
     const int row = 44;
@@ -124,7 +129,7 @@ QImage composeKeyLooks(const GeneratedPictures& pictures)
     prepare(painter);
     for (int look = 0; look < 4; ++look) {
         const QRectF cell(8 + look * column, 4, column, 28);
-        drawText(painter, cell, QString::fromUtf8(captions[look]), uiFont(14, QFont::Bold), colour::ink);
+        drawText(painter, cell, Caption::tr(captions[look]), uiFont(14, QFont::Bold), colour::ink);
     }
     for (int r = 0; r < 4; ++r) {
         const KeyRect rect = *keyRect(codes[r]);

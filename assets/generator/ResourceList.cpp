@@ -10,9 +10,9 @@ ResourceList::ResourceList(QString prefix)
 {
 }
 
-void ResourceList::add(const QString& alias, const QString& file)
+void ResourceList::add(const QString& alias, const QString& file, const QString& language)
 {
-    entries_.append({alias, file});
+    entries_.append({alias, file, language});
 }
 
 QString ResourceList::writeQrc(const QString& path) const
@@ -25,15 +25,25 @@ QString ResourceList::writeQrc(const QString& path) const
     xml.writeStartDocument();
     xml.writeDTD(QStringLiteral("<!DOCTYPE RCC>"));
     xml.writeStartElement(QStringLiteral("RCC"));
-    xml.writeStartElement(QStringLiteral("qresource"));
-    xml.writeAttribute(QStringLiteral("prefix"), prefix_);
-    for (const Entry& entry : entries_) {
-        xml.writeStartElement(QStringLiteral("file"));
-        xml.writeAttribute(QStringLiteral("alias"), entry.alias);
-        xml.writeCharacters(entry.file);
+    QStringList languages{QString()};
+    for (const Entry& entry : entries_)
+        if (!languages.contains(entry.language))
+            languages.append(entry.language);
+    for (const QString& language : languages) {
+        xml.writeStartElement(QStringLiteral("qresource"));
+        xml.writeAttribute(QStringLiteral("prefix"), prefix_);
+        if (!language.isEmpty())
+            xml.writeAttribute(QStringLiteral("lang"), language);
+        for (const Entry& entry : entries_) {
+            if (entry.language != language)
+                continue;
+            xml.writeStartElement(QStringLiteral("file"));
+            xml.writeAttribute(QStringLiteral("alias"), entry.alias);
+            xml.writeCharacters(entry.file);
+            xml.writeEndElement();
+        }
         xml.writeEndElement();
     }
-    xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndDocument();
     if (!file.commit())

@@ -1,5 +1,7 @@
 #include "Splash.h"
 
+#include "Caption.h"
+
 #include "Icons.h"
 #include "Painting.h"
 #include "Theme.h"
@@ -30,16 +32,16 @@ QImage paintSplash(const QImage& remote)
     const qreal left = 30;
     drawEmbossedText(painter, QRectF(left, 46, 300, 56), QStringLiteral("QMV-718"), uiFont(50, QFont::Bold),
                      Qt::white, QColor(0, 30, 60, 120), Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(painter, QRectF(left + 2, 104, 300, 36), QStringLiteral("自学习软件"), uiFont(28, QFont::Bold),
+    drawText(painter, QRectF(left + 2, 104, 300, 36), Caption::tr("自学习软件"), uiFont(28, QFont::Bold),
              colour::onBlueSoft, Qt::AlignLeft | Qt::AlignVCenter);
     painter.fillRect(QRectF(left + 3, 150, 46, 3), colour::accent);
-    drawText(painter, QRectF(left + 2, 160, 300, 20), QStringLiteral("电视 · 机顶盒 · 影碟机 · 功放"),
+    drawText(painter, QRectF(left + 2, 160, 300, 20), Caption::tr("电视 · 机顶盒 · 影碟机 · 功放"),
              uiFont(14), colour::onBlueSoft, Qt::AlignLeft | Qt::AlignVCenter);
 
     painter.fillRect(QRectF(0, size.height() - 40, size.width(), 40), QColor(0, 20, 40, 70));
     drawText(painter, QRectF(left + 2, size.height() - 40, 120, 40), QStringLiteral("V 2.3"),
              uiFont(14, QFont::Bold), Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(painter, QRectF(left + 80, size.height() - 40, 200, 40), QStringLiteral("正在启动，请稍候……"),
+    drawText(painter, QRectF(left + 80, size.height() - 40, 200, 40), Caption::tr("正在启动，请稍候……"),
              uiFont(13), colour::onBlueSoft, Qt::AlignLeft | Qt::AlignVCenter);
 
     // The remote, standing, sending towards the top right.

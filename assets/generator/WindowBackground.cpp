@@ -1,5 +1,7 @@
 #include "WindowBackground.h"
 
+#include "Caption.h"
+
 #include "Icons.h"
 #include "KeyFace.h"
 #include "Painting.h"
@@ -45,23 +47,23 @@ void paintTitleBar(QPainter& painter)
     icon::power(painter, QRectF(contentLeft + 8, 12, 18, 18), colour::accent);
     drawText(painter, QRectF(contentLeft + 34, 0, 120, bar.height()), QStringLiteral("QMV-718"),
              uiFont(19, QFont::Bold), colour::onBlue, Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(painter, QRectF(contentLeft + 128, 1, 220, bar.height()), QStringLiteral("自学习软件"),
-             uiFont(17), colour::onBlueSoft, Qt::AlignLeft | Qt::AlignVCenter);
+    drawText(painter, QRectF(contentLeft + 128, 1, 220, bar.height()), Caption::tr("自学习软件"), uiFont(17),
+             colour::onBlueSoft, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void paintWelcome(QPainter& painter)
 {
     const qreal left = contentLeft + 10;
-    drawText(painter, QRectF(left, 60, 380, 30), QStringLiteral("欢迎使用 QMV-718 学习型遥控器"),
+    drawText(painter, QRectF(left, 60, 380, 30), Caption::tr("欢迎使用 QMV-718 学习型遥控器"),
              uiFont(22, QFont::Bold), colour::onBlue, Qt::AlignLeft | Qt::AlignVCenter);
     drawRichText(painter, QRectF(left, 98, 370, 44),
-                 QStringLiteral("把电视、机顶盒、影碟机和功放原遥控器的编码逐键学下来，<br>"
-                                "从此一个遥控器就能操作全部设备。"),
+                 Caption::tr("把电视、机顶盒、影碟机和功放原遥控器的编码逐键学下来，<br>"
+                             "从此一个遥控器就能操作全部设备。"),
                  14, 12, colour::onBlueSoft);
 
     // Three facts about the remote as small chips.
-    const QStringList chips{QStringLiteral("4 个设备区"), QStringLiteral("每区 48 个可学习按键"),
-                            QStringLiteral("USB 连接电脑")};
+    const QStringList chips{Caption::tr("4 个设备区"), Caption::tr("每区 48 个可学习按键"),
+                            Caption::tr("USB 连接电脑")};
     const QFont chipFont = uiFont(13);
     qreal x = left;
     for (const QString& chip : chips) {
@@ -92,8 +94,8 @@ void paintInfoCard(QPainter& painter)
     const QRectF card(window::infoCard);
     paintCard(painter, card, 10);
     const QRect labels[] = {window::modelLabel, window::versionLabel, window::firmwareLabel};
-    const QString captions[] = {QStringLiteral("遥控器型号："), QStringLiteral("软件版本："),
-                                QStringLiteral("固件版本：")};
+    const QString captions[] = {Caption::tr("遥控器型号："), Caption::tr("软件版本："),
+                                Caption::tr("固件版本：")};
     const QFont font = uiFont(14);
     for (int i = 0; i < 3; ++i) {
         const QRectF label(labels[i]);
@@ -123,7 +125,7 @@ void paintMainFrame(QPainter& painter)
     drawText(painter,
              QRectF(frame.left() + 10, window::tabAmp.top() - 1, window::tabTv.left() - frame.left() - 14,
                     window::tabTv.height() + 1),
-             QStringLiteral("设备"), uiFont(13, QFont::Bold), colour::onBlueSoft,
+             Caption::tr("设备"), uiFont(13, QFont::Bold), colour::onBlueSoft,
              Qt::AlignRight | Qt::AlignVCenter);
 
     paintCard(painter, QRectF(window::stateStrip), 8);
@@ -138,14 +140,13 @@ void paintMainFrame(QPainter& painter)
 void paintSteps(QPainter& painter)
 {
     const qreal left = contentLeft + 4;
-    drawText(painter, QRectF(left, 200, 140, 24), QStringLiteral("学习步骤"), uiFont(16, QFont::Bold),
+    drawText(painter, QRectF(left, 200, 140, 24), Caption::tr("学习步骤"), uiFont(16, QFont::Bold),
              colour::onBlue, Qt::AlignLeft | Qt::AlignVCenter);
     painter.fillRect(QRectF(left, 226, 132, 1), QColor(255, 255, 255, 90));
 
-    const QStringList steps{QStringLiteral("选择设备类型：电视、机顶盒、影碟机或 AMP"),
-                            QStringLiteral("点击“开始学习”按钮"),
-                            QStringLiteral("点击左面遥控器上要学习的按键"),
-                            QStringLiteral("原遥控器对准本遥控器，按住对应按键约 2 秒")};
+    const QStringList steps{Caption::tr("选择设备类型：电视、机顶盒、影碟机或 AMP"),
+                            Caption::tr("点击“开始学习”按钮"), Caption::tr("点击左面遥控器上要学习的按键"),
+                            Caption::tr("原遥控器对准本遥控器，按住对应按键约 2 秒")};
     const qreal pitch = 62;
     const qreal firstTop = 240;
     painter.save();
@@ -169,19 +170,19 @@ void paintKeyLegend(QPainter& painter)
 {
     const qreal left = contentLeft + 4;
     const qreal top = 500;
-    drawText(painter, QRectF(left, top, 140, 24), QStringLiteral("按键颜色"), uiFont(16, QFont::Bold),
+    drawText(painter, QRectF(left, top, 140, 24), Caption::tr("按键颜色"), uiFont(16, QFont::Bold),
              colour::onBlue, Qt::AlignLeft | Qt::AlignVCenter);
     painter.fillRect(QRectF(left, top + 26, 132, 1), QColor(255, 255, 255, 90));
 
-    const KeyDefinition sample{"36", "菜单", "", -1};
+    const KeyDefinition sample = *findKey("36"); // the menu key
     const struct
     {
         KeyLook look;
         const char* meaning;
-    } rows[] = {{KeyLook::NotLearned, "未学习"},
-                {KeyLook::Learned, "已学习"},
-                {KeyLook::Learning, "正在学习"},
-                {KeyLook::Elsewhere, "其他编码"}};
+    } rows[] = {{KeyLook::NotLearned, QT_TRANSLATE_NOOP("qmv::art::Caption", "未学习")},
+                {KeyLook::Learned, QT_TRANSLATE_NOOP("qmv::art::Caption", "已学习")},
+                {KeyLook::Learning, QT_TRANSLATE_NOOP("qmv::art::Caption", "正在学习")},
+                {KeyLook::Elsewhere, QT_TRANSLATE_NOOP("qmv::art::Caption", "其他编码")}};
     qreal y = top + 36;
     for (const auto& row : rows) {
         const QRectF swatch(left, y, 56, 30);
@@ -191,8 +192,8 @@ void paintKeyLegend(QPainter& painter)
         painter.drawRoundedRect(swatch, 6, 6);
         painter.restore();
         paintKey(painter, swatch.adjusted(5, 3, -5, -3), sample, row.look);
-        drawText(painter, QRectF(left + 66, y, 80, 30), QString::fromUtf8(row.meaning), uiFont(14),
-                 colour::onBlue, Qt::AlignLeft | Qt::AlignVCenter);
+        drawText(painter, QRectF(left + 66, y, 80, 30), Caption::tr(row.meaning), uiFont(14), colour::onBlue,
+                 Qt::AlignLeft | Qt::AlignVCenter);
         y += 38;
     }
 }
@@ -201,7 +202,7 @@ void paintFooter(QPainter& painter)
 {
     const QRectF line(contentLeft, 700, window::size.width() - contentLeft - 10, 22);
     const QString text =
-        QStringLiteral("学习时请将原遥控器的发射头对准本遥控器顶端的红外窗口，两者相距约 3～5 厘米。");
+        Caption::tr("学习时请将原遥控器的发射头对准本遥控器顶端的红外窗口，两者相距约 3～5 厘米。");
     const QFont font = uiFont(13);
     const qreal width = QFontMetricsF(font).horizontalAdvance(text);
     const qreal left = line.center().x() - (width + 22) / 2;

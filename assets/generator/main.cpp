@@ -1,8 +1,11 @@
 // Draws every picture of the tool and writes the resource lists from which the build makes the
 // picture bundles and the program's built-in pictures, and the program's icon for the desktop's
 // icon theme. Run at build time:
-//     qmv718_picture_generator <output folder> <icon.svg>
+//     qmv718_picture_generator <output folder> <icon.svg> [<English translation .qm>]
+// With the translation it draws every picture with words once more in English; those that differ
+// from the Chinese ones are listed for the English locale.
 
+#include "Caption.h"
 #include "Controls.h"
 #include "GifWriter.h"
 #include "Hints.h"
@@ -16,6 +19,7 @@
 #include "Preview.h"
 #include "ResourceList.h"
 #include "Splash.h"
+#include "Text.h"
 #include "Theme.h"
 #include "ThemeIcons.h"
 #include "WindowBackground.h"
@@ -23,7 +27,9 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QHash>
 #include <QSaveFile>
+#include <QTranslator>
 
 #include <map>
 
@@ -55,46 +61,89 @@ QString scaledName(const QString& name)
     return drawingScale() == 1 ? name : name + QStringLiteral("@%1x").arg(drawingScale());
 }
 
-// Saves pictures into one folder of the output and lists them for one resource bundle.
+// The language being drawn: empty for Chinese, which is drawn first and serves every locale, or
+// the code of a translation ("en"), whose pictures are kept only where they differ from the
+// Chinese ones.
+class LanguagePass
+{
+public:
+    static const QString& language() { return current(); }
+    static void begin(const QString& language) { current() = language; }
+
+    // True when the picture drawn now under `key` must be kept: always in Chinese, in another
+    // language only when it differs from the Chinese picture of the same key.
+    static bool keeps(const QString& key, const QList<QImage>& frames)
+    {
+        if (language().isEmpty()) {
+            chinese().insert(key, frames);
+            return true;
+        }
+        return chinese().value(key) != frames;
+    }
+
+private:
+    static QString& current()
+    {
+        static QString language;
+        return language;
+    }
+    static QHash<QString, QList<QImage>>& chinese()
+    {
+        static QHash<QString, QList<QImage>> pictures;
+        return pictures;
+    }
+};
+
+// Saves pictures into one folder of the output and lists them for one resource bundle; another
+// language than Chinese goes into a folder of its own, listed for that language.
 class BundleWriter
 {
 public:
-    BundleWriter(const QDir& output, QString folder, ResourceLists& lists, const QString& qrcFile,
+    BundleWriter(const QDir& output, const QString& folder, ResourceLists& lists, const QString& qrcFile,
                  const QString& prefix)
         : output_(output)
-        , folder_(std::move(folder))
+        , folder_(folder)
+        , languageFolder_(LanguagePass::language().isEmpty() ? folder
+                                                             : folder + u'-' + LanguagePass::language())
         , list_(lists.try_emplace(qrcFile, prefix).first->second)
     {
-        if (!output_.mkpath(folder_))
-            fail(QStringLiteral("cannot create %1").arg(output_.filePath(folder_)));
+        if (!output_.mkpath(languageFolder_))
+            fail(QStringLiteral("cannot create %1").arg(output_.filePath(languageFolder_)));
     }
 
     // Saves as PNG, or as JPEG when `jpeg` is set (JPEG has no transparency: the picture is flattened).
     void add(const QString& plainName, const QImage& image, bool jpeg = false)
     {
         const QString name = scaledName(plainName);
-        const QString file =
-            folder_ + QLatin1Char('/') + name + (jpeg ? QStringLiteral(".jpg") : QStringLiteral(".png"));
+        if (!LanguagePass::keeps(folder_ + u'/' + name, {image}))
+            return;
+        const QString file = languageFolder_ + QLatin1Char('/') + name +
+                             (jpeg ? QStringLiteral(".jpg") : QStringLiteral(".png"));
         const bool saved =
             jpeg ? image.convertToFormat(QImage::Format_RGB32).save(output_.filePath(file), "JPG", 92)
                  : image.save(output_.filePath(file), "PNG");
         if (!saved)
             fail(QStringLiteral("cannot write %1").arg(output_.filePath(file)));
-        list_.add(name, file);
+        list_.add(name, file, LanguagePass::language());
     }
 
-    // Lists a file written by other means; returns the path to write it to.
-    QString addFile(const QString& plainName, const QString& extension)
+    // Saves an animation as an animated GIF.
+    void addAnimation(const QString& plainName, const QList<QImage>& frames, int delayCentiseconds)
     {
         const QString name = scaledName(plainName);
-        const QString file = folder_ + QLatin1Char('/') + name + QLatin1Char('.') + extension;
-        list_.add(name, file);
-        return output_.filePath(file);
+        if (!LanguagePass::keeps(folder_ + u'/' + name, frames))
+            return;
+        const QString file = languageFolder_ + QLatin1Char('/') + name + QStringLiteral(".gif");
+        const QString error = writeAnimatedGif(output_.filePath(file), frames, delayCentiseconds);
+        if (!error.isEmpty())
+            fail(QStringLiteral("cannot write %1: %2").arg(output_.filePath(file), error));
+        list_.add(name, file, LanguagePass::language());
     }
 
 private:
     QDir output_;
     QString folder_;
+    QString languageFolder_;
     ResourceList& list_;
 };
 
@@ -174,28 +223,25 @@ void writeNamedBundle(const QDir& output, ResourceLists& lists, GeneratedPicture
     add(pictures::deletingHint, paintDeletingHint(canvas));
     add(pictures::deleteButton,
         paintButton(canvas, window::deleteKey,
-                    {QStringLiteral("删除"), ButtonSymbol::Trash, ButtonKind::Secondary}));
+                    {Caption::tr("删除"), ButtonSymbol::Trash, ButtonKind::Secondary}));
     add(pictures::deleteButtonGrey,
         paintButton(canvas, window::deleteKey,
-                    {QStringLiteral("删除"), ButtonSymbol::Trash, ButtonKind::Greyed}));
+                    {Caption::tr("删除"), ButtonSymbol::Trash, ButtonKind::Greyed}));
     add(pictures::stopDeleteButton,
         paintButton(canvas, window::deleteKey,
-                    {QStringLiteral("停止删除"), ButtonSymbol::Stop, ButtonKind::Stop}));
+                    {Caption::tr("停止删除"), ButtonSymbol::Stop, ButtonKind::Stop}));
     add(pictures::clearButton,
         paintButton(canvas, window::clearKeys,
-                    {QStringLiteral("清空"), ButtonSymbol::Eraser, ButtonKind::Secondary}));
+                    {Caption::tr("清空"), ButtonSymbol::Eraser, ButtonKind::Secondary}));
     add(pictures::clearButtonGrey,
         paintButton(canvas, window::clearKeys,
-                    {QStringLiteral("清空"), ButtonSymbol::Eraser, ButtonKind::Greyed}));
+                    {Caption::tr("清空"), ButtonSymbol::Eraser, ButtonKind::Greyed}));
 
     const QList<AnimationFrame> frames = paintLearningAnimation(canvas);
     QList<QImage> images;
     for (const AnimationFrame& frame : frames)
         images.append(frame.image);
-    const QString gifPath = writer.addFile(latin(pictures::learningAnimation), QStringLiteral("gif"));
-    const QString error = writeAnimatedGif(gifPath, images, frames.first().delayCentiseconds);
-    if (!error.isEmpty())
-        fail(QStringLiteral("cannot write %1: %2").arg(gifPath, error));
+    writer.addAnimation(latin(pictures::learningAnimation), images, frames.first().delayCentiseconds);
     pictures.animationFrame = images.first();
 }
 
@@ -222,16 +268,16 @@ void writeFormPictures(const QDir& output, ResourceLists& lists, GeneratedPictur
         paintInstructionPanel(canvas, window::panelNoKeys, noKeysInstructions()));
     add(formName(pictures::form::beginStudy),
         paintButton(canvas, window::beginStudy,
-                    {QStringLiteral("开始学习"), ButtonSymbol::Play, ButtonKind::Start}));
+                    {Caption::tr("开始学习"), ButtonSymbol::Play, ButtonKind::Start}));
     add(formName(pictures::form::stopStudy),
         paintButton(canvas, window::beginStudy,
-                    {QStringLiteral("停止学习"), ButtonSymbol::Stop, ButtonKind::Stop}));
+                    {Caption::tr("停止学习"), ButtonSymbol::Stop, ButtonKind::Stop}));
     add(formName(pictures::form::help),
         paintButton(canvas, window::help,
-                    {QStringLiteral("帮助"), ButtonSymbol::Question, ButtonKind::TitleBar}));
+                    {Caption::tr("帮助"), ButtonSymbol::Question, ButtonKind::TitleBar}));
     add(formName(pictures::form::update),
         paintButton(canvas, window::update,
-                    {QStringLiteral("升级软件"), ButtonSymbol::Upload, ButtonKind::TitleBar}));
+                    {Caption::tr("升级软件"), ButtonSymbol::Upload, ButtonKind::TitleBar}));
     add(formName(pictures::form::minimize),
         paintButton(canvas, window::minimize, {QString(), ButtonSymbol::Minus, ButtonKind::TitleBar}));
     add(formName(pictures::form::close),
@@ -242,21 +288,21 @@ void writeFormPictures(const QDir& output, ResourceLists& lists, GeneratedPictur
         const char* name;
         QRect where;
         const char* caption;
-    } tabs[] = {{"tv", window::tabTv, "电视/TV"},
-                {"cbl", window::tabCbl, "机顶盒/CBL"},
-                {"dvd", window::tabDvd, "影碟机/DVD"},
+    } tabs[] = {{"tv", window::tabTv, QT_TRANSLATE_NOOP("qmv::art::Caption", "电视/TV")},
+                {"cbl", window::tabCbl, QT_TRANSLATE_NOOP("qmv::art::Caption", "机顶盒/CBL")},
+                {"dvd", window::tabDvd, QT_TRANSLATE_NOOP("qmv::art::Caption", "影碟机/DVD")},
                 {"amp", window::tabAmp, "AMP"}};
     const QString tabStem = formName(pictures::form::tabPrefix);
     const QString current = latin(pictures::form::currentSuffix);
     QStringList captions;
     int narrowest = window::size.width();
     for (const auto& tab : tabs) {
-        captions << QString::fromUtf8(tab.caption);
+        captions << Caption::tr(tab.caption);
         narrowest = std::min(narrowest, tab.where.width());
     }
     const qreal textSize = areaTabTextSize(captions, narrowest);
     for (const auto& tab : tabs) {
-        const QString caption = QString::fromUtf8(tab.caption);
+        const QString caption = Caption::tr(tab.caption);
         add(tabStem + latin(tab.name), paintAreaTab(canvas, tab.where, caption, false, textSize));
         add(tabStem + latin(tab.name) + current, paintAreaTab(canvas, tab.where, caption, true, textSize));
     }
@@ -268,12 +314,17 @@ void writeFormPictures(const QDir& output, ResourceLists& lists, GeneratedPictur
                 paintCurrentPowerKey(pictures.keypadBody, key));
 }
 
+// The help pages' pictures: help/ in Chinese, help/<language>/ for the pages of another language.
 void writeHelpPictures(const QDir& output, const GeneratedPictures& pictures)
 {
-    if (!output.mkpath(QStringLiteral("help")))
+    const QString folder = LanguagePass::language().isEmpty()
+                               ? QStringLiteral("help")
+                               : QStringLiteral("help/") + LanguagePass::language();
+    if (!output.mkpath(folder))
         fail(QStringLiteral("cannot create the help picture folder"));
-    if (!composeLearningWindow(pictures).save(output.filePath(QStringLiteral("help/window.png")), "PNG") ||
-        !composeKeyLooks(pictures).save(output.filePath(QStringLiteral("help/keylooks.png")), "PNG"))
+    if (!composeLearningWindow(pictures).save(output.filePath(folder + QStringLiteral("/window.png")),
+                                              "PNG") ||
+        !composeKeyLooks(pictures).save(output.filePath(folder + QStringLiteral("/keylooks.png")), "PNG"))
         fail(QStringLiteral("cannot write the help pictures"));
 }
 
@@ -291,12 +342,9 @@ void writeIconTheme(const QDir& output, const QString& iconSvg)
         fail(error);
 }
 
-void generate(const QDir& output, const QString& iconSvg)
+// Every picture at 1x, then again at 2x for screens of higher density; the help pages use 1x.
+void drawEveryPicture(const QDir& output, ResourceLists& lists)
 {
-    if (!chineseFontAvailable())
-        fail(QStringLiteral("no Chinese font: install fonts-wqy-zenhei"));
-    ResourceLists lists;
-    // Every picture at 1x, then again at 2x for screens of higher density; the help pages use 1x.
     for (const int scale : {2, 1}) {
         setDrawingScale(scale);
         GeneratedPictures pictures;
@@ -307,6 +355,47 @@ void generate(const QDir& output, const QString& iconSvg)
         writeFormPictures(output, lists, pictures);
         if (scale == 1)
             writeHelpPictures(output, pictures);
+    }
+}
+
+// The words of the pictures, and the key labels of the plain C++ keypad, in another language for
+// as long as the object lives.
+class TranslatedCaptions
+{
+public:
+    explicit TranslatedCaptions(const QString& qmFile)
+    {
+        if (!translator_.load(qmFile))
+            fail(QStringLiteral("cannot read the translation %1").arg(qmFile));
+        QCoreApplication::installTranslator(&translator_);
+        setTextTranslator([](const char* context, const char* source, const char* disambiguation) {
+            return QCoreApplication::translate(context, source, disambiguation).toStdString();
+        });
+    }
+    ~TranslatedCaptions()
+    {
+        setTextTranslator({});
+        QCoreApplication::removeTranslator(&translator_);
+    }
+    TranslatedCaptions(const TranslatedCaptions&) = delete;
+    TranslatedCaptions& operator=(const TranslatedCaptions&) = delete;
+
+private:
+    QTranslator translator_;
+};
+
+void generate(const QDir& output, const QString& iconSvg, const QString& englishQm)
+{
+    if (!chineseFontAvailable())
+        fail(QStringLiteral("no Chinese font: install fonts-wqy-zenhei"));
+    ResourceLists lists;
+    LanguagePass::begin({});
+    drawEveryPicture(output, lists);
+    if (!englishQm.isEmpty()) {
+        const TranslatedCaptions english(englishQm);
+        LanguagePass::begin(QStringLiteral("en"));
+        drawEveryPicture(output, lists);
+        LanguagePass::begin({});
     }
     writeQrcFiles(output, lists);
     writeIconTheme(output, iconSvg);
@@ -321,8 +410,8 @@ int main(int argc, char* argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <output folder> <icon.svg>\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s <output folder> <icon.svg> [<English translation .qm>]\n", argv[0]);
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
@@ -331,7 +420,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     try {
-        qmv::art::generate(output, QString::fromLocal8Bit(argv[2]));
+        qmv::art::generate(output, QString::fromLocal8Bit(argv[2]),
+                           argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString());
     } catch (const qmv::art::GenerationError& error) {
         std::fprintf(stderr, "picture generator: %s\n", error.what());
         return 1;

@@ -1,4 +1,5 @@
 #include "FormPictures.h"
+#include "BundleFiles.h"
 #include "Keypad.h"
 #include "KeypadLayout.h"
 #include "PictureNames.h"
@@ -100,6 +101,37 @@ TEST_F(FormPictures, StartAndStopPicturesDiffer)
 {
     EXPECT_NE(load(form::beginStudy).convertToFormat(QImage::Format_ARGB32),
               load(form::stopStudy).convertToFormat(QImage::Format_ARGB32));
+}
+
+// The pictures with words are drawn in English too, at both densities, and found under the same
+// names when English is the locale; a picture without words is the one picture of both languages.
+TEST_F(FormPictures, PicturesWithWordsHaveAnEnglishLookAtBothDensities)
+{
+    const QString worded[] = {QString::fromLatin1(form::beginStudy),
+                              QString::fromLatin1(form::stopStudy),
+                              QString::fromLatin1(form::help),
+                              QString::fromLatin1(form::update),
+                              QString::fromLatin1(form::panelLearning),
+                              QString::fromLatin1(form::panelNoKeys),
+                              QString::fromLatin1(form::splash),
+                              QString::fromLatin1(form::background),
+                              QString::fromLatin1(form::tabPrefix) + QStringLiteral("cbl")};
+    for (const QString& path : worded)
+        for (const QString& density : {QString(), QStringLiteral("@2x")})
+            expectEnglishPicture(path + density);
+}
+
+TEST_F(FormPictures, PicturesWithoutWordsAreTheSameInBothLanguages)
+{
+    // The power keys carry the areas' short names, the same in both languages.
+    const QString wordless[] = {QString::fromLatin1(form::close), QString::fromLatin1(form::minimize),
+                                QString::fromLatin1(form::powerKeyPrefix) + QStringLiteral("00") +
+                                    QString::fromLatin1(form::currentSuffix)};
+    for (const QString& path : wordless) {
+        const QImage chinese = pictureIn(QLocale::Chinese, path);
+        ASSERT_FALSE(chinese.isNull()) << path.toStdString();
+        EXPECT_EQ(pictureIn(QLocale::English, path), chinese) << path.toStdString();
+    }
 }
 
 } // namespace

@@ -204,5 +204,27 @@ TEST(NamedBundle, HoldsALoopingLearningAnimation)
     EXPECT_TRUE(moves) << "every frame shows the same picture";
 }
 
+TEST(KeyPictureSets, KeysWithChineseLabelsHaveEnglishOnesAndTheOthersStayAsTheyAre)
+{
+    for (const names::Bundle& bundle : {names::notLearnedBundle, names::learnedBundle}) {
+        RegisteredBundle set(bundle);
+        ASSERT_TRUE(set.registered()) << bundle.fileName;
+        for (const QString& density : {QString(), QStringLiteral("@2x")})
+            expectEnglishPicture(set.path(keyPictureName(pictureIndex("36")) + density)); // 菜单
+        const QString digit = set.path(keyPictureName(pictureIndex("12")));
+        EXPECT_EQ(pictureIn(QLocale::English, digit), pictureIn(QLocale::Chinese, digit)) << bundle.fileName;
+    }
+}
+
+TEST(NamedBundle, ButtonsHintsAndTheAnimationHaveEnglishWords)
+{
+    RegisteredBundle bundle(names::namedBundle);
+    ASSERT_TRUE(bundle.registered());
+    for (const char* name :
+         {names::deleteButton, names::clearButton, names::learningHint, names::learningAnimation})
+        for (const QString& density : {QString(), QStringLiteral("@2x")})
+            expectEnglishPicture(bundle.path(latin(name) + density));
+}
+
 } // namespace
 } // namespace qmv
