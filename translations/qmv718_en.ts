@@ -450,7 +450,7 @@ This program needs a screen resolution of at least 1024*768</translation>
     </message>
     <message>
         <source>每学会一个按键都弹出“已接收到遥控器编码！”提示</source>
-        <translation>Show &quot;The remote&apos;s code has been received.&quot; after every learned key</translation>
+        <translation>Confirm every learned key with a message box</translation>
     </message>
     <message>
         <source>最小化</source>

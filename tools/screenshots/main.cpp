@@ -4,8 +4,9 @@
 //     qmv718-screenshots <output folder> [scale]
 // Point QMV718_REMOTE_DIR at an empty folder so that a remote of your own stays untouched.
 // `scale` is the device pixel ratio to draw at (1 by default; 2 gives the pictures of a 200 %
-// screen). Files: window-idle, window-learning, window-waiting, window-deleting, each
-// "-<scale>x.png".
+// screen). Files: window-idle, window-learning, window-waiting, window-deleting, window-transfer
+// (the import and export menu open), each "-<scale>x.png". The language is chosen as the program
+// chooses it: --lang, QMV718_LANG or the locale.
 
 #include "Dialogs.h"
 #include "IBtn.h"
@@ -15,12 +16,17 @@
 #include "RemoteLink.h"
 #include "RemoteLoader.h"
 #include "SharedLibrary.h"
+#include "TransferActions.h"
+#include "Translation.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QThread>
+#include <QToolButton>
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,14 +82,20 @@ public:
     {
     }
 
-    // The whole face, also where the window is smaller than it on this screen.
-    bool shoot(const char* scene) const
+    // The whole face, also where the window is smaller than it on this screen, with a popup menu
+    // that is open drawn where it stands on the face.
+    bool shoot(const char* scene, QMenu* openMenu = nullptr) const
     {
         QCoreApplication::processEvents();
         QWidget* face = m_window.findChild<QWidget*>(QStringLiteral("face"));
         const QString file =
             QDir(m_folder).filePath(QStringLiteral("window-%1-%2x.png").arg(scene).arg(m_scale));
-        if (!face || !face->grab().save(file, "PNG")) {
+        QPixmap picture = face ? face->grab() : QPixmap();
+        if (face && openMenu) {
+            QPainter painter(&picture);
+            painter.drawPixmap(face->mapFromGlobal(openMenu->pos()), openMenu->grab());
+        }
+        if (!face || !picture.save(file, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return false;
         }
@@ -145,6 +157,8 @@ int run(const QString& folder, int scale)
     window.setRemoteModelText(QString::fromStdString(remote->lab_ykqtype));
     qmv::LearningSession learning(window, link, dialogs, remote->snapshot, qmv::programFolder());
     qmv::LearningController& controller = learning.controller();
+    new qmv::TransferActions(window, link, dialogs, learning,
+                             {remote->lab_ykqtype, remote->lab_gjbb, remote->remoteid});
     window.state().receivedNotice = false;
     window.show();
     if (!waitFor([&window] { return window.pictures() != nullptr; }))
@@ -164,6 +178,19 @@ int run(const QString& folder, int scale)
     click(window.deleteKeyButton());
     shot = shooter.shoot("deleting") && shot;
     click(window.deleteKeyButton());
+
+    // The import and export menu, opened beneath its button.
+    if (auto* transfer = window.findChild<QToolButton*>(QStringLiteral("transferibtn"));
+        transfer && transfer->menu()) {
+        QMenu* menu = transfer->menu();
+        menu->popup(transfer->mapToGlobal(QPoint(0, transfer->height())));
+        waitFor([menu] { return menu->isVisible(); }, 2000);
+        shot = shooter.shoot("transfer", menu) && shot;
+        menu->hide();
+    } else {
+        std::fprintf(stderr, "the window has no import and export button\n");
+        shot = false;
+    }
     return shot ? 0 : 1;
 }
 
@@ -184,5 +211,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
     QApplication application(argc, argv);
+    const std::unique_ptr<qmv::Translation> translation =
+        qmv::useProcessLanguage(argc, argv, QCoreApplication::applicationDirPath());
     return run(QString::fromLocal8Bit(argv[1]), scale);
 }
