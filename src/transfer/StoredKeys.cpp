@@ -134,6 +134,17 @@ KeyDescription describeKey(const StoredKeys& keys, int area, int row)
     return d;
 }
 
+namespace {
+
+// Appended rather than built as "\n" + line: GCC 12 warns falsely (-Wrestrict) about the latter.
+void addLine(std::string& text, const std::string& line)
+{
+    text += '\n';
+    text += line;
+}
+
+} // namespace
+
 std::string descriptionText(const KeyDescription& d)
 {
     std::string text = d.label.empty() ? d.keyCode : d.label + " (" + d.keyCode + ")";
@@ -142,34 +153,33 @@ std::string descriptionText(const KeyDescription& d)
         return text + "\n" +
                (d.state == '0' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有编码"))
                                : shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码无法读取")));
-    text += "\n" + (d.state == '2' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "已学习的编码"))
-                                   : shown(QT_TRANSLATE_NOOP("qmv::transfer", "来自遥控器本身的编码")));
+    addLine(text, d.state == '2' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "已学习的编码"))
+                                 : shown(QT_TRANSLATE_NOOP("qmv::transfer", "来自遥控器本身的编码")));
     if (d.protocol)
-        text +=
-            "\n" + d.protocol->protocol + " " + hexValue(d.addressValue) + " / " + hexValue(d.commandValue);
+        addLine(text,
+                d.protocol->protocol + " " + hexValue(d.addressValue) + " / " + hexValue(d.commandValue));
     else
-        text +=
-            "\n" +
+        addLine(
+            text,
             shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1，%2 个时长，共 %3 ms"),
                   {d.form == StoredFormKind::Pulse ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "脉冲形式"))
                    : d.form == StoredFormKind::Raw ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "原始形式"))
                                                    : shown(QT_TRANSLATE_NOOP("qmv::transfer", "其他形式")),
-                   std::to_string(d.durations), std::to_string((d.totalUs + 500) / 1000)});
+                   std::to_string(d.durations), std::to_string((d.totalUs + 500) / 1000)}));
     char carrier[32];
     std::snprintf(carrier, sizeof carrier, "%.1f", d.carrierHz / 1000.0);
-    text += "\n" + shown(QT_TRANSLATE_NOOP("qmv::transfer", "载波 %1 kHz"), {carrier});
+    addLine(text, shown(QT_TRANSLATE_NOOP("qmv::transfer", "载波 %1 kHz"), {carrier}));
     const std::string slotPart = d.slot ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "，编码槽 %1：%2"),
                                                 {std::to_string(*d.slot), std::to_string(d.slotBytes)})
                                         : std::string();
-    text +=
-        "\n" + shown(QT_TRANSLATE_NOOP("qmv::transfer", "占用 %1 字节（记录 %2%3）"),
-                     {std::to_string(d.recordBytes + d.slotBytes), std::to_string(d.recordBytes), slotPart});
-    if (d.slot) {
-        text += '\n';
-        text += d.sharingKeys == 0 ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码槽由此键独用"))
-                                   : shown(QT_TRANSLATE_NOOP("qmv::transfer", "另有 %1 个键共用此编码槽"),
-                                           {std::to_string(d.sharingKeys)});
-    }
+    addLine(text,
+            shown(QT_TRANSLATE_NOOP("qmv::transfer", "占用 %1 字节（记录 %2%3）"),
+                  {std::to_string(d.recordBytes + d.slotBytes), std::to_string(d.recordBytes), slotPart}));
+    if (d.slot)
+        addLine(text, d.sharingKeys == 0
+                          ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码槽由此键独用"))
+                          : shown(QT_TRANSLATE_NOOP("qmv::transfer", "另有 %1 个键共用此编码槽"),
+                                  {std::to_string(d.sharingKeys)}));
     return text;
 }
 

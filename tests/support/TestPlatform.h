@@ -6,9 +6,12 @@
 
 #include "SharedLibrary.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -61,9 +64,10 @@ inline std::filesystem::path createScratchFolder()
     }
 }
 
-// Runs a command line through the system's shell; its standard output is appended to `out`.
-// Returns the program's exit status.
-inline int runCommand(const std::string& commandLine, std::string* out)
+namespace detail {
+
+// One try of runCommand; nothing when the shell could not be started.
+inline std::optional<int> runCommandOnce(const std::string& commandLine, std::string* out)
 {
 #if defined(_WIN32)
     // cmd.exe drops the outer quotes of a command line that starts with one.
@@ -71,8 +75,11 @@ inline int runCommand(const std::string& commandLine, std::string* out)
 #else
     FILE* pipe = ::popen(commandLine.c_str(), "r");
 #endif
-    if (!pipe)
-        return -1;
+    if (!pipe) {
+        // Says why on the test's error output; the status alone cannot tell this from a crash.
+        std::fprintf(stderr, "could not start %s: %s\n", commandLine.c_str(), std::strerror(errno));
+        return std::nullopt;
+    }
     char buffer[4096];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         out->append(buffer, n);
@@ -81,10 +88,40 @@ inline int runCommand(const std::string& commandLine, std::string* out)
     std::string::size_type cr;
     while ((cr = out->find("\r\n")) != std::string::npos)
         out->erase(cr, 1);
-    return ::_pclose(pipe);
+    const int status = ::_pclose(pipe);
+    if (status == -1)
+        std::fprintf(stderr, "could not wait for %s: %s\n", commandLine.c_str(), std::strerror(errno));
+    return status;
 #else
     const int status = ::pclose(pipe);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+} // namespace detail
+
+// Runs a command line through the system's shell; its standard output is appended to `out`.
+// Returns the program's exit status, -1 when it could not be run or did not exit normally.
+inline int runCommand(const std::string& commandLine, std::string* out)
+{
+#if defined(_WIN32)
+    // Under Wine, on a busy machine, _popen now and then fails, and cmd.exe now and then does not
+    // find a program that is there ("not recognized", status 9009). The program has not run in
+    // either case, so starting it again changes nothing a test looks at.
+    constexpr int programNotFound = 9009;
+    constexpr int tries = 3;
+    std::optional<int> status;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        std::string attemptOut;
+        status = detail::runCommandOnce(commandLine, &attemptOut);
+        if (status && *status != programNotFound) {
+            out->append(attemptOut);
+            return *status;
+        }
+    }
+    return status.value_or(-1);
+#else
+    return detail::runCommandOnce(commandLine, out).value_or(-1);
 #endif
 }
 
