@@ -35,7 +35,7 @@ std::optional<std::string> readCodeFile(const std::string& timings, const std::s
                                         std::string* error)
 {
     const std::string& file = timings.empty() ? capture : timings;
-    const auto content = remote::readCodeFile(file, error);
+    auto content = remote::readCodeFile(file, error);
     if (!content)
         return std::nullopt;
     if (!timings.empty() && !remote::parseTimings(*content, error))

@@ -42,6 +42,7 @@ int runCheck(bool json, bool repair)
     const std::vector<int> unnamed = unnamedSlots(image);
     const auto slotNames = [](const std::vector<int>& slots) {
         std::vector<std::string> names;
+        names.reserve(slots.size());
         for (const int s : slots)
             names.push_back(hex::byte(s));
         return names;

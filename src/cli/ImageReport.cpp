@@ -16,7 +16,9 @@ nlohmann::json keyReport(const transfer::StoredKeys& keys, int area, int row)
 {
     const ImageSnapshot& image = keys.image();
     const std::string& code = image.keyCodes[static_cast<std::size_t>(row)];
-    const KeyRecord& record = image.records[static_cast<std::size_t>(area * image.layout.keycount + row)];
+    const KeyRecord& record =
+        image.records[static_cast<std::size_t>(area) * static_cast<std::size_t>(image.layout.keycount) +
+                      static_cast<std::size_t>(row)];
     const auto key = findKey(code);
     nlohmann::json json{{"area", std::string(areaNames[static_cast<std::size_t>(area)])},
                         {"code", code},

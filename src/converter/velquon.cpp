@@ -1,13 +1,12 @@
 #include "velquon.h"
 
 #include "CodeForm.h"
-#include "LoadedLibraryTls.h"
 
 #include <string>
 
 extern "C" VELQUON_API const char* VELQUON_CALL ConvertCode(const char* text, int mode)
 {
-    QMV718_LOADED_LIBRARY_TLS thread_local std::string result;
+    thread_local std::string result;
     result.clear();
     if (text != nullptr && mode == VELQUON_CONVERT_MODE) {
         try {
@@ -17,6 +16,6 @@ extern "C" VELQUON_API const char* VELQUON_CALL ConvertCode(const char* text, in
             result.clear();
         }
     }
-    return result
-        .c_str(); // NOLINT(clang-analyzer-cplusplus.InnerPointer): thread_local, lives on after return
+    // NOLINTNEXTLINE(clang-analyzer-cplusplus.InnerPointer): thread_local, lives on after return
+    return result.c_str();
 }

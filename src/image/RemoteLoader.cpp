@@ -27,9 +27,9 @@ constexpr std::size_t knownCodeBuffer = 2048;
 
 std::string compatibilityMessage(const std::string& model, int major, int minor)
 {
-    const std::string unsupported = withSite(
+    std::string unsupported = withSite(
         QT_TRANSLATE_NOOP("qmv::image", "自学习软件不支持改遥控器，请到%1网站下载最新的该款自学习软件！"));
-    const std::string softwareOld =
+    std::string softwareOld =
         withSite(QT_TRANSLATE_NOOP("qmv::image", "自学习软件版本比较低，请到%1下载最新的该款自学习软件！"));
     if (model == "8888")
         return withSite(

@@ -128,23 +128,24 @@ tavrio_bool TAVRIO_CALL collectCodeInfo(char* buffer)
 const char* TAVRIO_CALL convertCode(const char* text, int mode)
 {
     // Like the library's own result: the calling thread's buffer, valid until its next call.
-    thread_local std::string result;
-    result.clear();
+    // A failed call gives the empty text, as a failed conversion does.
+    static constexpr const char* nothing = "";
     if (text && std::strlen(text) > maxBufferBytes)
-        return result.c_str();
+        return nothing;
     const auto reply = converterSlot().call(
         MessageWriter(Operation::ConvertCode).text(text).u32(static_cast<std::uint32_t>(mode)));
     if (!reply)
-        return result.c_str();
+        return nothing;
     MessageReader reader(*reply);
     const auto converted = reader.text();
     if (!reader.complete())
-        return result.c_str();
+        return nothing;
     if (!converted)
         return nullptr;
+    thread_local std::string result;
     result = *converted;
-    return result
-        .c_str(); // NOLINT(clang-analyzer-cplusplus.InnerPointer): thread_local, lives on after return
+    // NOLINTNEXTLINE(clang-analyzer-cplusplus.InnerPointer): thread_local, lives on after return
+    return result.c_str();
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "AtomicFile.h"
 #include "FileLock.h"
-#include "LoadedLibraryTls.h"
 #include "Receiver.h"
 
 #include <algorithm>
@@ -171,7 +170,7 @@ namespace {
 
 // Locks this thread already holds, by folder: a nested lock on the same folder is a no-op, so a
 // locked operation may call helpers that lock for themselves.
-QMV718_LOADED_LIBRARY_TLS thread_local std::map<std::string, int> heldLocks;
+thread_local std::map<std::string, int> heldLocks;
 
 } // namespace
 

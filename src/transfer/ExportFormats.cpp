@@ -26,7 +26,7 @@ std::string durationText(const std::vector<std::uint32_t>& durations)
 // learned code with its own timing trims or repeats is written as its timing instead.
 std::optional<ProtocolInfo> standardProtocol(const StoredCode& code, const Playback& played)
 {
-    const auto info = describe(code.identifier, code.parameters);
+    auto info = describe(code.identifier, code.parameters);
     if (!info)
         return std::nullopt;
     const auto address = lowFirstBytes(info->address);

@@ -326,7 +326,7 @@ std::optional<std::string> prontoDurations(const std::vector<std::string_view>& 
         return shown(QT_TRANSLATE_NOOP("qmv::transfer", "Pronto 频率字不能为 0"));
     const double periodUs = values[1] * kProntoClockUs;
     const auto hz = static_cast<std::uint32_t>(std::lround(1e6 / periodUs));
-    if (const auto bad = carrierProblem(hz))
+    if (auto bad = carrierProblem(hz))
         return bad;
     // The once sequence followed by one round of the repeat sequence: what one press sends.
     for (std::size_t i = 4; i < values.size(); ++i)

@@ -82,7 +82,7 @@ bool LibraryInstaller::install(const QString& source, const QString& fileName, b
 
 QString LibraryInstaller::reject(const QString& download)
 {
-    const QString rejected = rejectedPath(download);
+    QString rejected = rejectedPath(download);
     QFile::remove(rejected);
     if (QFile::rename(download, rejected))
         return rejected;

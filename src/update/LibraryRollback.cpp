@@ -37,7 +37,7 @@ Failure LibraryRollback::restore(const QString& name) const
     const QString backup = LibraryInstaller::backupPath(m_folder, fileName);
     if (!QFile::exists(backup))
         return {UpdateFailure::NotFound, backup};
-    if (const Failure check = m_check.checkNow(backup); check.failed())
+    if (Failure check = m_check.checkNow(backup); check.failed())
         return check;
     QString error;
     if (!LibraryInstaller(m_folder).install(backup, fileName, false, &error))

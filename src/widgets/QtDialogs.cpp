@@ -74,6 +74,7 @@ Reply QtDialogs::show(const std::string& text, const std::string& caption, Butto
                     parent);
     const std::vector<ButtonChoice> choices = choicesFor(buttons);
     std::vector<std::pair<QAbstractButton*, Reply>> replies;
+    replies.reserve(choices.size());
     for (const ButtonChoice& choice : choices)
         replies.emplace_back(box.addButton(QString::fromStdString(shownCaption(choice.label)), choice.role),
                              choice.reply);
