@@ -17,10 +17,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <exception>
+#include <iostream>
 #include <memory>
 #include <string>
 
-int main(int argc, char** argv)
+namespace {
+
+int runCommandLine(int argc, char** argv)
 {
 #if defined(QMV718_TRANSLATIONS)
     // The help and the messages are made in the chosen language, so it is chosen first.
@@ -55,4 +59,20 @@ int main(int argc, char** argv)
 
     CLI11_PARSE(app, argc, argv);
     return exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Whatever a command did not foresee (no memory left, a folder that vanished mid-way) still
+    // ends with its reason on the terminal and a failure status, never with an abort.
+    try {
+        return runCommandLine(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "qmv718-cli: " << error.what() << '\n';
+    } catch (...) {
+        std::cerr << "qmv718-cli: unexpected error\n";
+    }
+    return 1;
 }
