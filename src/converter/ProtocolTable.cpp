@@ -42,6 +42,11 @@ constexpr ProtocolTiming kEmerson{3488, 3488, 872, 872, 2616};
 constexpr ProtocolTiming kXmp{0, 0, 210, 760, 896};
 // Sony: lead mark, no lead space, the space before each bit, a zero mark, a one mark.
 constexpr ProtocolTiming kSony{2400, 0, 600, 600, 1200};
+// The same frames at a unit of 2525 us instead of 600, as some of Sony's wired-control codes
+// arrive.
+constexpr ProtocolTiming kSonySlow{10100, 0, 2525, 2525, 5050};
+// No lead; a short mark, then a space of 31 or 47 units of 158 us.
+constexpr ProtocolTiming kRecs80{0, 0, 158, 4902, 7426};
 // Manchester codes: no lead, or the lead mark and space, then the half-bit.
 constexpr ProtocolTiming kRc5{0, 0, 889, 0, 0};
 constexpr ProtocolTiming kRc6{2666, 889, 444, 0, 0};
@@ -139,6 +144,16 @@ constexpr std::array kTable{
     // for a held key.
     ProtocolRow{"XMP", kExtensionNumber, 38000, PulseDistance4, kXmp, "C:4:12,-4(0..32),A:24", RepeatFrame::Fields,
                 "1:4,-4(0..32),T:1,0:3,C:4:8,C:8,0:8", true, {}, true, 13},
+    // Sony's frames at their slow unit, with the field widths of the three SIRC rows.
+    ProtocolRow{"SIRC-S12", kExtensionNumber, 40000, PulseWidth, kSonySlow, "C:7,A:5", RepeatFrame::Full, {}, false,
+                {}, false, 14},
+    ProtocolRow{"SIRC-S15", kExtensionNumber, 40000, PulseWidth, kSonySlow, "C:7,A:8", RepeatFrame::Full, {}, false,
+                {}, false, 15},
+    ProtocolRow{"SIRC-S20", kExtensionNumber, 40000, PulseWidth, kSonySlow, "C:7,A:13", RepeatFrame::Full, {}, false,
+                {}, false, 16},
+    // A start bit, the toggle, a 3-bit address and a 6-bit command.
+    ProtocolRow{"RECS80", kExtensionNumber, 38000, PulseDistance, kRecs80, "1:1,T:1,A:3,C:6", RepeatFrame::Full, {},
+                true, {}, false, 17},
 };
 // clang-format on
 

@@ -74,6 +74,10 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"Proton", {0x21, 11}},
     {"Denon-K", {0x21, 12}},
     {"XMP", {0x21, 13}},
+    {"SIRC-S12", {0x21, 14}},
+    {"SIRC-S15", {0x21, 15}},
+    {"SIRC-S20", {0x21, 16}},
+    {"RECS80", {0x21, 17}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
