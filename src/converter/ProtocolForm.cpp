@@ -297,7 +297,7 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
     if (code.alternating && !protocol.alternates())
         return std::nullopt;
     // Only codes whose repeat frame carries the whole message may start with it.
-    if (code.firstRepeat == 0 && (code.alternating || protocol.row().repeat != RepeatFrame::NoHeader))
+    if (code.firstRepeat == 0 && (code.alternating || !protocol.repeatCarriesMessage()))
         return std::nullopt;
     if (code.frameCount == 0 || !protocol.accepts(code.message))
         return std::nullopt;
@@ -331,7 +331,7 @@ std::optional<ProtocolCode> recognise(const Signal& learned)
         bool startsHeld = false;
         auto message = protocol.decode(learned.frames.front());
         if (!message) {
-            message = protocol.decodeHeadless(learned.frames.front());
+            message = protocol.decodeRepeat(learned.frames.front());
             startsHeld = message.has_value();
         }
         if (!message)

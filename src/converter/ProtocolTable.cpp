@@ -47,6 +47,9 @@ constexpr ProtocolTiming kSony{2400, 0, 600, 600, 1200};
 constexpr ProtocolTiming kSonySlow{10100, 0, 2525, 2525, 5050};
 // No lead; a short mark, then a space of 31 or 47 units of 158 us.
 constexpr ProtocolTiming kRecs80{0, 0, 158, 4902, 7426};
+// A unit of 600 us: a lead of ten units' mark (five in the repeat frames) and two units' space;
+// then marks and spaces of one or two units, each telling a bit; a unit's mark ends the frame.
+constexpr ProtocolTiming kDirecTv{6000, 1200, 600, 600, 1200, 0, 3000};
 // Manchester codes: no lead, or the lead mark and space, then the half-bit.
 constexpr ProtocolTiming kRc5{0, 0, 889, 0, 0};
 constexpr ProtocolTiming kRc6{2666, 889, 444, 0, 0};
@@ -154,6 +157,9 @@ constexpr std::array kTable{
     // A start bit, the toggle, a 3-bit address and a 6-bit command.
     ProtocolRow{"RECS80", kExtensionNumber, 38000, PulseDistance, kRecs80, "1:1,T:1,A:3,C:6", RepeatFrame::Full, {},
                 true, {}, false, 17},
+    // Device 4 bits, function 8 bits and a check nibble of the function's bit pairs.
+    ProtocolRow{"DirecTV", kExtensionNumber, 38000, MarkSpace, kDirecTv, "A:4,C:8,+4(4..12/2*7.5.3.1)",
+                RepeatFrame::Full, {}, true, {}, false, 18},
 };
 // clang-format on
 

@@ -19,6 +19,12 @@ struct Protocol::Field
     std::uint8_t group = 0; // checksums: bits per summed group
     std::uint16_t from = 0; // checksums: the frame's bits they cover
     std::uint16_t to = 0;
+    // Weighted sums: one weight a group, in the order sent; none where every group counts once.
+    static constexpr std::size_t kMaxWeights = 16;
+    std::uint8_t weightCount = 0;
+    std::array<std::uint8_t, kMaxWeights> weights{};
+
+    std::uint32_t weight(std::size_t index) const { return weightCount ? weights[index] : 1; }
 
     bool takesValue() const { return kind == Kind::Address || kind == Kind::Command || kind == Kind::Toggle; }
 };
@@ -32,16 +38,47 @@ using Kind = Field::Kind;
 enum PulseDistanceClass : std::uint8_t { LeadMark, LeadSpace, BitMark, ZeroSpace, OneSpace };
 enum PulseWidthClass : std::uint8_t { WidthLead, WidthSpace, OneMark, ZeroMark };
 enum BiphaseClass : std::uint8_t { HalfMark, HalfSpace, BiphaseLeadMark, BiphaseLeadSpace };
+// Four bit parts of their own leave one class for the lead mark: the lead space takes the long
+// space's trim, which in DirecTV's frames is as long.
+enum MarkSpaceClass : std::uint8_t { PairLeadMark, ShortMark, LongMark, ShortSpace, LongSpace };
 
 std::uint32_t widthMask(std::size_t width)
 {
     return width >= 32 ? 0xFFFFFFFFu : (1u << width) - 1u;
 }
 
-// Bits a space carries in the codings that send several at once; 1 in the others.
+// Bits a symbol carries: a space of the multi-level codings, a mark and its space of MarkSpace; 1 in
+// the others.
 std::size_t symbolBits(BitCoding coding)
 {
-    return coding == BitCoding::PulseDistance2 ? 2 : coding == BitCoding::PulseDistance4 ? 4 : 1;
+    switch (coding) {
+    case BitCoding::PulseDistance2:
+    case BitCoding::MarkSpace:
+        return 2;
+    case BitCoding::PulseDistance4:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+// Spaces that carry their bits by length alone, several at once.
+bool multiLevelSpaces(BitCoding coding)
+{
+    return coding == BitCoding::PulseDistance2 || coding == BitCoding::PulseDistance4;
+}
+
+// Whether a learned length that tells a bit is the one, by the nearer standard length; nullopt where
+// it is near neither.
+std::optional<bool> readsAsOne(std::uint32_t learned, std::uint32_t zero, std::uint32_t one)
+{
+    const auto distanceTo = [learned](std::uint32_t nominal) {
+        return std::abs(static_cast<double>(learned) - static_cast<double>(nominal));
+    };
+    const bool isOne = distanceTo(one) < distanceTo(zero);
+    if (!roughlyEqual(learned, isOne ? one : zero))
+        return std::nullopt;
+    return isOne;
 }
 
 bool isChecksum(const Field& f)
@@ -93,21 +130,48 @@ unsigned readNumber(std::string_view text, std::string_view name)
     return value;
 }
 
-// "^4(0..16)", "+8(20..40)", "-4(0..16)"
+// "^4(0..16)", "+8(20..40)", "-4(0..16)", "+4(4..12/2*7.5.3.1)"
 Field readChecksum(std::string_view item, std::string_view name)
 {
     const std::size_t open = item.find('(');
-    const std::size_t dots = item.find("..");
-    if (open == std::string_view::npos || dots == std::string_view::npos || item.back() != ')')
+    if (open == std::string_view::npos || item.back() != ')')
         badRow(name, item);
     Field field;
     field.kind = item[0] == '^' ? Kind::Xor : item[0] == '+' ? Kind::Sum : Kind::NegatedSum;
     field.width = static_cast<std::uint8_t>(readNumber(item.substr(1, open - 1), name));
-    field.group = field.kind == Kind::Xor ? field.width : 4;
-    field.from = static_cast<std::uint16_t>(readNumber(item.substr(open + 1, dots - open - 1), name));
-    field.to = static_cast<std::uint16_t>(readNumber(item.substr(dots + 2, item.size() - dots - 3), name));
+    std::string_view range = item.substr(open + 1, item.size() - open - 2);
+    std::string_view weights;
+    if (const std::size_t star = range.find('*'); star != std::string_view::npos) {
+        weights = range.substr(star + 1);
+        range = range.substr(0, star);
+        if (field.kind == Kind::Xor || weights.empty())
+            badRow(name, item);
+    }
+    unsigned group = field.kind == Kind::Xor ? field.width : 4;
+    if (const std::size_t slash = range.find('/'); slash != std::string_view::npos) {
+        group = readNumber(range.substr(slash + 1), name);
+        range = range.substr(0, slash);
+    }
+    const std::size_t dots = range.find("..");
+    if (dots == std::string_view::npos || group == 0 || group > 8)
+        badRow(name, item);
+    field.group = static_cast<std::uint8_t>(group);
+    field.from = static_cast<std::uint16_t>(readNumber(range.substr(0, dots), name));
+    field.to = static_cast<std::uint16_t>(readNumber(range.substr(dots + 2), name));
     if (field.width == 0 || field.width > 8 || field.to <= field.from ||
         (field.to - field.from) % field.group)
+        badRow(name, item);
+    while (!weights.empty()) {
+        const std::size_t dot = weights.find('.');
+        const unsigned weight = readNumber(weights.substr(0, dot), name);
+        if (field.weightCount == Field::kMaxWeights || weight > 0xFF)
+            badRow(name, item);
+        field.weights[field.weightCount++] = static_cast<std::uint8_t>(weight);
+        weights = dot == std::string_view::npos ? std::string_view() : weights.substr(dot + 1);
+        if (dot != std::string_view::npos && weights.empty())
+            badRow(name, item);
+    }
+    if (field.weightCount && field.weightCount != (field.to - field.from) / field.group)
         badRow(name, item);
     return field;
 }
@@ -275,6 +339,10 @@ Protocol::Protocol(const ProtocolRow& row)
         badRow(row.name, "extension");
     if (m_bitCount % symbolBits(row.coding) || bitCount(m_repeatFields) % symbolBits(row.coding))
         badRow(row.name, "bits that do not fill the last space");
+    // A repeat frame of a lead of its own is the full frame or the repeat fields after that lead.
+    if (row.timing.repeatLeadMark &&
+        (!row.timing.leadMark || (row.repeat != RepeatFrame::Full && row.repeat != RepeatFrame::Fields)))
+        badRow(row.name, "repeat lead mark");
 }
 
 Protocol::~Protocol() = default;
@@ -299,8 +367,9 @@ Protocol::Bits Protocol::encode(const Message& message, const std::vector<Field>
     };
     auto checksum = [&](const Field& f) {
         std::uint32_t value = 0;
-        for (std::size_t at = f.from; at < f.to; at += f.group)
-            value = f.kind == Kind::Xor ? value ^ group(at, f.group) : value + group(at, f.group);
+        for (std::size_t at = f.from, g = 0; at < f.to; at += f.group, ++g)
+            value =
+                f.kind == Kind::Xor ? value ^ group(at, f.group) : value + f.weight(g) * group(at, f.group);
         if (f.kind == Kind::NegatedSum)
             value = 0u - value;
         return f.inverted ? ~value : value;
@@ -349,6 +418,14 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
 {
     const ProtocolTiming& t = m_row->timing;
     std::size_t next = 0;
+    if (m_row->coding == BitCoding::MarkSpace) {
+        for (; next + 2 <= bits.size(); next += 2) {
+            train.push_back(bits[next] ? Pulse{LongMark, t.one} : Pulse{ShortMark, t.zero});
+            train.push_back(bits[next + 1] ? Pulse{LongSpace, t.one} : Pulse{ShortSpace, t.zero});
+        }
+        train.push_back({ShortMark, t.lastMark()});
+        return;
+    }
     const std::size_t perSpace = symbolBits(m_row->coding);
     if (perSpace > 1) {
         // The lower half of the symbols takes the zero space's trim, the upper half the one space's.
@@ -402,21 +479,33 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
     appendLevels(train, levels, t.bitMark);
 }
 
+std::uint32_t Protocol::leadMarkOf(FrameKind kind) const
+{
+    const ProtocolTiming& t = m_row->timing;
+    if (kind == FrameKind::Full)
+        return t.leadMark;
+    if (m_row->repeat == RepeatFrame::NoHeader)
+        return 0;
+    return t.repeatLeadMark ? t.repeatLeadMark : t.leadMark;
+}
+
 PulseTrain Protocol::render(const Message& message, FrameKind kind) const
 {
     const ProtocolTiming& t = m_row->timing;
     const bool repeat = kind == FrameKind::Repeat;
     const bool biphase = m_row->coding == BitCoding::Biphase || m_row->coding == BitCoding::BiphaseLeadOn;
     const std::uint8_t leadMarkClass = biphase ? std::uint8_t{BiphaseLeadMark} : std::uint8_t{LeadMark};
-    const std::uint8_t leadSpaceClass = biphase ? std::uint8_t{BiphaseLeadSpace} : std::uint8_t{LeadSpace};
+    const std::uint8_t leadSpaceClass = biphase ? std::uint8_t{BiphaseLeadSpace}
+                                        : m_row->coding == BitCoding::MarkSpace ? std::uint8_t{LongSpace}
+                                                                                : std::uint8_t{LeadSpace};
+    const std::uint32_t leadMark = leadMarkOf(kind);
     PulseTrain train;
     if (repeat && m_row->repeat == RepeatFrame::Ditto)
-        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace / 2}, {BitMark, t.lastMark()}};
+        return {{LeadMark, leadMark}, {LeadSpace, t.leadSpace / 2}, {BitMark, t.lastMark()}};
     if (repeat && m_row->repeat == RepeatFrame::LeadOnly)
-        return {{LeadMark, t.leadMark}, {LeadSpace, t.leadSpace}, {BitMark, t.lastMark()}};
-    const bool lead = t.leadMark && !(repeat && m_row->repeat == RepeatFrame::NoHeader);
-    if (lead) {
-        train.push_back({leadMarkClass, t.leadMark});
+        return {{LeadMark, leadMark}, {LeadSpace, t.leadSpace}, {BitMark, t.lastMark()}};
+    if (leadMark) {
+        train.push_back({leadMarkClass, leadMark});
         if (t.leadSpace)
             train.push_back({leadSpaceClass, t.leadSpace});
     }
@@ -521,13 +610,33 @@ std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame,
     return bits;
 }
 
+// Two bits a mark and space, each part short or long, then the mark that ends the frame.
+std::optional<Protocol::Bits> Protocol::readMarkSpace(const Durations& frame, std::size_t at,
+                                                      const std::vector<Field>& fields) const
+{
+    const ProtocolTiming& t = m_row->timing;
+    const std::size_t count = bitCount(fields);
+    if (frame.size() != at + count + 1)
+        return std::nullopt;
+    Bits bits;
+    for (std::size_t i = 0; i < count; ++i, ++at) {
+        const auto isOne = readsAsOne(frame[at], t.zero, t.one);
+        if (!isOne)
+            return std::nullopt;
+        bits.push_back(*isOne);
+    }
+    if (!isStopMark(frame[at], t))
+        return std::nullopt;
+    return bits;
+}
+
 std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const std::vector<Field>& fields,
-                                                 bool withLead) const
+                                                 std::uint32_t leadMark) const
 {
     const ProtocolTiming& t = m_row->timing;
     std::size_t at = 0;
-    if (t.leadMark && withLead) {
-        if (frame.empty() || !roughlyEqual(frame[0], t.leadMark))
+    if (leadMark) {
+        if (frame.empty() || !roughlyEqual(frame[0], leadMark))
             return std::nullopt;
         ++at;
         if (t.leadSpace) {
@@ -539,7 +648,9 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
     if (m_row->coding == BitCoding::Biphase || m_row->coding == BitCoding::BiphaseLeadOn)
         return readBiphase(frame, at);
 
-    if (symbolBits(m_row->coding) > 1)
+    if (m_row->coding == BitCoding::MarkSpace)
+        return readMarkSpace(frame, at, fields);
+    if (multiLevelSpaces(m_row->coding))
         return readSymbolSpaces(frame, at, fields);
     const bool distance = m_row->coding == BitCoding::PulseDistance;
     std::size_t pairs = 0;
@@ -560,17 +671,12 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
             continue;
         }
         for (std::size_t i = 0; i < f.width; ++i, at += 2) {
-            const std::uint32_t equal = frame[at];
-            const std::uint32_t telling = frame[at + 1];
-            if (!roughlyEqual(equal, t.bitMark))
+            if (!roughlyEqual(frame[at], t.bitMark))
                 return std::nullopt;
-            const auto distanceTo = [&](std::uint32_t nominal) {
-                return std::abs(static_cast<double>(telling) - static_cast<double>(nominal));
-            };
-            const bool isOne = distanceTo(one) < distanceTo(zero);
-            if (!roughlyEqual(telling, isOne ? one : zero))
+            const auto isOne = readsAsOne(frame[at + 1], zero, one);
+            if (!isOne)
                 return std::nullopt;
-            bits.push_back(isOne);
+            bits.push_back(*isOne);
         }
     }
     if (distance && !isStopMark(frame[at], t))
@@ -579,9 +685,9 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
 }
 
 std::optional<Message> Protocol::read(const Durations& frame, const std::vector<Field>& fields,
-                                      Message message, bool withLead) const
+                                      Message message, FrameKind kind) const
 {
-    const auto bits = readBits(frame, fields, withLead);
+    const auto bits = readBits(frame, fields, leadMarkOf(kind));
     if (!bits)
         return std::nullopt;
     return interpret(*bits, fields, message);
@@ -628,11 +734,11 @@ std::optional<Message> Protocol::decode(const Durations& frame) const
     return message;
 }
 
-std::optional<Message> Protocol::decodeHeadless(const Durations& frame) const
+std::optional<Message> Protocol::decodeRepeat(const Durations& frame) const
 {
-    if (m_row->repeat != RepeatFrame::NoHeader)
+    if (!repeatCarriesMessage())
         return std::nullopt;
-    const auto message = read(frame, m_fields, {}, false);
+    const auto message = read(frame, m_fields, {}, FrameKind::Repeat);
     if (!message || !accepts(*message))
         return std::nullopt;
     return message;
@@ -642,7 +748,7 @@ std::optional<Message> Protocol::decodeSecondPart(const Durations& frame, const 
 {
     if (!m_twoPart)
         return std::nullopt;
-    const auto message = read(frame, m_repeatFields, firstPart);
+    const auto message = read(frame, m_repeatFields, firstPart, FrameKind::Repeat);
     if (!message || !accepts(*message))
         return std::nullopt;
     return message;

@@ -46,6 +46,9 @@ enum class BitCoding : std::uint8_t {
     PulseWidth,     // an equal space, then a zero or one mark, after the lead mark: <-mark,zero|-mark,one>
     Biphase,        // two half-bits of `mark` each: a one is space then mark (RC5)
     BiphaseLeadOn,  // a one is mark then space; the toggle bit is twice as long (RC6)
+    MarkSpace,      // two bits a mark and space, the first in the mark, the second in the space, each
+                    // `zero` or `one` long: <zero,-zero|zero,-one|one,-zero|one,-one>; then the bit
+                    // mark (DirecTV)
 };
 
 // What the frames after the first are when the remote keeps sending.
@@ -64,11 +67,15 @@ struct ProtocolTiming
 {
     std::uint32_t leadMark = 0;
     std::uint32_t leadSpace = 0;
-    std::uint32_t bitMark = 0; // the equal part of a bit; the half-bit of biphase codes
+    std::uint32_t bitMark = 0; // the equal part of a bit; the half-bit of biphase codes; the mark
+                               // that ends a mark-and-space frame
     std::uint32_t zero = 0;    // the part that tells a zero
     std::uint32_t one = 0;     // ... and a one
     // The mark that ends a pulse-distance frame, where it is longer than a bit mark.
     std::uint32_t stopMark = 0;
+    // The lead mark of the repeat frames, where it differs from the first frame's: the repeat frame
+    // is then the full frame with this lead (DirecTV). 0: the same lead.
+    std::uint32_t repeatLeadMark = 0;
 
     constexpr std::uint32_t lastMark() const { return stopMark ? stopMark : bitMark; }
 };
@@ -81,6 +88,8 @@ struct ProtocolTiming
 //                                                                Manchester codes a 4-half-bit pause
 //   ^4(0..16)  xor of the frame's 4-bit groups from bit 0 up to bit 16 (^8: 8-bit groups)
 //   +4(8..24)  sum of the 4-bit groups, kept to 4 bits (+8: 8 bits); -4: the sum negated
+//   +4(4..12/2*7.5.3.1)  sum of the 2-bit groups of bits 4 to 12, weighted 7, 5, 3 and 1 in the
+//              order sent: /g sets the group width of any checksum, *w.w... one weight a group
 // A checksum whose range reaches past itself counts its own bits as zeros: -4(0..32) at bit 4
 // makes the 4-bit groups of bits 0 to 32 add up to zero.
 struct ProtocolRow
@@ -133,7 +142,13 @@ public:
     std::uint8_t extension() const { return m_row->extension; }
     std::uint32_t carrierHz() const { return m_row->carrierHz; }
     bool hasToggle() const { return m_hasToggle; }
-    bool hasRepeatFrame() const { return m_row->repeat != RepeatFrame::Full; }
+    bool hasRepeatFrame() const { return m_row->repeat != RepeatFrame::Full || m_row->timing.repeatLeadMark; }
+    // Its repeat frame carries the whole message, so a capture may start with it.
+    bool repeatCarriesMessage() const
+    {
+        return m_row->repeat == RepeatFrame::NoHeader ||
+               (m_row->repeat == RepeatFrame::Full && m_row->timing.repeatLeadMark);
+    }
     bool alternates() const { return m_row->alternates; }
     bool hasSecondPart() const { return m_twoPart; }
     std::uint32_t addressMask() const { return m_addressMask; }
@@ -144,9 +159,9 @@ public:
     std::optional<Message> decode(const Durations& frame) const;
     // The whole message of a two-part code, from its first part and a frame of its second.
     std::optional<Message> decodeSecondPart(const Durations& frame, const Message& firstPart) const;
-    // The message of a repeat frame that is the full frame without its lead (JVC), for captures
-    // taken while the key was already held.
-    std::optional<Message> decodeHeadless(const Durations& frame) const;
+    // The message of a repeat frame that carries the whole message (JVC's frame without its lead,
+    // DirecTV's with a shorter lead), for captures taken while the key was already held.
+    std::optional<Message> decodeRepeat(const Durations& frame) const;
     PulseTrain render(const Message& message, FrameKind kind) const;
 
 private:
@@ -175,15 +190,19 @@ private:
         std::size_t m_size = 0;
     };
     Bits encode(const Message& message, const std::vector<Field>& fields) const;
+    // The lead mark of a frame of this kind; 0 where it has none.
+    std::uint32_t leadMarkOf(FrameKind kind) const;
     std::optional<Bits> readBits(const Durations& frame, const std::vector<Field>& fields,
-                                 bool withLead) const;
+                                 std::uint32_t leadMark) const;
     std::optional<Message> read(const Durations& frame, const std::vector<Field>& fields, Message message,
-                                bool withLead = true) const;
+                                FrameKind kind = FrameKind::Full) const;
     std::optional<Message> interpret(const Bits& bits, const std::vector<Field>& fields,
                                      Message message) const;
     std::optional<Bits> readSymbolSpaces(const Durations& frame, std::size_t at,
                                          const std::vector<Field>& fields) const;
     std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
+    std::optional<Bits> readMarkSpace(const Durations& frame, std::size_t at,
+                                      const std::vector<Field>& fields) const;
     void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;
 
     const ProtocolRow* m_row;

@@ -147,6 +147,32 @@ TEST(RepeatFrames, JvcRepeatsWithoutItsHeader)
     expectLearnedAs(joined({full, headerless, headerless}, 22000), "JVC");
 }
 
+// DirecTV repeats its frame with a lead mark half as long. Some remotes send that lead from the
+// first frame on, as does any capture begun while the key was held.
+TEST(RepeatFrames, DirecTvRepeatsWithAShorterLead)
+{
+    const Durations full = frameOf("DirecTV", 0x0C, 0x5A);
+    ASSERT_FALSE(full.empty());
+    EXPECT_EQ(full.front(), 6000u);
+    Durations repeat = full;
+    repeat.front() = 3000;
+    for (const Durations& signal : {joined({full, repeat, repeat}, 30000), joined({full, full}, 30000),
+                                    repeat, joined({repeat, repeat, repeat}, 30000)}) {
+        expectLearnedAs(signal, "DirecTV");
+        const auto learned = bench::learn(signal, 38000);
+        ASSERT_TRUE(learned);
+        const auto info = describe(learned->code.identifier, learned->code.parameters);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->address, "0C 00 00 00");
+        EXPECT_EQ(info->command, "5A 00 00 00");
+    }
+    // The long lead never follows the short one.
+    const auto learned = bench::learn(joined({full, repeat, full}, 30000), 38000);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    EXPECT_FALSE(info && info->protocol == "DirecTV");
+}
+
 TEST(RepeatFrames, SamsungRepeatCodes)
 {
     const Durations repeat{4500, 4500, 550, 550, 550};

@@ -78,6 +78,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"SIRC-S15", {0x21, 15}},
     {"SIRC-S20", {0x21, 16}},
     {"RECS80", {0x21, 17}},
+    {"DirecTV", {0x21, 18}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
@@ -207,6 +208,31 @@ INSTANTIATE_TEST_SUITE_P(Table, ProtocolRowTest,
                              return name;
                          });
 
+// A repeat frame that is the full frame again is that frame, lead included, unless the row gives
+// the repeat frames a lead mark of their own; then only that mark differs.
+TEST(ProtocolTable, RepeatedFullFramesDifferAtMostInTheirLeadMark)
+{
+    std::size_t ownLead = 0;
+    for (const Protocol& protocol : codeform::protocols()) {
+        const codeform::ProtocolRow& row = protocol.row();
+        if (row.repeat != codeform::RepeatFrame::Full)
+            continue;
+        ownLead += row.timing.repeatLeadMark ? 1 : 0;
+        for (const Message& m : randomMessages(protocol, 5, 3)) {
+            const auto full = nominal(protocol.render(m, FrameKind::Full));
+            auto repeat = nominal(protocol.render(m, FrameKind::Repeat));
+            ASSERT_EQ(repeat.size(), full.size()) << row.name;
+            if (row.timing.repeatLeadMark) {
+                EXPECT_EQ(repeat[0], row.timing.repeatLeadMark) << row.name;
+                EXPECT_EQ(full[0], row.timing.leadMark) << row.name;
+                repeat[0] = full[0];
+            }
+            EXPECT_EQ(repeat, full) << row.name;
+        }
+    }
+    EXPECT_GE(ownLead, 1u) << "no row repeats with a lead of its own";
+}
+
 ProtocolRow customRow(std::string_view fields)
 {
     return {"Custom", 0x00, 38000, codeform::BitCoding::PulseDistance, {3000, 1500, 500, 500, 1500}, fields};
@@ -288,12 +314,92 @@ TEST(NibbleSpaces, AreReadAtTheFramesOwnPace)
     }
 }
 
+// Weighted sums: each group of the range times its weight, in the order sent; a group width of
+// its own for any checksum.
+TEST(ProtocolNotation, WeightedSumWeighsEachGroupInTurn)
+{
+    const Message m{0x5A, 0x3C, false};
+    const std::uint32_t sent = m.address | m.command << 8; // bits in the order sent, lowest first
+    auto checksumOf = [&](std::string_view fields, std::size_t width) {
+        const auto train = Protocol(customRow(fields)).render(m, FrameKind::Full);
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < width; ++i)
+            if (train[2 + 2 * (16 + i) + 1].nominalUs == 1500)
+                value |= 1u << i;
+        return value;
+    };
+    std::uint32_t weighted = 0;
+    for (std::uint32_t pair = 0; pair < 8; ++pair)
+        weighted += (pair + 1) * ((sent >> (2 * pair)) & 3u);
+    EXPECT_EQ(checksumOf("A:8,C:8,+4(0..16/2*1.2.3.4.5.6.7.8)", 4), weighted & 0xFu);
+    EXPECT_EQ(checksumOf("A:8,C:8,+8(0..16/2*1.2.3.4.5.6.7.8)", 8), weighted & 0xFFu);
+    EXPECT_EQ(checksumOf("A:8,C:8,-4(0..16/2*1.2.3.4.5.6.7.8)", 4), (0u - weighted) & 0xFu);
+    // A group width alone: the plain sum of the address's bit pairs; the xor of bit pairs 4 to 12.
+    EXPECT_EQ(checksumOf("A:8,C:8,+4(0..8/2)", 4), (2u + 2u + 1u + 1u) & 0xFu);
+    EXPECT_EQ(checksumOf("A:8,C:8,^2(4..12/2)", 2),
+              ((sent >> 4) ^ (sent >> 6) ^ (sent >> 8) ^ (sent >> 10)) & 3u);
+}
+
 TEST(ProtocolNotation, BadRowsAreRefused)
 {
-    for (const char* fields : {"A:8,,C:8", "A8", "Q:8", "A:0", "A:8,^8(0..24)", "^4(4..12),A:8",
-                               "A:8,^3(0..8)", "A:30:8", "0xZ:4"})
+    for (const char* fields :
+         {"A:8,,C:8", "A8", "Q:8", "A:0", "A:8,^8(0..24)", "^4(4..12),A:8", "A:8,^3(0..8)", "A:30:8", "0xZ:4",
+          "A:8,+4(0..8/3)", "A:8,+4(0..8/0)", "A:8,+4(0..8/2*1.2.3)", "A:8,+4(0..8/2*1.2.3.4.5)",
+          "A:8,+4(0..8/2*1.2.3.)", "A:8,+4(0..8/2*)", "A:8,^4(0..8/2*1.2.3.4)", "A:8,+4(0..8/2*1.2.3.256)"})
         EXPECT_THROW(Protocol{customRow(fields)}, std::logic_error) << fields;
     EXPECT_NO_THROW(Protocol{customRow("A:8,~A:8,0x1F:5,C:4:8,|,T:1")});
+    EXPECT_NO_THROW(Protocol{customRow("A:8,C:8,-4(0..16/2*1.2.3.4.5.6.7.8)")});
+    // Mark-and-space symbols carry two bits and no separator; a repeat lead needs a lead.
+    ProtocolRow pairs = customRow("A:4,C:4");
+    pairs.coding = codeform::BitCoding::MarkSpace;
+    EXPECT_NO_THROW(Protocol{pairs});
+    for (const char* fields : {"A:3,C:4", "A:4,|,C:4"}) {
+        pairs.fields = fields;
+        EXPECT_THROW(Protocol{pairs}, std::logic_error) << fields;
+    }
+    ProtocolRow leadless = customRow("A:8,C:8");
+    leadless.timing = {0, 0, 500, 500, 1500, 0, 1500};
+    EXPECT_THROW(Protocol{leadless}, std::logic_error);
+}
+
+// DirecTV: a mark and a space of one or two units each carry a bit, and the check nibble weighs
+// the function's bit pairs 7, 5, 3 and 1. Frames built here from the bits, most significant first.
+codeform::Durations direcTvFrame(std::uint32_t word, std::uint32_t leadMark = 6000)
+{
+    codeform::Durations frame{leadMark, 1200};
+    for (std::size_t bit = 16; bit-- > 0;)
+        frame.push_back(((word >> bit) & 1u) ? 1200 : 600);
+    frame.push_back(600);
+    return frame;
+}
+
+TEST(MarkSpaceCoding, DirecTvFramesAreReadWithTheirCheckNibble)
+{
+    const Protocol& direcTv = *codeform::protocolByName("DirecTV");
+    // A remote's first frame: device 12, function 5A, check 4.
+    const codeform::Durations captured{5977, 1202, 1182, 1213, 580, 615,  582, 1215, 580, 1215,
+                                       1181, 616,  1179, 614,  580, 1215, 580, 614,  580};
+    EXPECT_EQ(direcTv.decode(captured), (Message{12, 0x5A, false}));
+    EXPECT_EQ(nominal(direcTv.render({12, 0x5A, false}, FrameKind::Full)), direcTvFrame(0xC5A4));
+    // Of the sixteen check nibbles, only the one that holds is read.
+    for (std::uint32_t check = 0; check < 16; ++check) {
+        const auto message = direcTv.decode(direcTvFrame(0xC5A0 | check));
+        EXPECT_EQ(message.has_value(), check == 4) << check;
+    }
+    for (std::uint32_t function : {0x00u, 0x01u, 0x10u, 0x80u, 0xFFu, 0x37u}) {
+        const std::uint32_t check =
+            (7 * (function >> 6 & 3) + 5 * (function >> 4 & 3) + 3 * (function >> 2 & 3) + (function & 3)) &
+            0xFu;
+        EXPECT_EQ(direcTv.decode(direcTvFrame(0x3000 | function << 4 | check)),
+                  (Message{3, function, false}));
+    }
+    // The repeat frames' shorter lead is not a first frame's, nor a part of three units a bit's.
+    EXPECT_FALSE(direcTv.decode(direcTvFrame(0xC5A4, 3000)));
+    EXPECT_EQ(direcTv.decodeRepeat(direcTvFrame(0xC5A4, 3000)), (Message{12, 0x5A, false}));
+    EXPECT_FALSE(direcTv.decodeRepeat(direcTvFrame(0xC5A4)));
+    auto stretched = direcTvFrame(0xC5A4);
+    stretched[5] = 1800;
+    EXPECT_FALSE(direcTv.decode(stretched));
 }
 
 TEST(ProtocolNotation, AliasesNameTheSameProtocol)
