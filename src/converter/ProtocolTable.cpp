@@ -147,6 +147,10 @@ constexpr std::array kTable{
     // for a held key.
     ProtocolRow{"XMP", kExtensionNumber, 38000, PulseDistance4, kXmp, "C:4:12,-4(0..32),A:24", RepeatFrame::Fields,
                 "1:4,-4(0..32),T:1,0:3,C:4:8,C:8,0:8", true, {}, true, 13},
+    // XMP of any sub-device: the second frame starts with the same nibble as the first, where the
+    // XMP row sends a 1. Address and command as in the XMP row; codes that row sends are its own.
+    ProtocolRow{"XMP-S", kExtensionNumber, 38000, PulseDistance4, kXmp, "C:4:12,-4(0..32),A:24", RepeatFrame::Fields,
+                "C:4:12,-4(0..32),T:1,0:3,C:4:8,C:8,0:8", true, "XMP", true, 22},
     // Sony's frames at their slow unit, with the field widths of the three SIRC rows.
     ProtocolRow{"SIRC-S12", kExtensionNumber, 40000, PulseWidth, kSonySlow, "C:7,A:5", RepeatFrame::Full, {}, false,
                 {}, false, 14},

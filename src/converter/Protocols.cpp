@@ -562,7 +562,10 @@ std::optional<Protocol::Bits> Protocol::readBiphase(const Durations& frame, std:
 
 // Spaces that carry several bits each. A remote runs a few per cent fast or slow, which with
 // sixteen levels moves the longest spaces by more than half a step; so the spaces are read once at
-// standard timing to find the frame's own pace, and then read at that pace.
+// standard timing to find the frame's own pace, and then read at that pace. Each space is read
+// together with the mark before it: a receiver that stretches its marks shortens the spaces by as
+// much (tens of microseconds, a third of a step at the shortest levels), while the mark and space
+// together keep the sender's length.
 std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame, std::size_t at,
                                                          const std::vector<Field>& fields) const
 {
@@ -574,33 +577,72 @@ std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame,
     if (frame.size() != at + 2 * spaces + 1)
         return std::nullopt;
     const double step = static_cast<double>(t.one) - static_cast<double>(t.zero);
-    const auto symbolOf = [&](double space) {
-        return std::lround((space - t.zero) / step);
+    const double shortest = static_cast<double>(t.bitMark) + static_cast<double>(t.zero);
+    const auto periodOf = [&](std::size_t k) {
+        return static_cast<double>(frame[at + 2 * k]) + static_cast<double>(frame[at + 2 * k + 1]);
     };
-    // The pace comes from the four shortest levels, which a pace off by a few per cent cannot move
-    // by half a step; from all spaces where the frame has none of them.
-    constexpr long kSureLevels = 4;
-    double learnedByNominal[2] = {0, 0};
-    double nominalSquared[2] = {0, 0};
-    for (std::size_t k = 0; k < spaces; ++k) {
-        const double space = frame[at + 2 * k + 1];
-        const long symbol = std::clamp(symbolOf(space), 0L, highest);
-        const double nominal = t.zero + static_cast<double>(symbol) * step;
-        for (int sure = 0; sure < (symbol < kSureLevels ? 2 : 1); ++sure) {
-            learnedByNominal[sure] += space * nominal;
-            nominalSquared[sure] += nominal * nominal;
+    const auto symbolOf = [&](double period) {
+        return std::lround((period - shortest) / step);
+    };
+    const auto levelAt = [&](std::size_t k, double pace) {
+        return (periodOf(k) / pace - shortest) / step;
+    };
+    // The least-squares pace that takes the levels below `below`, as read at `guess`, to the
+    // frame's periods.
+    const auto fitPace = [&](double guess, long below) -> std::optional<double> {
+        double learnedByNominal = 0;
+        double nominalSquared = 0;
+        for (std::size_t k = 0; k < spaces; ++k) {
+            const long symbol = std::clamp(std::lround(levelAt(k, guess)), 0L, highest);
+            const double nominal = shortest + static_cast<double>(symbol) * step;
+            if (symbol < below) {
+                learnedByNominal += periodOf(k) * nominal;
+                nominalSquared += nominal * nominal;
+            }
         }
+        return nominalSquared > 0 ? std::optional(learnedByNominal / nominalSquared) : std::nullopt;
+    };
+    // The pace comes from the shortest levels: those that a pace up to 5 % off moves by less than
+    // half a step, so that no longer level is read as one of them (XMP: 0 and 1; all four of
+    // RC-MM).
+    constexpr double kSurePaceDifference = 0.05;
+    const auto sureLevels = static_cast<long>(std::floor(0.5 / kSurePaceDifference - shortest / step));
+    std::optional<double> fitted = fitPace(1.0, sureLevels);
+    if (!fitted) {
+        // A frame without them: the pace nearest standard at which every space lies within a
+        // quarter step of a level, refined over all spaces.
+        const auto worstAt = [&](double pace) {
+            double worst = 0;
+            for (std::size_t k = 0; k < spaces; ++k) {
+                const double level = levelAt(k, pace);
+                const double nearest = static_cast<double>(std::clamp(std::lround(level), 0L, highest));
+                worst = std::max(worst, std::abs(level - nearest));
+            }
+            return worst;
+        };
+        constexpr double kSearchStep = 0.0025;
+        double guess = 1.0;
+        double best = worstAt(guess);
+        for (int i = 1; best > 0.25 && i * kSearchStep <= kLargestPaceDifference; ++i) {
+            for (const double candidate : {1.0 - i * kSearchStep, 1.0 + i * kSearchStep}) {
+                const double worst = worstAt(candidate);
+                if (worst < best) {
+                    best = worst;
+                    guess = candidate;
+                }
+            }
+        }
+        fitted = fitPace(guess, highest + 1);
     }
-    const int from = nominalSquared[1] > 0 ? 1 : 0;
-    const double pace = nominalSquared[from] > 0 ? learnedByNominal[from] / nominalSquared[from] : 1.0;
+    const double pace = fitted.value_or(1.0);
     if (std::abs(pace - 1.0) > kLargestPaceDifference)
         return std::nullopt;
     Bits bits;
-    for (std::size_t k = 0; k < spaces; ++k, at += 2) {
-        const double space = frame[at + 1] / pace;
-        const long symbol = symbolOf(space);
-        if (!roughlyEqual(frame[at], t.bitMark) || symbol < 0 || symbol > highest ||
-            std::abs(space - (t.zero + static_cast<double>(symbol) * step)) > 0.4 * step)
+    for (std::size_t k = 0; k < spaces; ++k) {
+        const double period = periodOf(k) / pace;
+        const long symbol = symbolOf(period);
+        if (!roughlyEqual(frame[at + 2 * k], t.bitMark) || symbol < 0 || symbol > highest ||
+            std::abs(period - (shortest + static_cast<double>(symbol) * step)) > 0.4 * step)
             return std::nullopt;
         for (std::size_t i = perSpace; i-- > 0;)
             bits.push_back(((symbol >> i) & 1) != 0);
@@ -763,8 +805,11 @@ bool Protocol::accepts(const Message& m) const
         return false;
     if (!m_defersTo)
         return true;
-    // Both rows send bits alike, so the other row reads this frame when it reads its bits.
-    const auto other = m_defersTo->interpret(encode(m, m_fields), m_defersTo->m_fields, {});
+    // Both rows send bits alike, so the other row reads this frame when it reads its bits; a
+    // two-part code of the other row only where it reads the second part's bits as well.
+    auto other = m_defersTo->interpret(encode(m, m_fields), m_defersTo->m_fields, {});
+    if (other && m_defersTo->m_twoPart)
+        other = m_defersTo->interpret(encode(m, m_repeatFields), m_defersTo->m_repeatFields, *other);
     return !(other && m_defersTo->accepts(*other));
 }
 

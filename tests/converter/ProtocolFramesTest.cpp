@@ -224,6 +224,46 @@ TEST(RepeatFrames, XmpSetsTheHeldFlagInLaterSecondFrames)
     EXPECT_FALSE(info && info->protocol == "XMP");
 }
 
+// Other sub-devices repeat the first frame's first nibble in the second frame, where the XMP row
+// sends a 1: those codes are XMP-S's. A code whose frames the XMP row sends is the XMP row's,
+// whatever the first nibble of its first frame.
+TEST(RepeatFrames, XmpOfAnotherSubDeviceIsNamedXmpS)
+{
+    const auto& xmpS = *codeform::protocolByName("XMP-S");
+    EXPECT_FALSE(xmpS.accepts({0x0F4431, 0x1052, false}));
+    const std::pair<const char*, std::uint32_t> codes[]{
+        {"XMP", 0x1052}, {"XMP", 0x2052}, {"XMP-S", 0x2052}, {"XMP-S", 0x0E00}};
+    for (const auto& [name, command] : codes) {
+        SCOPED_TRACE(std::string(name) + " " + std::to_string(command));
+        const auto& sender = *codeform::protocolByName(name);
+        const codeform::Message m{0x0F4431, command, false};
+        ASSERT_TRUE(sender.accepts(m));
+        auto frame = [&](bool held, codeform::FrameKind kind) {
+            Durations durations;
+            for (const auto& pulse : sender.render({m.address, m.command, held}, kind))
+                durations.push_back(pulse.nominalUs);
+            return durations;
+        };
+        const Durations first = frame(false, codeform::FrameKind::Full);
+        const Durations second = frame(false, codeform::FrameKind::Repeat);
+        const Durations heldSecond = frame(true, codeform::FrameKind::Repeat);
+        for (const auto& signal :
+             {joined({first, second}, 40000), joined({first, second, first, heldSecond}, 40000)}) {
+            const auto learned = bench::learn(signal, 38000);
+            ASSERT_TRUE(learned);
+            const auto info = describe(learned->code.identifier, learned->code.parameters);
+            ASSERT_TRUE(info) << learned->converted;
+            const auto stored = protocolCode(name, m.address, m.command);
+            ASSERT_TRUE(stored);
+            const auto expected = describe(stored->identifier, stored->parameters);
+            ASSERT_TRUE(expected);
+            EXPECT_EQ(info->protocol, name);
+            EXPECT_EQ(info->address, expected->address);
+            EXPECT_EQ(info->command, expected->command);
+        }
+    }
+}
+
 TEST(RepeatFrames, InvertedFrameDiffersOnlyInCommandAndCheckBits)
 {
     const auto& sharp = *codeform::protocolByName("Sharp");

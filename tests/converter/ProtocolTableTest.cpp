@@ -79,6 +79,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"SIRC-S20", {0x21, 16}},
     {"RECS80", {0x21, 17}},
     {"DirecTV", {0x21, 18}},
+    {"XMP-S", {0x21, 22}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
@@ -338,6 +339,36 @@ TEST(ProtocolNotation, WeightedSumWeighsEachGroupInTurn)
     EXPECT_EQ(checksumOf("A:8,C:8,+4(0..8/2)", 4), (2u + 2u + 1u + 1u) & 0xFu);
     EXPECT_EQ(checksumOf("A:8,C:8,^2(4..12/2)", 2),
               ((sent >> 4) ^ (sent >> 6) ^ (sent >> 8) ^ (sent >> 10)) & 3u);
+}
+
+// A receiver that stretches each mark shortens the space after it by as much: by 70 us, half a
+// step of XMP's nibbles and of RC-MM's bit pairs at their shortest. Spaces read together with the
+// mark before them still give the message, at standard pace and a few per cent off it.
+TEST(NibbleSpaces, AreReadWithTheMarkBeforeThem)
+{
+    constexpr std::uint32_t kStretch = 70;
+    for (const char* name : {"XMP", "XMP-S", "RC-MM32"}) {
+        const Protocol& protocol = *codeform::protocolByName(name);
+        for (const Message& m : randomMessages(protocol, 8, 31)) {
+            auto stretched = [&](codeform::FrameKind kind, double pace) {
+                codeform::Durations frame;
+                for (const auto& pulse : protocol.render(m, kind))
+                    frame.push_back(static_cast<std::uint32_t>(pulse.nominalUs * pace));
+                for (std::size_t i = 0; i < frame.size(); ++i)
+                    frame[i] = i % 2 == 0 ? frame[i] + kStretch : frame[i] - kStretch;
+                return frame;
+            };
+            for (double pace : {0.97, 1.0, 1.03}) {
+                SCOPED_TRACE(std::string(name) + " at " + std::to_string(pace));
+                auto decoded = protocol.decode(stretched(codeform::FrameKind::Full, pace));
+                ASSERT_TRUE(decoded) << std::hex << m.address << " " << m.command;
+                if (protocol.hasSecondPart())
+                    decoded =
+                        protocol.decodeSecondPart(stretched(codeform::FrameKind::Repeat, pace), *decoded);
+                EXPECT_EQ(decoded, m);
+            }
+        }
+    }
 }
 
 TEST(ProtocolNotation, BadRowsAreRefused)
