@@ -602,15 +602,14 @@ std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame,
         }
         return nominalSquared > 0 ? std::optional(learnedByNominal / nominalSquared) : std::nullopt;
     };
-    // The pace comes from the shortest levels: those that a pace up to 5 % off moves by less than
-    // half a step, so that no longer level is read as one of them (XMP: 0 and 1; all four of
-    // RC-MM).
+    // A first pace comes from the shortest levels: those that a pace up to 5 % off moves by less
+    // than half a step, so that no longer level is read as one of them (XMP: 0 and 1; all four of
+    // RC-MM). A frame without them takes the pace nearest standard at which every space lies within
+    // a quarter step of a level.
     constexpr double kSurePaceDifference = 0.05;
     const auto sureLevels = static_cast<long>(std::floor(0.5 / kSurePaceDifference - shortest / step));
-    std::optional<double> fitted = fitPace(1.0, sureLevels);
-    if (!fitted) {
-        // A frame without them: the pace nearest standard at which every space lies within a
-        // quarter step of a level, refined over all spaces.
+    std::optional<double> guess = fitPace(1.0, sureLevels);
+    if (!guess) {
         const auto worstAt = [&](double pace) {
             double worst = 0;
             for (std::size_t k = 0; k < spaces; ++k) {
@@ -621,8 +620,8 @@ std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame,
             return worst;
         };
         constexpr double kSearchStep = 0.0025;
-        double guess = 1.0;
-        double best = worstAt(guess);
+        guess = 1.0;
+        double best = worstAt(*guess);
         for (int i = 1; best > 0.25 && i * kSearchStep <= kLargestPaceDifference; ++i) {
             for (const double candidate : {1.0 - i * kSearchStep, 1.0 + i * kSearchStep}) {
                 const double worst = worstAt(candidate);
@@ -632,9 +631,10 @@ std::optional<Protocol::Bits> Protocol::readSymbolSpaces(const Durations& frame,
                 }
             }
         }
-        fitted = fitPace(guess, highest + 1);
     }
-    const double pace = fitted.value_or(1.0);
+    // Then all spaces, at the levels they read as at that pace: the longest levels tell the pace
+    // best, where two short spaces with a jittery mark may leave it a per cent off.
+    const double pace = fitPace(*guess, highest + 1).value_or(1.0);
     if (std::abs(pace - 1.0) > kLargestPaceDifference)
         return std::nullopt;
     Bits bits;

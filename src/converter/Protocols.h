@@ -104,7 +104,8 @@ struct ProtocolRow
     std::string_view repeatFields = {};
     bool msbFirst = false;
     // A message whose frame the named protocol reads too belongs to that protocol, so each
-    // signal has one reading. Both rows send bits alike (coding, bit order; timing may differ).
+    // signal has one reading; where that protocol is a two-part code, only if it reads the second
+    // part's frame too. Both rows send bits alike (coding, bit order; timing may differ).
     std::string_view defersTo = {};
     // Frames alternate between the full and the repeat frame (Sharp, Denon).
     bool alternates = false;

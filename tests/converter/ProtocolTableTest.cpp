@@ -371,6 +371,19 @@ TEST(NibbleSpaces, AreReadWithTheMarkBeforeThem)
     }
 }
 
+// The first frame of a captured XMP key, whose marks jitter by 30 us: the two shortest spaces alone
+// would put the pace one and a half per cent off, which moves the longest nibble by a third of a
+// step; the pace is then taken over all spaces at the levels read.
+TEST(NibbleSpaces, TakeThePaceFromAllSpaces)
+{
+    const codeform::Durations frame{286,  830, 287,  1637, 287,  702, 259,  2729, 287,
+                                    1220, 287, 1220, 287,  1091, 287, 2599, 287};
+    const auto message = codeform::protocolByName("XMP")->decode(frame);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->address, 0x0F443Eu);
+    EXPECT_EQ(message->command, 0x1000u);
+}
+
 TEST(ProtocolNotation, BadRowsAreRefused)
 {
     for (const char* fields :
