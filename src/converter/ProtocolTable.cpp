@@ -21,6 +21,8 @@ constexpr ProtocolTiming kAiwa{8800, 4400, 550, 550, 1650};
 constexpr ProtocolTiming kRcmm{417, 278, 167, 278, 444};
 constexpr ProtocolTiming kSamsung{4500, 4500, 550, 550, 1650};
 constexpr ProtocolTiming kSamsungLong{4500, 4500, 500, 500, 1500};
+// Eight units of 564 us each way, then bits of one unit's mark and one or three units' space.
+constexpr ProtocolTiming kSamsung20{4512, 4512, 564, 564, 1692};
 constexpr ProtocolTiming kKaseikyo{3456, 1728, 432, 432, 1296};
 constexpr ProtocolTiming kSharpDvd{3200, 1600, 400, 400, 1200};
 constexpr ProtocolTiming kJvc{8400, 4200, 525, 525, 1575};
@@ -164,6 +166,9 @@ constexpr std::array kTable{
     // Device 4 bits, function 8 bits and a check nibble of the function's bit pairs.
     ProtocolRow{"DirecTV", kExtensionNumber, 38000, MarkSpace, kDirecTv, "A:4,C:8,+4(4..12/2*7.5.3.1)",
                 RepeatFrame::Full, {}, true, {}, false, 18},
+    // A 6-bit device, a 6-bit subdevice (address bits 6 to 11) and an 8-bit function.
+    ProtocolRow{"Samsung20", kExtensionNumber, 38400, PulseDistance, kSamsung20, "A:6,A:6:6,C:8", RepeatFrame::Full, {},
+                false, {}, false, 19},
 };
 // clang-format on
 

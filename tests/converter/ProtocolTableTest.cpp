@@ -79,6 +79,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"SIRC-S20", {0x21, 16}},
     {"RECS80", {0x21, 17}},
     {"DirecTV", {0x21, 18}},
+    {"Samsung20", {0x21, 19}},
     {"XMP-S", {0x21, 22}},
 };
 
