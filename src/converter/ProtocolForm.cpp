@@ -11,7 +11,8 @@ namespace {
 // The record's parameter bytes of a protocol code:
 // 0-3 address (its top byte the extension number of extension rows), 4-5 command (low byte first), 6 toggle
 // flag and frame count, 7 alternation flag and first repeat frame, 8-9 gaps after full and repeat frames
-// (ms), 10 longer-gap bits, 11-15 trims.
+// (ms; in rows with a frame pause, zero joins the frames as the receiver heard them), 10 longer-gap bits,
+// 11-15 trims.
 constexpr std::size_t kAddressAt = 0;
 constexpr std::size_t kCommandAt = 4;
 constexpr std::size_t kCommandBytes = 2;
@@ -75,6 +76,35 @@ struct Trains
         return kindOf(code, frame) == FrameKind::Full ? full : repeat;
     }
 };
+
+// The gap in milliseconds after one of the code's frames.
+std::uint32_t gapAfter(const ProtocolCode& code, std::size_t frame)
+{
+    std::uint32_t gap = kindOf(code, frame) == FrameKind::Full ? code.gapAfterFull : code.gapAfterRepeat;
+    if (frame < kLongerGapBits && ((code.longerGaps >> frame) & 1u))
+        ++gap;
+    return gap;
+}
+
+// The code's pulses as the learned signal holds them: `startFrame(gapMs)` before each learned
+// frame, `pulse(p)` for each mark and space. Where frames follow each other too closely for the
+// receiver to break them apart (a gap of zero in a row with a frame pause), the next frame
+// continues the learned frame after the joining space.
+template <typename StartFrame, typename OnPulse>
+void walkPulses(const ProtocolCode& code, StartFrame startFrame, OnPulse pulse)
+{
+    const Trains trains(code);
+    const bool joins = code.protocol->joinedFrameSize() != 0;
+    for (std::size_t f = 0; f < code.frameCount; ++f) {
+        const std::uint32_t gap = f > 0 ? gapAfter(code, f - 1) : 0;
+        if (f > 0 && joins && gap == 0)
+            pulse(code.protocol->joiningSpace(trains.of(code, f - 1)));
+        else
+            startFrame(gap);
+        for (const Pulse& p : trains.of(code, f))
+            pulse(p);
+    }
+}
 
 bool matchesRoughly(const Durations& frame, const PulseTrain& train)
 {
@@ -141,15 +171,26 @@ std::optional<std::array<std::int8_t, kTimingClasses>> fitTrims(const ProtocolCo
     std::array<double, kTimingClasses> high;
     low.fill(1e9);
     high.fill(0);
-    const Trains trains(code);
-    for (std::size_t f = 0; f < learned.frames.size(); ++f) {
-        const PulseTrain& train = trains.of(code, f);
-        for (std::size_t i = 0; i < train.size(); ++i) {
-            const double ratio = static_cast<double>(learned.frames[f][i]) / train[i].nominalUs;
-            low[train[i].timingClass] = std::min(low[train[i].timingClass], ratio);
-            high[train[i].timingClass] = std::max(high[train[i].timingClass], ratio);
-        }
-    }
+    std::size_t frames = 0; // learned frames begun
+    std::size_t at = 0;
+    bool fits = true;
+    walkPulses(
+        code,
+        [&](std::uint32_t) {
+            ++frames;
+            at = 0;
+        },
+        [&](const Pulse& pulse) {
+            if (frames > learned.frames.size() || at >= learned.frames[frames - 1].size()) {
+                fits = false;
+                return;
+            }
+            const double ratio = static_cast<double>(learned.frames[frames - 1][at++]) / pulse.nominalUs;
+            low[pulse.timingClass] = std::min(low[pulse.timingClass], ratio);
+            high[pulse.timingClass] = std::max(high[pulse.timingClass], ratio);
+        });
+    if (!fits)
+        return std::nullopt;
     std::array<std::int8_t, kTimingClasses> trims{};
     for (std::size_t c = 0; c < kTimingClasses; ++c) {
         if (high[c] == 0)
@@ -208,31 +249,57 @@ std::optional<Message> wholeMessage(const Protocol& protocol, const Message& fir
     return std::nullopt;
 }
 
-std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFrame, const Signal& learned,
-                                bool startsHeld)
+// The frames of a row that the receiver may have joined, apart: a learned frame of k frames holds
+// them with the k - 1 joining spaces between; the gap between frames of one learned frame is zero.
+bool framesApart(std::size_t frameSize, const Signal& learned, Signal& apart)
 {
-    if (learned.frames.size() > kMaxFrames)
+    apart.frames.clear();
+    apart.gapsMs.clear();
+    for (std::size_t f = 0; f < learned.frames.size(); ++f) {
+        const Durations& frame = learned.frames[f];
+        if ((frame.size() + 1) % (frameSize + 1) != 0)
+            return false;
+        if (f > 0)
+            apart.gapsMs.push_back(learned.gapsMs[f - 1]);
+        for (std::size_t at = 0; at < frame.size(); at += frameSize + 1) {
+            if (at > 0)
+                apart.gapsMs.push_back(0);
+            const auto begin = frame.begin() + static_cast<std::ptrdiff_t>(at);
+            apart.frames.emplace_back(begin, begin + static_cast<std::ptrdiff_t>(frameSize));
+        }
+    }
+    return true;
+}
+
+// `frames` are the learned frames, or for rows whose frames the receiver may join, the frames apart
+// with gaps of zero where they were joined.
+std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFrame, const Signal& frames,
+                                const Signal& learned, bool startsHeld)
+{
+    if (frames.frames.size() > kMaxFrames)
         return std::nullopt;
-    const auto whole = wholeMessage(protocol, firstFrame, learned);
+    const auto whole = wholeMessage(protocol, firstFrame, frames);
     if (!whole)
         return std::nullopt;
     const Message& message = *whole;
     ProtocolCode code;
     code.protocol = &protocol;
     code.message = message;
-    code.frameCount = static_cast<std::uint8_t>(learned.frames.size());
-    const auto firstHeld = framesAlternate(protocol, message, learned);
+    code.frameCount = static_cast<std::uint8_t>(frames.frames.size());
+    const auto firstHeld = framesAlternate(protocol, message, frames);
     code.alternating = firstHeld.has_value();
     if (code.alternating) {
         code.firstRepeat = static_cast<std::uint8_t>(*firstHeld);
     } else {
-        const auto firstRepeat = firstRepeatFrame(protocol, message, learned, startsHeld);
+        const auto firstRepeat = firstRepeatFrame(protocol, message, frames, startsHeld);
         if (!firstRepeat)
             return std::nullopt;
         code.firstRepeat = static_cast<std::uint8_t>(*firstRepeat);
     }
+    if (!fitGaps(code, frames))
+        return std::nullopt;
     const auto trims = fitTrims(code, learned);
-    if (!trims || !fitGaps(code, learned))
+    if (!trims)
         return std::nullopt;
     code.trims = *trims;
     if (!playsFaithfully(render(code), learned))
@@ -306,37 +373,38 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
 
 Signal render(const ProtocolCode& code)
 {
-    const Trains trains(code);
     Signal signal;
-    for (std::size_t f = 0; f < code.frameCount; ++f) {
-        if (f > 0) {
-            const FrameKind previous = kindOf(code, f - 1);
-            std::uint32_t gap = previous == FrameKind::Full ? code.gapAfterFull : code.gapAfterRepeat;
-            if (f - 1 < kLongerGapBits && ((code.longerGaps >> (f - 1)) & 1u))
-                ++gap;
-            signal.gapsMs.push_back(gap);
-        }
-        Durations frame;
-        for (const Pulse& pulse : trains.of(code, f))
-            frame.push_back(trimmed(pulse, code.trims));
-        signal.frames.push_back(std::move(frame));
-    }
+    walkPulses(
+        code,
+        [&](std::uint32_t gap) {
+            if (!signal.frames.empty())
+                signal.gapsMs.push_back(gap);
+            signal.frames.emplace_back();
+        },
+        [&](const Pulse& pulse) { signal.frames.back().push_back(trimmed(pulse, code.trims)); });
     return signal;
 }
 
 std::optional<ProtocolCode> recognise(const Signal& learned)
 {
     std::optional<ProtocolCode> best;
+    Signal apart;
     for (const Protocol& protocol : protocols()) {
+        const Signal* frames = &learned;
+        if (protocol.joinedFrameSize()) {
+            if (!framesApart(protocol.joinedFrameSize(), learned, apart))
+                continue;
+            frames = &apart;
+        }
         bool startsHeld = false;
-        auto message = protocol.decode(learned.frames.front());
+        auto message = protocol.decode(frames->frames.front());
         if (!message) {
-            message = protocol.decodeRepeat(learned.frames.front());
+            message = protocol.decodeRepeat(frames->frames.front());
             startsHeld = message.has_value();
         }
         if (!message)
             continue;
-        auto code = fit(protocol, *message, learned, startsHeld);
+        auto code = fit(protocol, *message, *frames, learned, startsHeld);
         if (code && (!best || deviation(*code) < deviation(*best)))
             best = code;
     }

@@ -52,6 +52,10 @@ constexpr ProtocolTiming kRecs80{0, 0, 158, 4902, 7426};
 // A unit of 600 us: a lead of ten units' mark (five in the repeat frames) and two units' space;
 // then marks and spaces of one or two units, each telling a bit; a unit's mark ends the frame.
 constexpr ProtocolTiming kDirecTv{6000, 1200, 600, 600, 1200, 0, 3000};
+// No lead; a bit is four units of 400 us, a one three units' mark and one unit's space, a zero the
+// other way round. Frames follow after the last bit's space and a pause of 8 ms, which the
+// receiver does not hear as a frame break.
+constexpr ProtocolTiming kSymphony{0, 0, 0, 400, 1200, 0, 0, 8000};
 // Manchester codes: no lead, or the lead mark and space, then the half-bit.
 constexpr ProtocolTiming kRc5{0, 0, 889, 0, 0};
 constexpr ProtocolTiming kRc6{2666, 889, 444, 0, 0};
@@ -169,6 +173,9 @@ constexpr std::array kTable{
     // A 6-bit device, a 6-bit subdevice (address bits 6 to 11) and an 8-bit function.
     ProtocolRow{"Samsung20", kExtensionNumber, 38400, PulseDistance, kSamsung20, "A:6,A:6:6,C:8", RepeatFrame::Full, {},
                 false, {}, false, 19},
+    // Twelve bits: a 5-bit address, then a 7-bit command.
+    ProtocolRow{"Symphony", kExtensionNumber, 38000, PulsePeriod, kSymphony, "A:5,C:7", RepeatFrame::Full, {}, false,
+                {}, false, 20},
 };
 // clang-format on
 

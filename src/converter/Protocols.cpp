@@ -41,6 +41,15 @@ enum BiphaseClass : std::uint8_t { HalfMark, HalfSpace, BiphaseLeadMark, Biphase
 // Four bit parts of their own leave one class for the lead mark: the lead space takes the long
 // space's trim, which in DirecTV's frames is as long.
 enum MarkSpaceClass : std::uint8_t { PairLeadMark, ShortMark, LongMark, ShortSpace, LongSpace };
+// Pulse-period codes take all five: the pause that joins frames the receiver hears as one needs a
+// trim of its own.
+enum PulsePeriodClass : std::uint8_t {
+    PeriodShortMark,
+    PeriodLongMark,
+    PeriodShortSpace,
+    PeriodLongSpace,
+    PeriodJoiningSpace
+};
 
 std::uint32_t widthMask(std::size_t width)
 {
@@ -343,6 +352,25 @@ Protocol::Protocol(const ProtocolRow& row)
     if (row.timing.repeatLeadMark &&
         (!row.timing.leadMark || (row.repeat != RepeatFrame::Full && row.repeat != RepeatFrame::Fields)))
         badRow(row.name, "repeat lead mark");
+    // Pulse-period frames have no class left for a lead or a separator's space, and only they
+    // have one for a joining pause.
+    const bool period = row.coding == BitCoding::PulsePeriod;
+    if (period && (row.timing.leadMark || pauses || m_bitCount == 0 || row.repeat != RepeatFrame::Full))
+        badRow(row.name, "pulse-period frame");
+    if (row.timing.framePause && !period)
+        badRow(row.name, "frame pause");
+}
+
+std::size_t Protocol::joinedFrameSize() const
+{
+    return m_row->timing.framePause ? 2 * m_bitCount - 1 : 0;
+}
+
+Pulse Protocol::joiningSpace(const PulseTrain& frame) const
+{
+    const ProtocolTiming& t = m_row->timing;
+    const bool lastIsOne = !frame.empty() && frame.back().timingClass == PeriodLongMark;
+    return {PeriodJoiningSpace, (lastIsOne ? t.zero : t.one) + t.framePause};
 }
 
 Protocol::~Protocol() = default;
@@ -453,6 +481,15 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
             }
         }
         train.push_back({BitMark, t.lastMark()});
+        return;
+    }
+    if (m_row->coding == BitCoding::PulsePeriod) {
+        // The last bit's space is the gap after the frame.
+        for (std::size_t i = 0; i < bits.size(); ++i) {
+            train.push_back(bits[i] ? Pulse{PeriodLongMark, t.one} : Pulse{PeriodShortMark, t.zero});
+            if (i + 1 < bits.size())
+                train.push_back(bits[i] ? Pulse{PeriodShortSpace, t.zero} : Pulse{PeriodLongSpace, t.one});
+        }
         return;
     }
     if (m_row->coding == BitCoding::PulseWidth) {
@@ -672,6 +709,30 @@ std::optional<Protocol::Bits> Protocol::readMarkSpace(const Durations& frame, st
     return bits;
 }
 
+// A bit's mark tells it, and its space must be the other length; the last bit has no space.
+std::optional<Protocol::Bits> Protocol::readPulsePeriods(const Durations& frame, std::size_t bitCount) const
+{
+    const ProtocolTiming& t = m_row->timing;
+    if (frame.size() != 2 * bitCount - 1)
+        return std::nullopt;
+    const auto nearer = [&](std::uint32_t learned) {
+        const auto distance = [learned](std::uint32_t nominal) {
+            return learned > nominal ? learned - nominal : nominal - learned;
+        };
+        return distance(t.one) < distance(t.zero);
+    };
+    Bits bits;
+    for (std::size_t i = 0; i < frame.size(); i += 2) {
+        const bool isOne = nearer(frame[i]);
+        if (!roughlyEqual(frame[i], isOne ? t.one : t.zero))
+            return std::nullopt;
+        if (i + 1 < frame.size() && !roughlyEqual(frame[i + 1], isOne ? t.zero : t.one))
+            return std::nullopt;
+        bits.push_back(isOne);
+    }
+    return bits;
+}
+
 std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const std::vector<Field>& fields,
                                                  std::uint32_t leadMark) const
 {
@@ -694,6 +755,8 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
         return readMarkSpace(frame, at, fields);
     if (multiLevelSpaces(m_row->coding))
         return readSymbolSpaces(frame, at, fields);
+    if (m_row->coding == BitCoding::PulsePeriod)
+        return readPulsePeriods(frame, bitCount(fields));
     const bool distance = m_row->coding == BitCoding::PulseDistance;
     std::size_t pairs = 0;
     for (const Field& f : fields)

@@ -49,6 +49,9 @@ enum class BitCoding : std::uint8_t {
     MarkSpace,      // two bits a mark and space, the first in the mark, the second in the space, each
                     // `zero` or `one` long: <zero,-zero|zero,-one|one,-zero|one,-one>; then the bit
                     // mark (DirecTV)
+    PulsePeriod,    // every bit a mark and a space of the same total: a one the long mark and the
+                    // short space, a zero the short mark and the long space: <zero,-one|one,-zero>;
+                    // the last bit's space is the gap after the frame. No lead.
 };
 
 // What the frames after the first are when the remote keeps sending.
@@ -76,6 +79,9 @@ struct ProtocolTiming
     // The lead mark of the repeat frames, where it differs from the first frame's: the repeat frame
     // is then the full frame with this lead (DirecTV). 0: the same lead.
     std::uint32_t repeatLeadMark = 0;
+    // A pause after the last bit's space shorter than the receiver's frame break: it hears the
+    // frames a held key sends as one, joined by that space (pulse-period codes only).
+    std::uint32_t framePause = 0;
 
     constexpr std::uint32_t lastMark() const { return stopMark ? stopMark : bitMark; }
 };
@@ -153,6 +159,10 @@ public:
     bool alternates() const { return m_row->alternates; }
     bool hasSecondPart() const { return m_twoPart; }
     std::uint32_t addressMask() const { return m_addressMask; }
+    // Rows whose frames the receiver hears joined: the durations of one frame; 0 for the others.
+    std::size_t joinedFrameSize() const;
+    // The space that joins a frame to the next: its last bit's space and the pause.
+    Pulse joiningSpace(const PulseTrain& frame) const;
     std::uint32_t commandMask() const { return m_commandMask; }
 
     bool accepts(const Message& message) const;
@@ -204,6 +214,7 @@ private:
     std::optional<Bits> readBiphase(const Durations& frame, std::size_t from) const;
     std::optional<Bits> readMarkSpace(const Durations& frame, std::size_t at,
                                       const std::vector<Field>& fields) const;
+    std::optional<Bits> readPulsePeriods(const Durations& frame, std::size_t bitCount) const;
     void appendBits(PulseTrain& train, const Bits& bits, const std::vector<Field>& fields) const;
 
     const ProtocolRow* m_row;

@@ -304,6 +304,82 @@ TEST(ToggleBit, ProtocolsWithoutOneRefuseIt)
     EXPECT_TRUE(codeform::protocolByName("RC5")->accepts({0x04, 0x0D, true}));
 }
 
+Durations rendered(const codeform::Protocol& protocol, const codeform::Message& message)
+{
+    Durations durations;
+    for (const auto& pulse : protocol.render(message, codeform::FrameKind::Full))
+        durations.push_back(pulse.nominalUs);
+    return durations;
+}
+
+// Symphony sends each bit as a long and a short part, the mark long for a one; the last bit's space
+// is the pause before the next frame, so a frame ends on its last mark.
+TEST(PulsePeriodFrames, AddressThenCommandLowBitFirstEndingOnTheLastMark)
+{
+    const auto& symphony = *codeform::protocolByName("Symphony");
+    // Address 1B: 1 1 0 1 1; command 04: 0 0 1 0 0 0 0.
+    const Durations frame{1200, 400,  1200, 400, 400, 1200, 1200, 400,  1200, 400,  400, 1200,
+                          400,  1200, 1200, 400, 400, 1200, 400,  1200, 400,  1200, 400};
+    EXPECT_EQ(rendered(symphony, {0x1B, 0x04, false}), frame);
+    EXPECT_EQ(symphony.decode(frame), (codeform::Message{0x1B, 0x04, false}));
+    Durations withLastSpace = frame;
+    withLastSpace.push_back(1200);
+    EXPECT_FALSE(symphony.decode(withLastSpace));
+    // A last bit of one ends on the long mark.
+    EXPECT_EQ(rendered(symphony, {0x1B, 0x40, false}).back(), 1200u);
+    // A bit whose space is as long as its mark is no bit of the row.
+    Durations evenBit = frame;
+    evenBit[1] = 1200;
+    EXPECT_FALSE(symphony.decode(evenBit));
+}
+
+// A held key sends the next frame some 8 ms after the last bit's space: too soon for the receiver
+// to break the frames apart, so one learned frame holds them all.
+TEST(JoinedFrames, AreLearnedAsTheProtocolAndPlayedJoined)
+{
+    const Durations zeroLast = frameOf("Symphony", 0x1B, 0x04);
+    const Durations oneLast = frameOf("Symphony", 0x17, 0x40);
+    for (const Durations& signal :
+         {joined({zeroLast, zeroLast, zeroLast}, 9200), joined({zeroLast, zeroLast}, 7960),
+          joined({oneLast, oneLast, oneLast, oneLast}, 7300), joined({oneLast, oneLast}, 34000)}) {
+        expectLearnedAs(signal, "Symphony");
+        const auto learned = bench::learn(signal, 38000);
+        ASSERT_TRUE(learned);
+        const auto info = describe(learned->code.identifier, learned->code.parameters);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->address, signal.back() == 1200 ? "17 00 00 00" : "1B 00 00 00");
+    }
+    // A learned frame that is not whole frames and their joining spaces is not the protocol's.
+    const Durations cut(zeroLast.begin(), zeroLast.end() - 2);
+    const auto learned = bench::learn(joined({zeroLast, cut}, 8000), 38000);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    EXPECT_FALSE(info && info->protocol == "Symphony");
+}
+
+// The joining space is the last bit's space and the pause: 1200 + 8000 us after a zero, 400 + 8000
+// after a one, at standard timing. A stored gap of zero joins frames only in rows that have such
+// a pause; elsewhere it stays a gap between frames.
+TEST(JoinedFrames, JoiningSpaceFollowsTheLastBit)
+{
+    // Extension 20, address and command, three frames, all full, gaps zero, no trims.
+    const auto played = [](const char* addressCommand) {
+        return play("210000", std::string(addressCommand) + "0303000000" + std::string(10, '0'), "");
+    };
+    const auto zeroLast = played("1B0000140400"); // command 04: last bit 0
+    const auto oneLast = played("170000144000");  // command 40: last bit 1
+    ASSERT_TRUE(zeroLast && oneLast);
+    const Durations zeroFrame = frameOf("Symphony", 0x1B, 0x04);
+    const Durations oneFrame = frameOf("Symphony", 0x17, 0x40);
+    EXPECT_EQ(zeroLast->durations, joined({zeroFrame, zeroFrame, zeroFrame}, 9200));
+    EXPECT_EQ(oneLast->durations, joined({oneFrame, oneFrame, oneFrame}, 8400));
+    // NEC, two full frames, gap zero.
+    const auto nec = play("010000", "040000000D000202000000" + std::string(10, '0'), "");
+    ASSERT_TRUE(nec);
+    const Durations necFrame = frameOf("NEC", 0x04, 0x0D);
+    EXPECT_EQ(nec->durations, joined({necFrame, necFrame}, codeform::gapMicroseconds(0)));
+}
+
 std::string testData(const std::string& name)
 {
     const char* folder = std::getenv("QMV718_TEST_DATA");

@@ -81,6 +81,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"DirecTV", {0x21, 18}},
     {"Samsung20", {0x21, 19}},
     {"XMP-S", {0x21, 22}},
+    {"Symphony", {0x21, 20}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
