@@ -173,6 +173,10 @@ constexpr std::array kTable{
     // A 6-bit device, a 6-bit subdevice (address bits 6 to 11) and an 8-bit function.
     ProtocolRow{"Samsung20", kExtensionNumber, 38400, PulseDistance, kSamsung20, "A:6,A:6:6,C:8", RepeatFrame::Full, {},
                 false, {}, false, 19},
+    // Dish frames learned without their stop mark: the sixteenth bit's space ran into the silence
+    // after the capture, so it shows fifteen bits and that bit's mark. Address bit 0 is not in it.
+    ProtocolRow{"Dish-15", kExtensionNumber, 57600, PulseDistance, kDish, "C:6,A:5:5,A:4:1", RepeatFrame::Full, {},
+                true, {}, false, 21},
     // Twelve bits: a 5-bit address, then a 7-bit command.
     ProtocolRow{"Symphony", kExtensionNumber, 38000, PulsePeriod, kSymphony, "A:5,C:7", RepeatFrame::Full, {}, false,
                 {}, false, 20},

@@ -333,6 +333,23 @@ TEST(PulsePeriodFrames, AddressThenCommandLowBitFirstEndingOnTheLastMark)
     EXPECT_FALSE(symphony.decode(evenBit));
 }
 
+// A Dish frame learned without its stop mark ends on the sixteenth bit's mark, its space lost in
+// the silence: it reads as Dish-15 with the same command and unit, and the address without bit 0.
+TEST(CutFrames, DishWithoutItsStopMarkKeepsAllButTheLastBit)
+{
+    const auto& dish = *codeform::protocolByName("Dish");
+    const auto& cut = *codeform::protocolByName("Dish-15");
+    for (const std::uint32_t address : {0x2B4u, 0x2B5u}) {
+        const Durations whole = rendered(dish, {address, 0x2D, false});
+        ASSERT_EQ(whole.size(), 35u);
+        const Durations learned(whole.begin(), whole.end() - 2);
+        EXPECT_FALSE(dish.decode(learned));
+        EXPECT_EQ(cut.decode(learned), (codeform::Message{0x2B4, 0x2D, false}));
+        EXPECT_EQ(rendered(cut, {0x2B4, 0x2D, false}), learned);
+    }
+    EXPECT_FALSE(cut.accepts({0x2B5, 0x2D, false}));
+}
+
 // A held key sends the next frame some 8 ms after the last bit's space: too soon for the receiver
 // to break the frames apart, so one learned frame holds them all.
 TEST(JoinedFrames, AreLearnedAsTheProtocolAndPlayedJoined)

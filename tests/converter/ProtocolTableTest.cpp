@@ -82,6 +82,7 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"Samsung20", {0x21, 19}},
     {"XMP-S", {0x21, 22}},
     {"Symphony", {0x21, 20}},
+    {"Dish-15", {0x21, 21}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
