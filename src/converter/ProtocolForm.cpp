@@ -162,10 +162,12 @@ std::optional<std::size_t> framesAlternate(const Protocol& protocol, const Messa
     return firstHeld;
 }
 
-// Each class's trim centred between its shortest and longest learned ratio, which keeps the
-// widest deviation smallest.
+// Each class's trim centred between its shortest and longest learned ratio to the standard length,
+// which keeps the widest deviation from the standard lengths smallest; or, `relative`, at the
+// ratios' harmonic mean, which keeps the widest deviation relative to the learned lengths smallest,
+// as playing faithfully measures it.
 std::optional<std::array<std::int8_t, kTimingClasses>> fitTrims(const ProtocolCode& code,
-                                                                const Signal& learned)
+                                                                const Signal& learned, bool relative)
 {
     std::array<double, kTimingClasses> low;
     std::array<double, kTimingClasses> high;
@@ -195,7 +197,8 @@ std::optional<std::array<std::int8_t, kTimingClasses>> fitTrims(const ProtocolCo
     for (std::size_t c = 0; c < kTimingClasses; ++c) {
         if (high[c] == 0)
             continue;
-        const long trim = std::lround(((low[c] + high[c]) / 2 - 1.0) * 256.0);
+        const double centre = relative ? 2 * low[c] * high[c] / (low[c] + high[c]) : (low[c] + high[c]) / 2;
+        const long trim = std::lround((centre - 1.0) * 256.0);
         if (trim < -128 || trim > 127)
             return std::nullopt;
         trims[c] = static_cast<std::int8_t>(trim);
@@ -298,13 +301,19 @@ std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFr
     }
     if (!fitGaps(code, frames))
         return std::nullopt;
-    const auto trims = fitTrims(code, learned);
-    if (!trims)
-        return std::nullopt;
-    code.trims = *trims;
-    if (!playsFaithfully(render(code), learned))
-        return std::nullopt;
-    return code;
+    // Centring between the learned ratios fits most codes; where a class spans so wide a range that
+    // its longest lengths then fall outside, the centre relative to the learned lengths may not.
+    std::optional<std::array<std::int8_t, kTimingClasses>> tried;
+    for (const bool relative : {false, true}) {
+        const auto trims = fitTrims(code, learned, relative);
+        if (!trims || trims == tried)
+            continue;
+        tried = trims;
+        code.trims = *trims;
+        if (playsFaithfully(render(code), learned))
+            return code;
+    }
+    return std::nullopt;
 }
 
 void putLe(Bytes& bytes, std::size_t at, std::uint32_t value, std::size_t count)
