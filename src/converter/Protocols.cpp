@@ -715,20 +715,14 @@ std::optional<Protocol::Bits> Protocol::readPulsePeriods(const Durations& frame,
     const ProtocolTiming& t = m_row->timing;
     if (frame.size() != 2 * bitCount - 1)
         return std::nullopt;
-    const auto nearer = [&](std::uint32_t learned) {
-        const auto distance = [learned](std::uint32_t nominal) {
-            return learned > nominal ? learned - nominal : nominal - learned;
-        };
-        return distance(t.one) < distance(t.zero);
-    };
     Bits bits;
     for (std::size_t i = 0; i < frame.size(); i += 2) {
-        const bool isOne = nearer(frame[i]);
-        if (!roughlyEqual(frame[i], isOne ? t.one : t.zero))
+        const auto isOne = readsAsOne(frame[i], t.zero, t.one);
+        if (!isOne)
             return std::nullopt;
-        if (i + 1 < frame.size() && !roughlyEqual(frame[i + 1], isOne ? t.zero : t.one))
+        if (i + 1 < frame.size() && readsAsOne(frame[i + 1], t.zero, t.one) != !*isOne)
             return std::nullopt;
-        bits.push_back(isOne);
+        bits.push_back(*isOne);
     }
     return bits;
 }

@@ -449,6 +449,19 @@ TEST(MarkSpaceCoding, DirecTvFramesAreReadWithTheirCheckNibble)
     EXPECT_FALSE(direcTv.decode(stretched));
 }
 
+TEST(ProtocolNotation, PulsePeriodRowsRefuseFramesTheyCannotSend)
+{
+    using codeform::BitCoding;
+    const auto row = [](BitCoding coding, codeform::ProtocolTiming timing) {
+        return ProtocolRow{"Custom", 0x00, 38000, coding, timing, "A:8"};
+    };
+    // A pause that joins frames needs the pulse-period coding's spare trim; those frames have no lead.
+    EXPECT_THROW(Protocol{row(BitCoding::PulseDistance, {3000, 1500, 500, 500, 1500, 0, 0, 8000})},
+                 std::logic_error);
+    EXPECT_THROW(Protocol{row(BitCoding::PulsePeriod, {3000, 1500, 0, 400, 1200})}, std::logic_error);
+    EXPECT_NO_THROW(Protocol{row(BitCoding::PulsePeriod, {0, 0, 0, 400, 1200, 0, 0, 8000})});
+}
+
 TEST(ProtocolNotation, AliasesNameTheSameProtocol)
 {
     for (const auto& alias : codeform::protocolAliases()) {
