@@ -29,10 +29,21 @@ constexpr std::uint8_t kAlternatingFlag = 0x80;
 constexpr std::size_t kMaxFrames = 0x7F;
 constexpr std::size_t kLongerGapBits = 8;
 
+std::uint32_t trimmed(std::uint32_t nominalUs, std::int8_t trim)
+{
+    const double scale = (256.0 + trim) / 256.0;
+    return static_cast<std::uint32_t>(std::lround(nominalUs * scale));
+}
+
 std::uint32_t trimmed(const Pulse& pulse, const std::array<std::int8_t, kTimingClasses>& trims)
 {
-    const double scale = (256.0 + trims[pulse.timingClass]) / 256.0;
-    return static_cast<std::uint32_t>(std::lround(pulse.nominalUs * scale));
+    return trimmed(pulse.nominalUs, trims[pulse.timingClass]);
+}
+
+// A space of a protocol frame that the receiver takes for a gap between frames.
+bool isReceiverGap(std::size_t index, std::uint32_t microseconds)
+{
+    return index % 2 == 1 && microseconds >= kReceiverGapUs;
 }
 
 Message held(Message message)
@@ -206,6 +217,46 @@ std::optional<std::array<std::int8_t, kTimingClasses>> fitTrims(const ProtocolCo
     return trims;
 }
 
+// The learned gaps inside a protocol frame are whole milliseconds, which the played frame must hit
+// exactly: each class that holds such a space takes the trim nearest its centred one that makes
+// every one of them the same millisecond (and still a gap). `frames` holds the gaps back in
+// microseconds, each in the middle of its millisecond.
+bool fitReceiverGapTrims(const ProtocolCode& code, const Signal& frames,
+                         std::array<std::int8_t, kTimingClasses>& trims)
+{
+    struct Gap
+    {
+        std::uint32_t nominalUs;
+        std::uint32_t ms;
+    };
+    std::array<std::vector<Gap>, kTimingClasses> gaps;
+    const Trains trains(code);
+    for (std::size_t f = 0; f < frames.frames.size(); ++f) {
+        const PulseTrain& train = trains.of(code, f);
+        for (std::size_t i = 0; i < train.size(); ++i)
+            if (isReceiverGap(i, train[i].nominalUs))
+                gaps[train[i].timingClass].push_back({train[i].nominalUs, frames.frames[f][i] / 1000});
+    }
+    for (std::size_t c = 0; c < kTimingClasses; ++c) {
+        if (gaps[c].empty())
+            continue;
+        const auto hitsEvery = [&](int trim) {
+            return std::all_of(gaps[c].begin(), gaps[c].end(), [trim](const Gap& gap) {
+                const std::uint32_t played = trimmed(gap.nominalUs, static_cast<std::int8_t>(trim));
+                return played >= kReceiverGapUs && played / 1000 == gap.ms;
+            });
+        };
+        std::optional<int> best;
+        for (int trim = -128; trim <= 127; ++trim)
+            if (hitsEvery(trim) && (!best || std::abs(trim - trims[c]) < std::abs(*best - trims[c])))
+                best = trim;
+        if (!best)
+            return false;
+        trims[c] = static_cast<std::int8_t>(*best);
+    }
+    return true;
+}
+
 // The shortest gap after each kind of frame; the others may be one millisecond longer.
 bool fitGaps(ProtocolCode& code, const Signal& learned)
 {
@@ -274,12 +325,13 @@ bool framesApart(std::size_t frameSize, const Signal& learned, Signal& apart)
     return true;
 }
 
-// `frames` are the learned frames, or for rows whose frames the receiver may join, the frames apart
-// with gaps of zero where they were joined.
+// `frames` are the code's frames: the learned frames; for rows whose frames the receiver may join,
+// the frames apart with gaps of zero where they were joined; for rows it hands over in pieces, the
+// pieces put back together. `learned` is the signal as the receiver handed it over.
 std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFrame, const Signal& frames,
                                 const Signal& learned, bool startsHeld)
 {
-    if (frames.frames.size() > kMaxFrames)
+    if (frames.frames.size() > kMaxFrames || learned.frames.size() > kMaxFrames)
         return std::nullopt;
     const auto whole = wholeMessage(protocol, firstFrame, frames);
     if (!whole)
@@ -301,19 +353,89 @@ std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFr
     }
     if (!fitGaps(code, frames))
         return std::nullopt;
+    // Rows handed over in pieces are timed on their frames put back together, whose long spaces
+    // then take the trims that play every learned gap in its millisecond.
+    const bool inPieces = protocol.spansReceiverGaps();
+    const Signal& timed = inPieces ? frames : learned;
     // Centring between the learned ratios fits most codes; where a class spans so wide a range that
     // its longest lengths then fall outside, the centre relative to the learned lengths may not.
     std::optional<std::array<std::int8_t, kTimingClasses>> tried;
     for (const bool relative : {false, true}) {
-        const auto trims = fitTrims(code, learned, relative);
+        auto trims = fitTrims(code, timed, relative);
         if (!trims || trims == tried)
             continue;
         tried = trims;
+        if (inPieces && !fitReceiverGapTrims(code, frames, *trims))
+            continue;
         code.trims = *trims;
         if (playsFaithfully(render(code), learned))
             return code;
     }
     return std::nullopt;
+}
+
+// Receiver frames from `first` on, joined into one protocol frame with the gaps between them back
+// in microseconds.
+Durations joined(const Signal& received, std::size_t first, std::size_t count)
+{
+    Durations frame;
+    for (std::size_t f = first; f < first + count; ++f) {
+        if (f > first)
+            frame.push_back(gapMicroseconds(received.gapsMs[f - 1]));
+        frame.insert(frame.end(), received.frames[f].begin(), received.frames[f].end());
+    }
+    return frame;
+}
+
+// Whether the received frames from `first` on are the pieces of a protocol frame of this kind.
+bool arePieces(const Protocol& protocol, FrameKind kind, const Signal& received, std::size_t first)
+{
+    const std::vector<std::size_t>& sizes = protocol.receiverPieces(kind);
+    if (first + sizes.size() > received.frames.size())
+        return false;
+    for (std::size_t k = 0; k < sizes.size(); ++k)
+        if (received.frames[first + k].size() != sizes[k])
+            return false;
+    return true;
+}
+
+// The received pieces put back together into the protocol's frames, full or repeat; nullopt where
+// they do not make whole frames.
+std::optional<Signal> protocolFrames(const Protocol& protocol, const Signal& received)
+{
+    Signal frames;
+    for (std::size_t f = 0; f < received.frames.size();) {
+        FrameKind kind = FrameKind::Full;
+        if (!arePieces(protocol, kind, received, f)) {
+            kind = FrameKind::Repeat;
+            if (!arePieces(protocol, kind, received, f))
+                return std::nullopt;
+        }
+        const std::size_t pieces = protocol.receiverPieces(kind).size();
+        if (f > 0)
+            frames.gapsMs.push_back(received.gapsMs[f - 1]);
+        frames.frames.push_back(joined(received, f, pieces));
+        f += pieces;
+    }
+    return frames;
+}
+
+// A protocol whose frames the receiver hands over in pieces: the first frame is read from its
+// pieces joined, and every frame then fitted whole.
+std::optional<ProtocolCode> recogniseAcrossGaps(const Protocol& protocol, const Signal& received)
+{
+    const auto frames = protocolFrames(protocol, received);
+    if (!frames)
+        return std::nullopt;
+    bool startsHeld = false;
+    auto message = protocol.decode(frames->frames.front());
+    if (!message) {
+        message = protocol.decodeRepeat(frames->frames.front());
+        startsHeld = message.has_value();
+    }
+    if (!message)
+        return std::nullopt;
+    return fit(protocol, *message, *frames, received, startsHeld);
 }
 
 void putLe(Bytes& bytes, std::size_t at, std::uint32_t value, std::size_t count)
@@ -391,6 +513,25 @@ Signal render(const ProtocolCode& code)
             signal.frames.emplace_back();
         },
         [&](const Pulse& pulse) { signal.frames.back().push_back(trimmed(pulse, code.trims)); });
+    if (!code.protocol->spansReceiverGaps())
+        return signal;
+    // Played as the receiver takes it: in pieces, with the long spaces as gaps.
+    Signal pieces;
+    for (std::size_t f = 0; f < signal.frames.size(); ++f) {
+        if (f > 0)
+            pieces.gapsMs.push_back(signal.gapsMs[f - 1]);
+        pieces.frames.emplace_back();
+        const Durations& frame = signal.frames[f];
+        for (std::size_t i = 0; i < frame.size(); ++i) {
+            if (isReceiverGap(i, frame[i])) {
+                pieces.gapsMs.push_back(frame[i] / 1000);
+                pieces.frames.emplace_back();
+            } else {
+                pieces.frames.back().push_back(frame[i]);
+            }
+        }
+    }
+    return pieces;
     return signal;
 }
 
@@ -399,21 +540,26 @@ std::optional<ProtocolCode> recognise(const Signal& learned)
     std::optional<ProtocolCode> best;
     Signal apart;
     for (const Protocol& protocol : protocols()) {
-        const Signal* frames = &learned;
-        if (protocol.joinedFrameSize()) {
-            if (!framesApart(protocol.joinedFrameSize(), learned, apart))
+        std::optional<ProtocolCode> code;
+        if (protocol.spansReceiverGaps()) {
+            code = recogniseAcrossGaps(protocol, learned);
+        } else {
+            const Signal* frames = &learned;
+            if (protocol.joinedFrameSize()) {
+                if (!framesApart(protocol.joinedFrameSize(), learned, apart))
+                    continue;
+                frames = &apart;
+            }
+            bool startsHeld = false;
+            auto message = protocol.decode(frames->frames.front());
+            if (!message) {
+                message = protocol.decodeRepeat(frames->frames.front());
+                startsHeld = message.has_value();
+            }
+            if (!message)
                 continue;
-            frames = &apart;
+            code = fit(protocol, *message, *frames, learned, startsHeld);
         }
-        bool startsHeld = false;
-        auto message = protocol.decode(frames->frames.front());
-        if (!message) {
-            message = protocol.decodeRepeat(frames->frames.front());
-            startsHeld = message.has_value();
-        }
-        if (!message)
-            continue;
-        auto code = fit(protocol, *message, *frames, learned, startsHeld);
         if (code && (!best || deviation(*code) < deviation(*best)))
             best = code;
     }

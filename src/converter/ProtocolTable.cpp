@@ -56,6 +56,8 @@ constexpr ProtocolTiming kDirecTv{6000, 1200, 600, 600, 1200, 0, 3000};
 // other way round. Frames follow after the last bit's space and a pause of 8 ms, which the
 // receiver does not hear as a frame break.
 constexpr ProtocolTiming kSymphony{0, 0, 0, 400, 1200, 0, 0, 8000};
+// A period of 3125 us, 200 us of it the mark; a bit's space fills one, two or three periods.
+constexpr ProtocolTiming kBangOlufsen{0, 0, 200, 2925, 9175};
 // Manchester codes: no lead, or the lead mark and space, then the half-bit.
 constexpr ProtocolTiming kRc5{0, 0, 889, 0, 0};
 constexpr ProtocolTiming kRc6{2666, 889, 444, 0, 0};
@@ -180,6 +182,15 @@ constexpr std::array kTable{
     // Twelve bits: a 5-bit address, then a 7-bit command.
     ProtocolRow{"Symphony", kExtensionNumber, 38000, PulsePeriod, kSymphony, "A:5,C:7", RepeatFrame::Full, {}, false,
                 {}, false, 20},
+    // Two periods, a start of five, the bits, a stop of four and the last mark; the receiver takes
+    // the start and stop spaces for gaps. A held key repeats the frame without its bits. The first
+    // bit is the link flag, the address's top bit; the Beo4 frame has an 8-bit address, the longer
+    // frame 13 bits. B&O's own carrier, 455 kHz, lies beyond the 30 to 60 kHz the tool's signal files
+    // take; the codes play at 56 kHz, the carrier their captures come with.
+    ProtocolRow{"B&O", kExtensionNumber, 56000, Relative, kBangOlufsen, "|1,|1,|5,A:9,C:8,|4", RepeatFrame::Fields,
+                "|1,|1,|5,|4", true, {}, false, 27},
+    ProtocolRow{"B&O-22", kExtensionNumber, 56000, Relative, kBangOlufsen, "|1,|1,|5,A:14,C:8,|4",
+                RepeatFrame::Fields, "|1,|1,|5,|4", true, {}, false, 28},
 };
 // clang-format on
 

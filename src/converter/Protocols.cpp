@@ -13,11 +13,11 @@ struct Protocol::Field
     enum class Kind : std::uint8_t { Address, Command, Toggle, Constant, Xor, Sum, NegatedSum, Separator };
     Kind kind = Kind::Constant;
     bool inverted = false;
-    std::uint8_t width = 0; // bits sent
-    std::uint8_t shift = 0; // first address or command bit
-    std::uint32_t constant = 0;
-    std::uint8_t group = 0; // checksums: bits per summed group
-    std::uint16_t from = 0; // checksums: the frame's bits they cover
+    std::uint8_t width = 0;     // bits sent
+    std::uint8_t shift = 0;     // first address or command bit
+    std::uint32_t constant = 0; // separators: the bit periods of their mark and space; 0 for a lead space
+    std::uint8_t group = 0;     // checksums: bits per summed group
+    std::uint16_t from = 0;     // checksums: the frame's bits they cover
     std::uint16_t to = 0;
     // Weighted sums: one weight a group, in the order sent; none where every group counts once.
     static constexpr std::size_t kMaxWeights = 16;
@@ -36,6 +36,8 @@ using Kind = Field::Kind;
 
 // Timing classes of each coding: which learned trim a pulse takes.
 enum PulseDistanceClass : std::uint8_t { LeadMark, LeadSpace, BitMark, ZeroSpace, OneSpace };
+// Relative codes send no lead mark; their third space, the bit before again, takes its class.
+constexpr std::uint8_t SameSpace = LeadMark;
 enum PulseWidthClass : std::uint8_t { WidthLead, WidthSpace, OneMark, ZeroMark };
 enum BiphaseClass : std::uint8_t { HalfMark, HalfSpace, BiphaseLeadMark, BiphaseLeadSpace };
 // Four bit parts of their own leave one class for the lead mark: the lead space takes the long
@@ -88,6 +90,27 @@ std::optional<bool> readsAsOne(std::uint32_t learned, std::uint32_t zero, std::u
     if (!roughlyEqual(learned, isOne ? one : zero))
         return std::nullopt;
     return isOne;
+}
+
+// A relative code's bit from its space and the bit before. Each bit has one space: a zero or one
+// where it changes, the space between where it repeats the bit before; any other is no reading.
+std::optional<bool> readsRelative(std::uint32_t learned, bool previous, const ProtocolTiming& t)
+{
+    const std::uint32_t same = (t.zero + t.one) / 2;
+    const auto distanceTo = [learned](std::uint32_t nominal) {
+        return std::abs(static_cast<double>(learned) - static_cast<double>(nominal));
+    };
+    const std::uint32_t nearest = distanceTo(same) < std::min(distanceTo(t.zero), distanceTo(t.one)) ? same
+                                  : distanceTo(t.one) < distanceTo(t.zero)                           ? t.one
+                                                                                                     : t.zero;
+    if (!roughlyEqual(learned, nearest))
+        return std::nullopt;
+    if (nearest == same)
+        return previous;
+    const bool bit = nearest == t.one;
+    if (bit == previous)
+        return std::nullopt;
+    return bit;
 }
 
 bool isChecksum(const Field& f)
@@ -189,6 +212,13 @@ Field readField(std::string_view item, std::string_view name)
 {
     if (item == "|")
         return Field{Kind::Separator};
+    if (item.front() == '|') {
+        Field field{Kind::Separator};
+        field.constant = readNumber(item.substr(1), name);
+        if (field.constant == 0)
+            badRow(name, item);
+        return field;
+    }
     if (item.front() == '^' || item.front() == '+' || item.front() == '-')
         return readChecksum(item, name);
     Field field;
@@ -283,6 +313,25 @@ void appendLevels(PulseTrain& train, const Levels& levels, std::uint32_t unit)
     }
 }
 
+bool isPulseDistance(BitCoding coding)
+{
+    return coding == BitCoding::PulseDistance || coding == BitCoding::Relative;
+}
+
+// The space of a separator: the lead space, or what its bit periods leave after the bit mark.
+std::uint32_t separatorSpace(const Field& f, const ProtocolTiming& t)
+{
+    return f.constant ? f.constant * (t.bitMark + t.zero) - t.bitMark : t.leadSpace;
+}
+
+// The space of a relative code's bit: a zero or one where the bit changes, else the space between.
+Pulse relativeSpace(bool bit, bool previous, const ProtocolTiming& t)
+{
+    if (bit == previous)
+        return {SameSpace, (t.zero + t.one) / 2};
+    return bit ? Pulse{OneSpace, t.one} : Pulse{ZeroSpace, t.zero};
+}
+
 // A frame's last mark; where the row's stop mark is longer than a bit mark, it must be nearer to
 // the stop mark, so that frames with a plain stop have one reading.
 bool isStopMark(std::uint32_t learned, const ProtocolTiming& t)
@@ -307,6 +356,8 @@ Protocol::Protocol(const ProtocolRow& row)
     for (const Field& f : m_fields) {
         if (f.kind == Kind::Separator && symbolBits(row.coding) > 1)
             badRow(row.name, "separator in a multi-bit coding");
+        if (f.kind == Kind::Separator && f.constant && !isPulseDistance(row.coding))
+            badRow(row.name, "separator of bit periods outside a pulse-distance coding");
         position += f.kind == Kind::Separator ? 0 : f.width;
         if (f.kind == Kind::Address)
             m_addressMask |= widthMask(f.width) << f.shift;
@@ -352,6 +403,24 @@ Protocol::Protocol(const ProtocolRow& row)
     if (row.timing.repeatLeadMark &&
         (!row.timing.leadMark || (row.repeat != RepeatFrame::Full && row.repeat != RepeatFrame::Fields)))
         badRow(row.name, "repeat lead mark");
+    if (row.coding == BitCoding::Relative && row.timing.leadMark)
+        badRow(row.name, "lead of a relative code");
+    for (const FrameKind kind : {FrameKind::Full, FrameKind::Repeat}) {
+        const PulseTrain train = render({}, kind);
+        std::vector<std::size_t>& pieces = m_pieces[kind == FrameKind::Full ? 0 : 1];
+        pieces.assign(1, 0);
+        for (std::size_t i = 0; i < train.size(); ++i) {
+            if (i % 2 == 1 && train[i].nominalUs >= kReceiverGapUs)
+                pieces.push_back(0);
+            else
+                ++pieces.back();
+        }
+    }
+    // Where the receiver cuts a frame must not depend on its message: only lead and separator spaces
+    // may be that long, and only in the codings whose bit spaces are one of two lengths.
+    if ((spansReceiverGaps() && !isPulseDistance(row.coding)) ||
+        (isPulseDistance(row.coding) && std::max(row.timing.zero, row.timing.one) >= kReceiverGapUs))
+        badRow(row.name, "bit spaces the receiver takes for gaps");
     // Pulse-period frames have no class left for a lead or a separator's space, and only they
     // have one for a joining pause.
     const bool period = row.coding == BitCoding::PulsePeriod;
@@ -468,16 +537,22 @@ void Protocol::appendBits(PulseTrain& train, const Bits& bits, const std::vector
         train.push_back({BitMark, t.lastMark()});
         return;
     }
-    if (m_row->coding == BitCoding::PulseDistance) {
+    if (isPulseDistance(m_row->coding)) {
+        const bool relative = m_row->coding == BitCoding::Relative;
+        bool previous = true;
         for (const Field& f : fields) {
             if (f.kind == Kind::Separator) {
                 train.push_back({BitMark, t.bitMark});
-                train.push_back({LeadSpace, t.leadSpace});
+                train.push_back({LeadSpace, separatorSpace(f, t)});
                 continue;
             }
             for (std::size_t i = 0; i < f.width; ++i, ++next) {
                 train.push_back({BitMark, t.bitMark});
-                train.push_back(bits[next] ? Pulse{OneSpace, t.one} : Pulse{ZeroSpace, t.zero});
+                if (relative)
+                    train.push_back(relativeSpace(bits[next], previous, t));
+                else
+                    train.push_back(bits[next] ? Pulse{OneSpace, t.one} : Pulse{ZeroSpace, t.zero});
+                previous = bits[next];
             }
         }
         train.push_back({BitMark, t.lastMark()});
@@ -751,7 +826,9 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
         return readSymbolSpaces(frame, at, fields);
     if (m_row->coding == BitCoding::PulsePeriod)
         return readPulsePeriods(frame, bitCount(fields));
-    const bool distance = m_row->coding == BitCoding::PulseDistance;
+    const bool distance = isPulseDistance(m_row->coding);
+    const bool relative = m_row->coding == BitCoding::Relative;
+    bool previous = true;
     std::size_t pairs = 0;
     for (const Field& f : fields)
         pairs += f.kind == Kind::Separator ? 1 : f.width;
@@ -764,7 +841,7 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
     Bits bits;
     for (const Field& f : fields) {
         if (f.kind == Kind::Separator) {
-            if (!roughlyEqual(frame[at], t.bitMark) || !roughlyEqual(frame[at + 1], t.leadSpace))
+            if (!roughlyEqual(frame[at], t.bitMark) || !roughlyEqual(frame[at + 1], separatorSpace(f, t)))
                 return std::nullopt;
             at += 2;
             continue;
@@ -772,10 +849,12 @@ std::optional<Protocol::Bits> Protocol::readBits(const Durations& frame, const s
         for (std::size_t i = 0; i < f.width; ++i, at += 2) {
             if (!roughlyEqual(frame[at], t.bitMark))
                 return std::nullopt;
-            const auto isOne = readsAsOne(frame[at + 1], zero, one);
+            const auto isOne =
+                relative ? readsRelative(frame[at + 1], previous, t) : readsAsOne(frame[at + 1], zero, one);
             if (!isOne)
                 return std::nullopt;
             bits.push_back(*isOne);
+            previous = *isOne;
         }
     }
     if (distance && !isStopMark(frame[at], t))

@@ -52,6 +52,9 @@ enum class BitCoding : std::uint8_t {
     PulsePeriod,    // every bit a mark and a space of the same total: a one the long mark and the
                     // short space, a zero the short mark and the long space: <zero,-one|one,-zero>;
                     // the last bit's space is the gap after the frame. No lead.
+    Relative,       // an equal mark, then a space that tells the bit by the one before it: `zero` a
+                    // zero, `one` a one, halfway between the two the bit before again; the bit before
+                    // the first counts as a one. No lead: separators open the frame (B&O)
 };
 
 // What the frames after the first are when the remote keeps sending.
@@ -92,6 +95,8 @@ struct ProtocolTiming
 //   ~A:8     the same bits complemented                 T:1     the toggle bit
 //   0x20:8   a constant                                 |       a bit mark and a lead space; in
 //                                                                Manchester codes a 4-half-bit pause
+//   |5       pulse-distance codes: a bit mark and a space that together last five bit periods (bit
+//            mark and zero space)
 //   ^4(0..16)  xor of the frame's 4-bit groups from bit 0 up to bit 16 (^8: 8-bit groups)
 //   +4(8..24)  sum of the 4-bit groups, kept to 4 bits (+8: 8 bits); -4: the sum negated
 //   +4(4..12/2*7.5.3.1)  sum of the 2-bit groups of bits 4 to 12, weighted 7, 5, 3 and 1 in the
@@ -164,6 +169,14 @@ public:
     // The space that joins a frame to the next: its last bit's space and the pause.
     Pulse joiningSpace(const PulseTrain& frame) const;
     std::uint32_t commandMask() const { return m_commandMask; }
+    // The durations of each piece the receiver makes of a frame of this kind, whatever its message:
+    // it takes every space of at least kReceiverGapUs for a gap between frames (B&O's start and stop
+    // spaces). One piece in most rows.
+    const std::vector<std::size_t>& receiverPieces(FrameKind kind) const
+    {
+        return m_pieces[kind == FrameKind::Full ? 0 : 1];
+    }
+    bool spansReceiverGaps() const { return m_pieces[0].size() > 1 || m_pieces[1].size() > 1; }
 
     bool accepts(const Message& message) const;
     // The message of a full frame, read with generous tolerance; the caller checks the fit.
@@ -226,6 +239,7 @@ private:
     bool m_hasToggle = false;
     bool m_twoPart = false;
     std::uint32_t m_longestRun = 2; // Manchester codes: half-bits in one mark or space
+    std::array<std::vector<std::size_t>, 2> m_pieces;
     const Protocol* m_defersTo = nullptr;
 
     friend std::vector<Protocol> buildProtocols();

@@ -264,6 +264,69 @@ TEST(RepeatFrames, XmpOfAnotherSubDeviceIsNamedXmpS)
     }
 }
 
+// B&O's start and stop spaces are longer than the receiver's gap between frames: it hands each
+// frame over in three pieces. The frame is read whole, and played back in the same pieces with
+// each gap in the very millisecond learned.
+Durations bangOlufsenFrame(codeform::FrameKind kind)
+{
+    Durations durations;
+    for (const auto& pulse : codeform::protocolByName("B&O")->render({0x1B, 0x9B, false}, kind))
+        durations.push_back(pulse.nominalUs);
+    return durations;
+}
+
+TEST(ReceiverGaps, FramesCutAtTheirLongSpacesAreLearnedWhole)
+{
+    Durations frame = bangOlufsenFrame(codeform::FrameKind::Full);
+    ASSERT_EQ(frame.size(), 43u);
+    // A remote whose two opening spaces run short, its start and stop late in their millisecond:
+    // trims centred on the spaces alone would play the gaps a millisecond short.
+    frame[1] = frame[3] = 2700;
+    frame[5] = 15100;
+    frame[41] = 12100;
+    expectLearnedAs(frame, "B&O", 56000);
+    const auto learned = bench::learn(frame, 56000);
+    ASSERT_TRUE(learned);
+    const auto played = bench::playStored(learned->code);
+    ASSERT_TRUE(played);
+    ASSERT_EQ(played->durations.size(), frame.size());
+    EXPECT_EQ(played->durations[5], codeform::gapMicroseconds(15));
+    EXPECT_EQ(played->durations[41], codeform::gapMicroseconds(12));
+    EXPECT_EQ(describe(learned->code.identifier, learned->code.parameters)->command, "9B 00 00 00");
+}
+
+TEST(ReceiverGaps, HeldKeysRepeatTheFrameWithoutItsBits)
+{
+    const Durations full = bangOlufsenFrame(codeform::FrameKind::Full);
+    const Durations repeat = bangOlufsenFrame(codeform::FrameKind::Repeat);
+    ASSERT_EQ(repeat.size(), 9u);
+    expectLearnedAs(joined({full, repeat}, 142000), "B&O", 56000);
+    expectLearnedAs(joined({full, repeat, repeat}, 142000), "B&O", 56000);
+    expectLearnedAs(joined({full, full}, 142000), "B&O", 56000);
+    // Pieces that make no whole frame: a frame cut off after its start.
+    const Durations cut(full.begin(), full.begin() + 20);
+    const auto learned = bench::learn(joined({full, cut}, 142000), 56000);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    EXPECT_FALSE(info && info->protocol == "B&O");
+}
+
+// Start and stop take one trim: gaps that no one trim plays in their learned milliseconds are no
+// B&O frame, and the signal is kept as it came.
+TEST(ReceiverGaps, GapsNoTrimPlaysExactlyAreNotNamed)
+{
+    Durations frame = bangOlufsenFrame(codeform::FrameKind::Full);
+    frame[5] = 16200;
+    frame[41] = 11200;
+    const auto learned = bench::learn(frame, 56000);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    EXPECT_FALSE(info && info->protocol == "B&O");
+    const auto played = bench::playStored(learned->code);
+    ASSERT_TRUE(played);
+    EXPECT_TRUE(bench::playsBackFaithfully(frame, *played));
+}
+
 TEST(RepeatFrames, InvertedFrameDiffersOnlyInCommandAndCheckBits)
 {
     const auto& sharp = *codeform::protocolByName("Sharp");

@@ -83,6 +83,8 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"XMP-S", {0x21, 22}},
     {"Symphony", {0x21, 20}},
     {"Dish-15", {0x21, 21}},
+    {"B&O", {0x21, 27}},
+    {"B&O-22", {0x21, 28}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
@@ -407,6 +409,62 @@ TEST(ProtocolNotation, BadRowsAreRefused)
     ProtocolRow leadless = customRow("A:8,C:8");
     leadless.timing = {0, 0, 500, 500, 1500, 0, 1500};
     EXPECT_THROW(Protocol{leadless}, std::logic_error);
+    // Separators of bit periods: at least one, and only between pulse-distance bits.
+    EXPECT_THROW(Protocol{customRow("|0,A:8")}, std::logic_error);
+    EXPECT_NO_THROW(Protocol{customRow("|3,A:8")});
+    ProtocolRow manchester{"Custom",          0x00,        36000, codeform::BitCoding::Biphase,
+                           {0, 0, 889, 0, 0}, "1:1,|2,A:5"};
+    EXPECT_THROW(Protocol{manchester}, std::logic_error);
+    // Relative codes open with separators, not a lead.
+    ProtocolRow relative = customRow("|1,A:8");
+    relative.coding = codeform::BitCoding::Relative;
+    EXPECT_THROW(Protocol{relative}, std::logic_error);
+    relative.timing = {0, 0, 200, 2925, 9175};
+    EXPECT_NO_THROW(Protocol{relative});
+    // A bit space the receiver would take for a gap would cut frames by their message.
+    ProtocolRow longBits = customRow("A:8");
+    longBits.timing.one = 11000;
+    EXPECT_THROW(Protocol{longBits}, std::logic_error);
+}
+
+// B&O frames as bit periods of 3125 us (mark and space): two of one, a start of five, a bit's one,
+// two or three, a stop of four, and the last mark.
+codeform::Durations bangOlufsenFrame(std::initializer_list<std::uint32_t> bitPeriods)
+{
+    codeform::Durations frame;
+    auto period = [&](std::uint32_t count) {
+        frame.push_back(200);
+        frame.push_back(count * 3125 - 200);
+    };
+    for (std::uint32_t count : {1, 1, 5})
+        period(count);
+    for (std::uint32_t count : bitPeriods)
+        period(count);
+    period(4);
+    frame.push_back(200);
+    return frame;
+}
+
+// A bit's space says zero, one or the bit before again, the bit before the first counting as a
+// one; each bit has only the one space that says so.
+TEST(RelativeCoding, BangOlufsenBitsAreToldByTheBitBefore)
+{
+    const Protocol& beo4 = *codeform::protocolByName("B&O");
+    // A remote's CD key: link flag 0, address 01, command 92, most significant bit first.
+    const auto cd = bangOlufsenFrame({1, 2, 2, 2, 2, 2, 2, 2, 3, 2, 1, 2, 3, 1, 2, 3, 1});
+    EXPECT_EQ(nominal(beo4.render({0x01, 0x92, false}, FrameKind::Full)), cd);
+    EXPECT_EQ(beo4.decode(cd), (Message{0x01, 0x92, false}));
+    // The link flag set: the first bit repeats the one before it.
+    const auto linked = bangOlufsenFrame({2, 1, 2, 2, 2, 2, 2, 2, 3, 2, 1, 2, 3, 1, 2, 3, 1});
+    EXPECT_EQ(nominal(beo4.render({0x101, 0x92, false}, FrameKind::Full)), linked);
+    EXPECT_EQ(beo4.decode(linked), (Message{0x101, 0x92, false}));
+    // A zero said again where the bit before is already a zero, a one where it is a one: no reading.
+    EXPECT_FALSE(beo4.decode(bangOlufsenFrame({1, 1, 2, 2, 2, 2, 2, 2, 3, 2, 1, 2, 3, 1, 2, 3, 1})));
+    EXPECT_FALSE(beo4.decode(bangOlufsenFrame({1, 2, 2, 2, 2, 2, 2, 2, 3, 3, 1, 2, 3, 1, 2, 3, 1})));
+    EXPECT_FALSE(beo4.decode(bangOlufsenFrame({3, 2, 2, 2, 2, 2, 2, 2, 3, 2, 1, 2, 3, 1, 2, 3, 1})));
+    // A held key's frame has no bits; the longer frame has 22.
+    EXPECT_EQ(nominal(beo4.render({0x01, 0x92, false}, FrameKind::Repeat)), bangOlufsenFrame({}));
+    EXPECT_FALSE(codeform::protocolByName("B&O-22")->decode(cd));
 }
 
 // DirecTV: a mark and a space of one or two units each carry a bit, and the check nibble weighs
