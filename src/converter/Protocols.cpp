@@ -352,13 +352,11 @@ Protocol::Protocol(const ProtocolRow& row)
     , m_repeatFields(readFields(row.repeatFields, row.name))
     , m_bitCount(bitCount(m_fields))
 {
-    std::size_t position = 0;
     for (const Field& f : m_fields) {
         if (f.kind == Kind::Separator && symbolBits(row.coding) > 1)
             badRow(row.name, "separator in a multi-bit coding");
         if (f.kind == Kind::Separator && f.constant && !isPulseDistance(row.coding))
             badRow(row.name, "separator of bit periods outside a pulse-distance coding");
-        position += f.kind == Kind::Separator ? 0 : f.width;
         if (f.kind == Kind::Address)
             m_addressMask |= widthMask(f.width) << f.shift;
         else if (f.kind == Kind::Command)
