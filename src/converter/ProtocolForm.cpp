@@ -374,6 +374,21 @@ std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFr
     return std::nullopt;
 }
 
+// The code whose first frame is `frames`' first, read as a full frame or, for a capture begun while
+// the key was held, as a repeat frame; fitted to all of them.
+std::optional<ProtocolCode> readAndFit(const Protocol& protocol, const Signal& frames, const Signal& learned)
+{
+    bool startsHeld = false;
+    auto message = protocol.decode(frames.frames.front());
+    if (!message) {
+        message = protocol.decodeRepeat(frames.frames.front());
+        startsHeld = message.has_value();
+    }
+    if (!message)
+        return std::nullopt;
+    return fit(protocol, *message, frames, learned, startsHeld);
+}
+
 // Receiver frames from `first` on, joined into one protocol frame with the gaps between them back
 // in microseconds.
 Durations joined(const Signal& received, std::size_t first, std::size_t count)
@@ -427,15 +442,7 @@ std::optional<ProtocolCode> recogniseAcrossGaps(const Protocol& protocol, const 
     const auto frames = protocolFrames(protocol, received);
     if (!frames)
         return std::nullopt;
-    bool startsHeld = false;
-    auto message = protocol.decode(frames->frames.front());
-    if (!message) {
-        message = protocol.decodeRepeat(frames->frames.front());
-        startsHeld = message.has_value();
-    }
-    if (!message)
-        return std::nullopt;
-    return fit(protocol, *message, *frames, received, startsHeld);
+    return readAndFit(protocol, *frames, received);
 }
 
 void putLe(Bytes& bytes, std::size_t at, std::uint32_t value, std::size_t count)
@@ -550,15 +557,7 @@ std::optional<ProtocolCode> recognise(const Signal& learned)
                     continue;
                 frames = &apart;
             }
-            bool startsHeld = false;
-            auto message = protocol.decode(frames->frames.front());
-            if (!message) {
-                message = protocol.decodeRepeat(frames->frames.front());
-                startsHeld = message.has_value();
-            }
-            if (!message)
-                continue;
-            code = fit(protocol, *message, *frames, learned, startsHeld);
+            code = readAndFit(protocol, *frames, learned);
         }
         if (code && (!best || deviation(*code) < deviation(*best)))
             best = code;

@@ -50,6 +50,19 @@ void expectLearnedAs(const Durations& signal, std::string_view protocol, std::ui
     EXPECT_TRUE(bench::playsBackFaithfully(signal, *played));
 }
 
+// As above, and stored with this address and command (bytes low first, as descriptions give them).
+void expectLearnedWith(const Durations& signal, std::string_view protocol, std::string_view address,
+                       std::string_view command)
+{
+    expectLearnedAs(signal, protocol);
+    const auto learned = bench::learn(signal, 38000);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->address, address);
+    EXPECT_EQ(info->command, command);
+}
+
 TEST(RepeatFrames, NecFrameWithDittos)
 {
     const Durations ditto{9000, 2250, 560};
@@ -124,15 +137,8 @@ TEST(RepeatFrames, JvcCaptureMayStartWithRepeatFrames)
         headless.push_back(pulse.nominalUs);
     const Durations full = frameOf("JVC", 0x43, 0x0B);
     ASSERT_EQ(full.size(), headless.size() + 2);
-    for (const Durations& signal : {headless, joined({headless, headless, headless}, 22000)}) {
-        expectLearnedAs(signal, "JVC");
-        const auto learned = bench::learn(signal, 38000);
-        ASSERT_TRUE(learned);
-        const auto info = describe(learned->code.identifier, learned->code.parameters);
-        ASSERT_TRUE(info);
-        EXPECT_EQ(info->address, "43 00 00 00");
-        EXPECT_EQ(info->command, "0B 00 00 00");
-    }
+    for (const Durations& signal : {headless, joined({headless, headless, headless}, 22000)})
+        expectLearnedWith(signal, "JVC", "43 00 00 00", "0B 00 00 00");
     // A full frame never follows the repeat frames.
     const auto learned = bench::learn(joined({headless, full}, 22000), 38000);
     ASSERT_TRUE(learned);
@@ -157,15 +163,8 @@ TEST(RepeatFrames, DirecTvRepeatsWithAShorterLead)
     Durations repeat = full;
     repeat.front() = 3000;
     for (const Durations& signal : {joined({full, repeat, repeat}, 30000), joined({full, full}, 30000),
-                                    repeat, joined({repeat, repeat, repeat}, 30000)}) {
-        expectLearnedAs(signal, "DirecTV");
-        const auto learned = bench::learn(signal, 38000);
-        ASSERT_TRUE(learned);
-        const auto info = describe(learned->code.identifier, learned->code.parameters);
-        ASSERT_TRUE(info);
-        EXPECT_EQ(info->address, "0C 00 00 00");
-        EXPECT_EQ(info->command, "5A 00 00 00");
-    }
+                                    repeat, joined({repeat, repeat, repeat}, 30000)})
+        expectLearnedWith(signal, "DirecTV", "0C 00 00 00", "5A 00 00 00");
     // The long lead never follows the short one.
     const auto learned = bench::learn(joined({full, repeat, full}, 30000), 38000);
     ASSERT_TRUE(learned);
