@@ -191,6 +191,18 @@ constexpr std::array kTable{
                 "|1,|1,|5,|4", true, {}, false, 27},
     ProtocolRow{"B&O-22", kExtensionNumber, 56000, Relative, kBangOlufsen, "|1,|1,|5,A:14,C:8,|4",
                 RepeatFrame::Fields, "|1,|1,|5,|4", true, {}, false, 28},
+    // Kaseikyo frames of Panasonic's vendor code that end on the command byte and its complement
+    // instead of the check byte; the nibble after the vendor code keeps Kaseikyo's vendor parity
+    // (zero for this vendor). Frames whose two bytes also pass the check byte are Kaseikyo's, so
+    // Kaseikyo reads them and this row leaves them, and the Panasonic row, to it.
+    ProtocolRow{"Panasonic-CC", kExtensionNumber, 37000, PulseDistance, kKaseikyo,
+                "0x02:8,0x20:8,0:4,A:4,A:8:4,C:8,~C:8", RepeatFrame::Full, {}, false, "Kaseikyo", false, 23},
+    // Kaseikyo frames of Panasonic's vendor code with a fourth data byte, the check byte covering
+    // the four bytes after the vendor code; the vendor parity nibble is zero as in Panasonic-CC.
+    // A stored command holds two bytes, so the row keeps the vendor fixed: address 12 bits (the
+    // genre nibble and the next byte), command the two bytes that follow.
+    ProtocolRow{"Panasonic56", kExtensionNumber, 37000, PulseDistance, kKaseikyo,
+                "0x02:8,0x20:8,0:4,A:4,A:8:4,C:8,C:8:8,^8(16..48)", RepeatFrame::Full, {}, false, {}, false, 25},
 };
 // clang-format on
 

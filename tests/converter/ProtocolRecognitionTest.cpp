@@ -125,6 +125,30 @@ TEST(ProtocolRecognitionTiming, DenonVendorFramesAreDenonK)
     EXPECT_EQ(describe(otherLearned->code.identifier, otherLearned->code.parameters)->protocol, "Kaseikyo");
 }
 
+// Panasonic's frames ending on a command byte and its complement are Panasonic-CC, but where the
+// two bytes before them complement each other too, the last byte is also Kaseikyo's check byte:
+// those frames stay Kaseikyo's, and Panasonic-CC does not store them.
+TEST(ProtocolRecognitionTiming, PanasonicComplementFramesLeaveCheckedFramesToKaseikyo)
+{
+    const auto cc = bench::playStored(*protocolCode("Panasonic-CC", 0xB90, 0x21));
+    ASSERT_TRUE(cc);
+    const auto ccLearned = bench::learn(cc->durations, cc->carrierHz);
+    ASSERT_TRUE(ccLearned);
+    const auto ccInfo = describe(ccLearned->code.identifier, ccLearned->code.parameters);
+    ASSERT_TRUE(ccInfo);
+    EXPECT_EQ(ccInfo->protocol, "Panasonic-CC");
+    EXPECT_EQ(ccInfo->address, "90 0B 00 00");
+    EXPECT_EQ(ccInfo->command, "21 00 00 00");
+
+    // Bytes 02 20 30 CF 55 AA: 30 ^ CF ^ 55 is AA, the check byte.
+    EXPECT_FALSE(protocolCode("Panasonic-CC", 0xCF3, 0x55));
+    const auto kaseikyo = bench::playStored(*protocolCode("Kaseikyo", 0x120023F, 0x15C));
+    ASSERT_TRUE(kaseikyo);
+    const auto learned = bench::learn(kaseikyo->durations, kaseikyo->carrierHz);
+    ASSERT_TRUE(learned);
+    EXPECT_EQ(describe(learned->code.identifier, learned->code.parameters)->protocol, "Kaseikyo");
+}
+
 TEST(ProtocolRecognitionTiming, RecognisedCodesPlayAtTheProtocolCarrier)
 {
     EXPECT_EQ(bench::playStored(*protocolCode("RC5", 1, 1))->carrierHz, 36000u);

@@ -85,6 +85,8 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"Dish-15", {0x21, 21}},
     {"B&O", {0x21, 27}},
     {"B&O-22", {0x21, 28}},
+    {"Panasonic-CC", {0x21, 23}},
+    {"Panasonic56", {0x21, 25}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
