@@ -39,7 +39,8 @@ sanitizer_stage() {
 # optimised code. The tests ran in the sanitizer stage; running them again here would cost CI's
 # 30 minutes more than it finds.
 release_stage() {
-  env -u CMAKE_GENERATOR cmake -S . -B "$release_build" \
+  qmv718_use_compiler_cache
+  env -u CMAKE_GENERATOR cmake -S . -B "$release_build" "${qmv718_launcher[@]}" \
     -DCMAKE_BUILD_TYPE=Release -DQMV718_TESTS=OFF -DQMV718_BENCH=ON
   cmake --build "$release_build" -j "$jobs"
   rm -f "$release_build"/qmv718_*.deb
