@@ -9,10 +9,10 @@ namespace qmv::codeform {
 namespace {
 
 // The record's parameter bytes of a protocol code:
-// 0-3 address (its top byte the extension number of extension rows), 4-5 command (low byte first), 6 toggle
-// flag and frame count, 7 alternation flag and first repeat frame, 8-9 gaps after full and repeat frames
-// (ms; in rows with a frame pause, zero joins the frames as the receiver heard them), 10 longer-gap bits,
-// 11-15 trims.
+// 0-3 address (its top byte the extension number of extension rows; the top six bits of the rest the
+// marks of a last frame cut short), 4-5 command (low byte first), 6 toggle flag and frame count, 7
+// alternation flag and first repeat frame, 8-9 gaps after full and repeat frames (ms; in rows with a
+// frame pause, zero joins the frames as the receiver heard them), 10 longer-gap bits, 11-15 trims.
 constexpr std::size_t kAddressAt = 0;
 constexpr std::size_t kCommandAt = 4;
 constexpr std::size_t kCommandBytes = 2;
@@ -28,6 +28,22 @@ constexpr std::uint8_t kToggleFlag = 0x80;
 constexpr std::uint8_t kAlternatingFlag = 0x80;
 constexpr std::size_t kMaxFrames = 0x7F;
 constexpr std::size_t kLongerGapBits = 8;
+// A last frame cut short keeps its marks, one to 63, in the six address bits below the extension
+// number (extension rows) or at the top (the others). No address ever reached them: every code
+// stored before holds zero there, a whole last frame.
+constexpr unsigned kCutBits = 6;
+constexpr std::uint32_t kMaxCutMarks = (1u << kCutBits) - 1;
+
+unsigned cutShift(const Protocol& protocol)
+{
+    return (protocol.extension() ? kExtensionShift : 32) - kCutBits;
+}
+
+// Rows whose addresses leave those bits free; the others keep their last frames whole.
+bool canCutShort(const Protocol& protocol)
+{
+    return (protocol.addressMask() >> cutShift(protocol)) == 0;
+}
 
 std::uint32_t trimmed(std::uint32_t nominalUs, std::int8_t trim)
 {
@@ -112,8 +128,11 @@ void walkPulses(const ProtocolCode& code, StartFrame startFrame, OnPulse pulse)
             pulse(code.protocol->joiningSpace(trains.of(code, f - 1)));
         else
             startFrame(gap);
-        for (const Pulse& p : trains.of(code, f))
-            pulse(p);
+        const PulseTrain& train = trains.of(code, f);
+        const bool cut = f + 1 == code.frameCount && code.cutAfter != 0;
+        const std::size_t length = cut ? std::min<std::size_t>(code.cutAfter, train.size()) : train.size();
+        for (std::size_t i = 0; i < length; ++i)
+            pulse(train[i]);
     }
 }
 
@@ -325,6 +344,32 @@ bool framesApart(std::size_t frameSize, const Signal& learned, Signal& apart)
     return true;
 }
 
+// The gaps and trims of a code whose frame layout is set; true where it then plays faithfully.
+bool fitTiming(ProtocolCode& code, const Signal& frames, const Signal& learned)
+{
+    if (!fitGaps(code, frames))
+        return false;
+    // Rows handed over in pieces are timed on their frames put back together, whose long spaces
+    // then take the trims that play every learned gap in its millisecond.
+    const bool inPieces = code.protocol->spansReceiverGaps();
+    const Signal& timed = inPieces ? frames : learned;
+    // Centring between the learned ratios fits most codes; where a class spans so wide a range that
+    // its longest lengths then fall outside, the centre relative to the learned lengths may not.
+    std::optional<std::array<std::int8_t, kTimingClasses>> tried;
+    for (const bool relative : {false, true}) {
+        auto trims = fitTrims(code, timed, relative);
+        if (!trims || trims == tried)
+            continue;
+        tried = trims;
+        if (inPieces && !fitReceiverGapTrims(code, frames, *trims))
+            continue;
+        code.trims = *trims;
+        if (playsFaithfully(render(code), learned))
+            return true;
+    }
+    return false;
+}
+
 // `frames` are the code's frames: the learned frames; for rows whose frames the receiver may join,
 // the frames apart with gaps of zero where they were joined; for rows it hands over in pieces, the
 // pieces put back together. `learned` is the signal as the receiver handed it over.
@@ -351,27 +396,9 @@ std::optional<ProtocolCode> fit(const Protocol& protocol, const Message& firstFr
             return std::nullopt;
         code.firstRepeat = static_cast<std::uint8_t>(*firstRepeat);
     }
-    if (!fitGaps(code, frames))
+    if (!fitTiming(code, frames, learned))
         return std::nullopt;
-    // Rows handed over in pieces are timed on their frames put back together, whose long spaces
-    // then take the trims that play every learned gap in its millisecond.
-    const bool inPieces = protocol.spansReceiverGaps();
-    const Signal& timed = inPieces ? frames : learned;
-    // Centring between the learned ratios fits most codes; where a class spans so wide a range that
-    // its longest lengths then fall outside, the centre relative to the learned lengths may not.
-    std::optional<std::array<std::int8_t, kTimingClasses>> tried;
-    for (const bool relative : {false, true}) {
-        auto trims = fitTrims(code, timed, relative);
-        if (!trims || trims == tried)
-            continue;
-        tried = trims;
-        if (inPieces && !fitReceiverGapTrims(code, frames, *trims))
-            continue;
-        code.trims = *trims;
-        if (playsFaithfully(render(code), learned))
-            return code;
-    }
-    return std::nullopt;
+    return code;
 }
 
 // The code whose first frame is `frames`' first, read as a full frame or, for a capture begun while
@@ -387,6 +414,41 @@ std::optional<ProtocolCode> readAndFit(const Protocol& protocol, const Signal& f
     if (!message)
         return std::nullopt;
     return fit(protocol, *message, frames, learned, startsHeld);
+}
+
+// A capture that ended inside a frame: the frames before it fitted as one code, then the last frame
+// played as that code's next frame, cut where the capture ended. The next frame is of the kind that
+// follows; after full frames alone, it may be a full frame again.
+std::optional<ProtocolCode> fitCutShort(const Protocol& protocol, const Signal& learned)
+{
+    if (learned.frames.size() < 2 || !canCutShort(protocol) || protocol.joinedFrameSize() != 0 ||
+        protocol.spansReceiverGaps())
+        return std::nullopt;
+    // Frames end on a mark, so the marks kept give the marks and spaces kept.
+    const std::size_t cutAfter = learned.frames.back().size();
+    if (cutAfter % 2 == 0 || cutAfter > 2 * kMaxCutMarks - 1 || learned.frames.size() > kMaxFrames)
+        return std::nullopt;
+    Signal whole = learned;
+    whole.frames.pop_back();
+    whole.gapsMs.pop_back();
+    const auto code = readAndFit(protocol, whole, whole);
+    if (!code)
+        return std::nullopt;
+    std::vector<std::uint8_t> firstRepeats{code->firstRepeat};
+    if (!code->alternating && code->firstRepeat == code->frameCount)
+        firstRepeats.push_back(static_cast<std::uint8_t>(code->frameCount + 1));
+    for (const std::uint8_t firstRepeat : firstRepeats) {
+        ProtocolCode cut = *code;
+        cut.frameCount = static_cast<std::uint8_t>(code->frameCount + 1);
+        cut.firstRepeat = firstRepeat;
+        cut.cutAfter = static_cast<std::uint8_t>(cutAfter);
+        // A frame the capture holds whole is no frame cut short.
+        if (Trains(cut).of(cut, code->frameCount).size() <= cutAfter)
+            continue;
+        if (fitTiming(cut, learned, learned))
+            return cut;
+    }
+    return std::nullopt;
 }
 
 // Receiver frames from `first` on, joined into one protocol frame with the gaps between them back
@@ -465,7 +527,9 @@ Bytes packParameters(const ProtocolCode& code)
 {
     Bytes bytes(kParameterBytes, 0);
     const std::uint32_t extension = static_cast<std::uint32_t>(code.protocol->extension()) << kExtensionShift;
-    putLe(bytes, kAddressAt, code.message.address | extension, kCommandAt - kAddressAt);
+    const std::uint32_t cutMarks = canCutShort(*code.protocol) ? (code.cutAfter + 1u) / 2 : 0;
+    putLe(bytes, kAddressAt, code.message.address | extension | cutMarks << cutShift(*code.protocol),
+          kCommandAt - kAddressAt);
     putLe(bytes, kCommandAt, code.message.command, kCommandBytes);
     bytes[kFramesAt] = static_cast<std::uint8_t>(code.frameCount | (code.message.toggle ? kToggleFlag : 0));
     bytes[kRepeatAt] =
@@ -487,6 +551,11 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
     code.message.address = getLe(parameters, kAddressAt, kCommandAt - kAddressAt);
     if (protocol.extension())
         code.message.address &= (1u << kExtensionShift) - 1;
+    if (canCutShort(protocol)) {
+        const std::uint32_t cutMarks = code.message.address >> cutShift(protocol);
+        code.message.address &= (1u << cutShift(protocol)) - 1;
+        code.cutAfter = static_cast<std::uint8_t>(cutMarks ? 2 * cutMarks - 1 : 0);
+    }
     code.message.command = getLe(parameters, kCommandAt, kCommandBytes);
     code.message.toggle = (parameters[kFramesAt] & kToggleFlag) != 0;
     code.frameCount = parameters[kFramesAt] & ~kToggleFlag;
@@ -505,6 +574,9 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
     if (code.firstRepeat == 0 && (code.alternating || !protocol.repeatCarriesMessage()))
         return std::nullopt;
     if (code.frameCount == 0 || !protocol.accepts(code.message))
+        return std::nullopt;
+    // A frame cut short follows at least one whole frame, which holds the message.
+    if (code.cutAfter != 0 && code.frameCount < 2)
         return std::nullopt;
     return code;
 }
@@ -559,6 +631,14 @@ std::optional<ProtocolCode> recognise(const Signal& learned)
             }
             code = readAndFit(protocol, *frames, learned);
         }
+        if (code && (!best || deviation(*code) < deviation(*best)))
+            best = code;
+    }
+    if (best)
+        return best;
+    // Only where no code plays the capture whole, since a code cut short reads less of it.
+    for (const Protocol& protocol : protocols()) {
+        const auto code = fitCutShort(protocol, learned);
         if (code && (!best || deviation(*code) < deviation(*best)))
             best = code;
     }

@@ -20,7 +20,10 @@ struct ProtocolCode
                                   // `firstRepeat` on, where it is above 1, with the toggle set
     std::uint8_t gapAfterFull = 0;
     std::uint8_t gapAfterRepeat = 0;
-    std::uint8_t longerGaps = 0;                     // bit i: gap i is one millisecond longer
+    std::uint8_t longerGaps = 0; // bit i: gap i is one millisecond longer
+    // Where the capture ended inside the last frame: the marks and spaces of it that were learned
+    // (odd, ending on a mark); 0 where it is whole.
+    std::uint8_t cutAfter = 0;
     std::array<std::int8_t, kTimingClasses> trims{}; // 1/256 of the standard length
 };
 

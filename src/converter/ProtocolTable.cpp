@@ -58,9 +58,26 @@ constexpr ProtocolTiming kDirecTv{6000, 1200, 600, 600, 1200, 0, 3000};
 constexpr ProtocolTiming kSymphony{0, 0, 0, 400, 1200, 0, 0, 8000};
 // A period of 3125 us, 200 us of it the mark; a bit's space fills one, two or three periods.
 constexpr ProtocolTiming kBangOlufsen{0, 0, 200, 2925, 9175};
+// A unit of 400 us: a lead of six units' mark and seven units' space, then three units' mark and
+// three or seven units' space a bit.
+constexpr ProtocolTiming kSim2{2400, 2800, 1200, 1200, 2800};
+// A unit of 630 us: one unit's mark and five units' space, twice, then one unit's mark and seven or
+// eleven units' space a bit.
+constexpr ProtocolTiming kPaceMss{630, 3150, 630, 4410, 6930};
+// No lead; one unit's mark and one or three units' space a bit, 525 us units.
+constexpr ProtocolTiming kMatsui{0, 0, 525, 525, 1575};
+// No lead; a mark of 289 us and 2.6 or 6.3 times as much space a bit.
+constexpr ProtocolTiming kAkai{0, 0, 289, 751, 1821};
+// A unit of 780 us: a lead of three units' mark and one unit's space, then one unit's mark and one
+// or two units' space a bit.
+constexpr ProtocolTiming kDyson{2340, 780, 780, 780, 1560};
+// A lead mark of 1000 us and two units' space, then two bits a space of two to five units of 290 us
+// after two units' mark.
+constexpr ProtocolTiming kXiaomi{1000, 580, 580, 580, 870};
 // Manchester codes: no lead, or the lead mark and space, then the half-bit.
 constexpr ProtocolTiming kRc5{0, 0, 889, 0, 0};
 constexpr ProtocolTiming kRc6{2666, 889, 444, 0, 0};
+constexpr ProtocolTiming kTdc{0, 0, 315, 0, 0};
 
 constexpr std::string_view kNecFields = "A:8,~A:8,C:8,~C:8";
 
@@ -203,6 +220,27 @@ constexpr std::array kTable{
     // genre nibble and the next byte), command the two bytes that follow.
     ProtocolRow{"Panasonic56", kExtensionNumber, 37000, PulseDistance, kKaseikyo,
                 "0x02:8,0x20:8,0:4,A:4,A:8:4,C:8,C:8:8,^8(16..48)", RepeatFrame::Full, {}, false, {}, false, 25},
+    // Device 8 bits (236 on SIM2's own projectors), function 8 bits.
+    ProtocolRow{"SIM2", kExtensionNumber, 38800, PulseDistance, kSim2, "A:8,C:8", RepeatFrame::Full, {}, false, {},
+                false, 29},
+    // The toggle, a one-bit device and an 8-bit function, behind two start pulses.
+    ProtocolRow{"PaceMSS", kExtensionNumber, 38000, PulseDistance, kPaceMss, "|,T:1,A:1,C:8", RepeatFrame::Full, {},
+                true, {}, false, 30},
+    // Ten bits without lead or check: a 3-bit device and a 7-bit function.
+    ProtocolRow{"Matsui", kExtensionNumber, 38000, PulseDistance, kMatsui, "A:3,C:7", RepeatFrame::Full, {}, false, {},
+                false, 31},
+    ProtocolRow{"Akai", kExtensionNumber, 38000, PulseDistance, kAkai, "A:3,C:7", RepeatFrame::Full, {}, false, {},
+                false, 32},
+    // A 7-bit device and an 8-bit function (fans, heaters and air purifiers).
+    ProtocolRow{"Dyson", kExtensionNumber, 38000, PulseDistance, kDyson, "A:7,C:8", RepeatFrame::Full, {}, false, {},
+                false, 33},
+    // Device and function bytes, and a check nibble: the four nibbles before it xor'ed.
+    ProtocolRow{"Xiaomi", kExtensionNumber, 36000, PulseDistance2, kXiaomi, "A:8,C:8,^4(0..16)", RepeatFrame::Full, {},
+                true, {}, false, 34},
+    // A start bit, then 5-bit device, 5-bit subdevice (address bits 5 to 9) and 7-bit function, a one
+    // sent as mark then space (IPTV set-top boxes).
+    ProtocolRow{"TDC-38", kExtensionNumber, 38000, BiphaseLeadOn, kTdc, "1:1,A:5,A:5:5,C:7", RepeatFrame::Full, {},
+                true, {}, false, 35},
 };
 // clang-format on
 

@@ -412,6 +412,65 @@ TEST(CutFrames, DishWithoutItsStopMarkKeepsAllButTheLastBit)
     EXPECT_FALSE(cut.accepts({0x2B5, 0x2D, false}));
 }
 
+// The first `count` marks and spaces of a frame: what a capture holds of a frame it ended inside.
+Durations cutAfter(const Durations& frame, std::size_t count)
+{
+    return Durations(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+// A capture that ended inside its last frame keeps its protocol, address and command, and plays
+// that frame cut exactly where the capture was cut; rows keep the cut in address bits of their
+// own, extension rows (Proton) below their extension number.
+TEST(CutShortFrames, LastFrameIsPlayedCutWhereTheCaptureEnded)
+{
+    struct Case
+    {
+        std::string_view protocol;
+        std::uint32_t address;
+        std::uint32_t command;
+        std::size_t kept; // marks and spaces of the last frame
+    };
+    for (const Case& c : {Case{"NECext", 0xF700, 0x0C, 41}, Case{"Kaseikyo", 0x2002B0, 0x60, 97},
+                          Case{"Proton", 0xF4, 0x0E, 1}, Case{"RC5", 0x05, 0x35, 7}}) {
+        SCOPED_TRACE(c.protocol);
+        const Durations frame = frameOf(c.protocol, c.address, c.command);
+        ASSERT_GT(frame.size(), c.kept);
+        const auto expected = protocolCode(c.protocol, c.address, c.command);
+        ASSERT_TRUE(expected);
+        const auto info = describe(expected->identifier, expected->parameters);
+        ASSERT_TRUE(info);
+        expectLearnedWith(joined({frame, frame, cutAfter(frame, c.kept)}, 60000), c.protocol, info->address,
+                          info->command);
+    }
+}
+
+TEST(CutShortFrames, CutFrameIsTheKindThatFollows)
+{
+    // NEC repeats with dittos: the cut frame begins a ditto.
+    const Durations ditto{9000, 2250, 560};
+    expectLearnedAs(joined({frameOf("NEC", 0x04, 0x0D), ditto, cutAfter(ditto, 1)}, 40000), "NEC");
+    // Samsung remotes that repeat the full frame: after full frames alone, the cut frame may be a full
+    // frame again rather than the row's repeat frame.
+    const Durations samsung = frameOf("Samsung32", 0x81, 0x12);
+    expectLearnedWith(joined({samsung, cutAfter(samsung, 5)}, 50000), "Samsung32", "81 00 00 00",
+                      "12 00 00 00");
+}
+
+// A last piece that begins no frame of the code is no cut frame: the capture is not named after
+// the frames before it, and whatever stores it plays it all.
+TEST(CutShortFrames, LastPieceThatBeginsNoFrameIsKept)
+{
+    const Durations frame = frameOf("NEC", 0x04, 0x0D);
+    const Durations signal = joined({frame, Durations{9000, 3200, 560}}, 40000);
+    const auto learned = bench::learn(signal, 38000);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    EXPECT_TRUE(!info || info->protocol != "NEC");
+    const auto played = bench::playStored(learned->code);
+    ASSERT_TRUE(played);
+    EXPECT_TRUE(bench::playsBackFaithfully(signal, *played));
+}
+
 // A held key sends the next frame some 8 ms after the last bit's space: too soon for the receiver
 // to break the frames apart, so one learned frame holds them all.
 TEST(JoinedFrames, AreLearnedAsTheProtocolAndPlayedJoined)

@@ -87,6 +87,13 @@ const std::map<std::string, StoredNumber> kStoredNumbers{
     {"B&O-22", {0x21, 28}},
     {"Panasonic-CC", {0x21, 23}},
     {"Panasonic56", {0x21, 25}},
+    {"SIM2", {0x21, 29}},
+    {"PaceMSS", {0x21, 30}},
+    {"Matsui", {0x21, 31}},
+    {"Akai", {0x21, 32}},
+    {"Dyson", {0x21, 33}},
+    {"Xiaomi", {0x21, 34}},
+    {"TDC-38", {0x21, 35}},
 };
 
 TEST(ProtocolNumbers, EveryProtocolKeepsItsStoredNumber)
