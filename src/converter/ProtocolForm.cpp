@@ -575,8 +575,10 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
         return std::nullopt;
     if (code.frameCount == 0 || !protocol.accepts(code.message))
         return std::nullopt;
-    // A frame cut short follows at least one whole frame, which holds the message.
-    if (code.cutAfter != 0 && code.frameCount < 2)
+    // A frame cut short follows at least one whole frame, which holds the message, and keeps less
+    // than the whole of itself.
+    if (code.cutAfter != 0 &&
+        (code.frameCount < 2 || Trains(code).of(code, code.frameCount - 1u).size() <= code.cutAfter))
         return std::nullopt;
     return code;
 }

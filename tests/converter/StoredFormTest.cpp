@@ -91,6 +91,11 @@ TEST(Play, RefusesMalformedStoredCodes)
     EXPECT_FALSE(play("4A12B0", kSlotCode.parameters, "ZZ"));
     EXPECT_FALSE(play("4A12B0", kSlotCode.parameters, kSlotCode.data));
     EXPECT_FALSE(play("8A12B0", std::string(31, '0'), "00"));
+    // NECext, three frames, the last cut after 41 of its 67 marks and spaces; then the same cut as
+    // the only frame, and a cut that would keep 125 of the 67.
+    EXPECT_TRUE(play("020000", "1B4E005433CC030326000002000D0D03", ""));
+    EXPECT_FALSE(play("020000", "1B4E005433CC010126000002000D0D03", ""));
+    EXPECT_FALSE(play("020000", "1B4E00FC33CC030326000002000D0D03", ""));
 }
 
 TEST(Pronto, WritesCarrierPairsAndLeadOut)
