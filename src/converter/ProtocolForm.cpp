@@ -416,6 +416,13 @@ std::optional<ProtocolCode> readAndFit(const Protocol& protocol, const Signal& f
     return fit(protocol, *message, frames, learned, startsHeld);
 }
 
+// A frame cut short follows at least one whole frame, which holds the message, and keeps less than
+// the whole of itself.
+bool cutFrameIsShort(const ProtocolCode& code)
+{
+    return code.frameCount >= 2 && Trains(code).of(code, code.frameCount - 1u).size() > code.cutAfter;
+}
+
 // A capture that ended inside a frame: the frames before it fitted as one code, then the last frame
 // played as that code's next frame, cut where the capture ended. The next frame is of the kind that
 // follows; after full frames alone, it may be a full frame again.
@@ -442,10 +449,7 @@ std::optional<ProtocolCode> fitCutShort(const Protocol& protocol, const Signal& 
         cut.frameCount = static_cast<std::uint8_t>(code->frameCount + 1);
         cut.firstRepeat = firstRepeat;
         cut.cutAfter = static_cast<std::uint8_t>(cutAfter);
-        // A frame the capture holds whole is no frame cut short.
-        if (Trains(cut).of(cut, code->frameCount).size() <= cutAfter)
-            continue;
-        if (fitTiming(cut, learned, learned))
+        if (cutFrameIsShort(cut) && fitTiming(cut, learned, learned))
             return cut;
     }
     return std::nullopt;
@@ -575,10 +579,7 @@ std::optional<ProtocolCode> unpackParameters(const Protocol& protocol, const Byt
         return std::nullopt;
     if (code.frameCount == 0 || !protocol.accepts(code.message))
         return std::nullopt;
-    // A frame cut short follows at least one whole frame, which holds the message, and keeps less
-    // than the whole of itself.
-    if (code.cutAfter != 0 &&
-        (code.frameCount < 2 || Trains(code).of(code, code.frameCount - 1u).size() <= code.cutAfter))
+    if (code.cutAfter != 0 && !cutFrameIsShort(code))
         return std::nullopt;
     return code;
 }
@@ -619,6 +620,10 @@ Signal render(const ProtocolCode& code)
 std::optional<ProtocolCode> recognise(const Signal& learned)
 {
     std::optional<ProtocolCode> best;
+    const auto keepCloser = [&best](const std::optional<ProtocolCode>& code) {
+        if (code && (!best || deviation(*code) < deviation(*best)))
+            best = code;
+    };
     Signal apart;
     for (const Protocol& protocol : protocols()) {
         std::optional<ProtocolCode> code;
@@ -633,17 +638,13 @@ std::optional<ProtocolCode> recognise(const Signal& learned)
             }
             code = readAndFit(protocol, *frames, learned);
         }
-        if (code && (!best || deviation(*code) < deviation(*best)))
-            best = code;
+        keepCloser(code);
     }
     if (best)
         return best;
     // Only where no code plays the capture whole, since a code cut short reads less of it.
-    for (const Protocol& protocol : protocols()) {
-        const auto code = fitCutShort(protocol, learned);
-        if (code && (!best || deviation(*code) < deviation(*best)))
-            best = code;
-    }
+    for (const Protocol& protocol : protocols())
+        keepCloser(fitCutShort(protocol, learned));
     return best;
 }
 

@@ -190,6 +190,24 @@ TEST_P(ProtocolRowTest, FlippedBitsDoNotReadAsTheSameMessage)
     }
 }
 
+// The signal is learned as the code's protocol, address and command, and the stored code plays
+// it back faithfully.
+void expectLearnedAs(const StoredCode& code, const std::vector<std::uint32_t>& signal,
+                     std::uint32_t carrierHz)
+{
+    const auto learned = bench::learn(signal, carrierHz);
+    ASSERT_TRUE(learned);
+    const auto info = describe(learned->code.identifier, learned->code.parameters);
+    const auto expected = describe(code.identifier, code.parameters);
+    ASSERT_TRUE(info && expected) << learned->converted;
+    EXPECT_EQ(info->protocol, expected->protocol);
+    EXPECT_EQ(info->address, expected->address);
+    EXPECT_EQ(info->command, expected->command);
+    const auto played = bench::playStored(learned->code);
+    ASSERT_TRUE(played);
+    EXPECT_TRUE(bench::playsBackFaithfully(signal, *played));
+}
+
 // The whole road: a code the protocol sends with standard timing is learned back as the same
 // protocol, address and command, and plays back faithfully.
 TEST_P(ProtocolRowTest, IsLearnedAsItself)
@@ -200,17 +218,7 @@ TEST_P(ProtocolRowTest, IsLearnedAsItself)
         const auto sent = bench::playStored(*code);
         ASSERT_TRUE(sent);
         EXPECT_EQ(sent->carrierHz, protocol().carrierHz());
-        const auto learned = bench::learn(sent->durations, sent->carrierHz);
-        ASSERT_TRUE(learned) << protocol().name();
-        const auto info = describe(learned->code.identifier, learned->code.parameters);
-        const auto expected = describe(code->identifier, code->parameters);
-        ASSERT_TRUE(info && expected) << learned->converted;
-        EXPECT_EQ(info->protocol, expected->protocol);
-        EXPECT_EQ(info->address, expected->address);
-        EXPECT_EQ(info->command, expected->command);
-        const auto played = bench::playStored(learned->code);
-        ASSERT_TRUE(played);
-        EXPECT_TRUE(bench::playsBackFaithfully(sent->durations, *played));
+        expectLearnedAs(*code, sent->durations, sent->carrierHz);
     }
 }
 
@@ -238,17 +246,7 @@ TEST_P(ProtocolRowTest, IsLearnedAsItselfWhenTheCaptureEndsInsideAFrame)
         signal.push_back(60000);
         signal.insert(signal.end(), frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(kept));
         SCOPED_TRACE(::testing::Message() << "kept " << kept << " of " << frame.size());
-        const auto learned = bench::learn(signal, sent->carrierHz);
-        ASSERT_TRUE(learned);
-        const auto info = describe(learned->code.identifier, learned->code.parameters);
-        const auto expected = describe(code->identifier, code->parameters);
-        ASSERT_TRUE(info && expected) << learned->converted;
-        EXPECT_EQ(info->protocol, expected->protocol);
-        EXPECT_EQ(info->address, expected->address);
-        EXPECT_EQ(info->command, expected->command);
-        const auto played = bench::playStored(learned->code);
-        ASSERT_TRUE(played);
-        EXPECT_TRUE(bench::playsBackFaithfully(signal, *played));
+        expectLearnedAs(*code, signal, sent->carrierHz);
     }
 }
 
