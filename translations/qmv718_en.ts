@@ -349,6 +349,38 @@
         <source>%1 不是本程序使用的文件</source>
         <translation>%1 is not a file this program uses</translation>
     </message>
+    <message>
+        <source>库文件损坏：%1</source>
+        <translation>damaged library: %1</translation>
+    </message>
+    <message>
+        <source>不是动态库</source>
+        <translation>not a shared library</translation>
+    </message>
+    <message>
+        <source>不是本系统的库：%1</source>
+        <translation>not a library for this system: %1</translation>
+    </message>
+    <message>
+        <source>没有导出表</source>
+        <translation>no export table</translation>
+    </message>
+    <message>
+        <source>不是库文件（没有 PE 或 ELF 文件头）</source>
+        <translation>not a library (no PE or ELF header)</translation>
+    </message>
+    <message>
+        <source>图片无法解码：%1</source>
+        <translation>picture cannot be decoded: %1</translation>
+    </message>
+    <message>
+        <source>文件超过 %1 字节</source>
+        <translation>file larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>资源包的结构损坏：%1</source>
+        <translation>damaged resource bundle: %1</translation>
+    </message>
 </context>
 <context>
     <name>qmv::LinkLibrary</name>
@@ -1916,6 +1948,26 @@ Please update it through the system&apos;s package manager, or run the update as
     <message>
         <source>%1；%2</source>
         <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足</source>
+        <translation>not enough disk space</translation>
+    </message>
+    <message>
+        <source>没有可恢复的备份</source>
+        <translation>no backup to restore</translation>
+    </message>
+    <message>
+        <source>升级配置文件中的大小 %1 超过此文件的上限 %2 字节</source>
+        <translation>the size %1 in the update list is above this file&apos;s limit of %2 bytes</translation>
+    </message>
+    <message>
+        <source>需要 %1 字节，%2 只有 %3 字节可用</source>
+        <translation>%1 bytes needed, only %3 bytes free in %2</translation>
+    </message>
+    <message>
+        <source>%1 不是本程序使用的文件</source>
+        <translation>%1 is not a file this program uses</translation>
     </message>
 </context>
 </TS>

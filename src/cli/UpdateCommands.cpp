@@ -176,7 +176,7 @@ private:
         UpdateRun run(m_folder, m_client, check);
         QEventLoop loop;
         int exitCode = Success;
-        bool downloaded = false;
+        bool installed = false;
         QString current;
         qint64 total = -1;
         QObject::connect(&run, &UpdateRun::libraryStarted, [&](int index) {
@@ -201,13 +201,13 @@ private:
             }
             std::cout << '\n';
         });
-        QObject::connect(&run, &UpdateRun::finished, [&](bool anyDownloaded) {
-            downloaded = anyDownloaded;
+        QObject::connect(&run, &UpdateRun::finished, [&](bool anyInstalled) {
+            installed = anyInstalled;
             loop.quit();
         });
         run.start(m_serverUrl, libraries);
         loop.exec();
-        if (downloaded)
+        if (installed)
             std::cout << updatetext::shown(updatetext::restartNeeded) << '\n';
         return exitCode;
     }

@@ -33,7 +33,7 @@ std::unique_ptr<ConverterLibrary> ConverterLibrary::loadDirect(const std::string
                                              QT_TRANSLATE_NOOP("qmv::LinkLibrary", "编码转换库"), error);
     if (!library)
         return nullptr;
-    auto convert = reinterpret_cast<ConvertCodeFunction>(library->symbol("ConvertCode"));
+    auto convert = reinterpret_cast<ConvertCodeFunction>(library->symbol(functionName));
     if (!convert) {
         if (error)
             *error =

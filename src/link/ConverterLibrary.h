@@ -22,6 +22,7 @@ class ConverterLibrary
 {
 public:
     static constexpr const char* fileName = "velquon.dll";
+    static constexpr const char* functionName = "ConvertCode";
 
     // On failure returns null and sets `error` (when given) to the reason.
     static std::unique_ptr<ConverterLibrary> load(const std::string& folder, std::string* error);

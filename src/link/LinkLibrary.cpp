@@ -58,13 +58,13 @@ std::unique_ptr<LinkLibrary> LinkLibrary::loadDirect(const std::string& folder, 
     LinkFunctions& f = link->m_functions;
     const SharedLibrary& lib = *link->m_library;
     std::string missing;
-    resolve(lib, "link_state", f.linkState, &missing);
-    resolve(lib, "ReadVersion", f.readVersion, &missing);
-    resolve(lib, "RBasicInfo", f.basicInfo, &missing);
-    resolve(lib, "readdatav20", f.readData, &missing);
-    resolve(lib, "writedatav20", f.writeData, &missing);
-    resolve(lib, "SetCodeCarrierWave", f.setCodeCarrierWave, &missing);
-    resolve(lib, "RCollectCodeInfo", f.collectCodeInfo, &missing);
+    resolve(lib, linkname::linkState, f.linkState, &missing);
+    resolve(lib, linkname::readVersion, f.readVersion, &missing);
+    resolve(lib, linkname::basicInfo, f.basicInfo, &missing);
+    resolve(lib, linkname::readData, f.readData, &missing);
+    resolve(lib, linkname::writeData, f.writeData, &missing);
+    resolve(lib, linkname::setCodeCarrierWave, f.setCodeCarrierWave, &missing);
+    resolve(lib, linkname::collectCodeInfo, f.collectCodeInfo, &missing);
     if (!missing.empty()) {
         if (error)
             *error = formatText(translate("qmv::LinkLibrary", "遥控器连接库 %1 缺少函数 %2！"),

@@ -12,9 +12,9 @@
 namespace qmv {
 
 // Asks the verifier (qmv718-verify, beside the program) whether a file is what its name says it
-// is. The verifier loads libraries, so it runs as a process of its own: a library that crashes or
-// hangs while loading costs that process only. A verifier that cannot be started, crashes or
-// takes too long counts as a failed check.
+// is. The verifier only reads the file, but it decodes pictures from it, so it runs as a process of
+// its own: a decoder that crashes or hangs on a hostile file costs that process only. A verifier
+// that cannot be started, crashes or takes too long counts as a failed check.
 class ContentCheck : public QObject
 {
     Q_OBJECT

@@ -4,49 +4,41 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <filesystem>
 
 namespace qmv {
 
 namespace {
 
-// Copies `source` to `target` through a temporary beside the target, keeping the target's
-// permissions; the target is either the old file or the whole new one.
-bool replaceWithCopy(const QString& source, const QString& target, QString* error)
+QString failedAt(const QFileDevice& file)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        *error = source + QStringLiteral(": ") + in.errorString();
-        return false;
-    }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = target + QStringLiteral(": ") + out.errorString();
-        return false;
-    }
-    const QFileDevice::Permissions permissions = QFile::permissions(target);
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(64 * 1024);
-        if (block.isEmpty() || out.write(block) != block.size()) {
-            *error = in.error() != QFileDevice::NoError ? source + QStringLiteral(": ") + in.errorString()
-                                                        : target + QStringLiteral(": ") + out.errorString();
-            out.cancelWriting();
-            return false;
-        }
-    }
-    if (permissions != QFileDevice::Permissions())
-        out.setPermissions(permissions);
-    if (!out.commit()) {
-        *error = target + QStringLiteral(": ") + out.errorString();
-        return false;
-    }
-    return true;
+    return file.fileName() + QStringLiteral(": ") + file.errorString();
+}
+
+bool writeBlock(QFileDevice& file, const QByteArray& block)
+{
+    return file.write(block) == block.size();
+}
+
+// Renames `from` over `to`, replacing it in one step.
+bool renameOver(const QString& from, const QString& to, QString* error)
+{
+    std::error_code failure;
+    std::filesystem::rename(from.toStdU16String(), to.toStdU16String(), failure);
+    if (failure)
+        *error = to + QStringLiteral(": ") + QString::fromLocal8Bit(failure.message().c_str());
+    return !failure;
 }
 
 } // namespace
 
-LibraryInstaller::LibraryInstaller(const QString& folder)
+LibraryInstaller::LibraryInstaller(const QString& folder, BlockWriter writer)
     : m_folder(folder)
+    , m_write(writer ? std::move(writer) : BlockWriter(writeBlock))
 {
 }
 
@@ -65,28 +57,93 @@ QString LibraryInstaller::rejectedPath(const QString& download)
     return download + QStringLiteral(".rejected");
 }
 
+bool LibraryInstaller::copyInto(const QString& source, QFileDevice& out, QString* error) const
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *error = failedAt(in);
+        return false;
+    }
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(64 * 1024);
+        if (block.isEmpty()) {
+            *error = failedAt(in);
+            return false;
+        }
+        if (!m_write(out, block)) {
+            *error = failedAt(out);
+            return false;
+        }
+    }
+    if (!out.flush()) {
+        *error = failedAt(out);
+        return false;
+    }
+    return true;
+}
+
+// The target is either the old file or the whole new one, with the old one's permissions.
+bool LibraryInstaller::replaceWithCopy(const QString& source, const QString& target, QString* error) const
+{
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        *error = failedAt(out);
+        return false;
+    }
+    const QFileDevice::Permissions permissions = QFile::permissions(target);
+    if (!copyInto(source, out, error)) {
+        out.cancelWriting();
+        return false;
+    }
+    if (permissions != QFileDevice::Permissions())
+        out.setPermissions(permissions);
+    if (!out.commit()) {
+        *error = failedAt(out);
+        return false;
+    }
+    return true;
+}
+
 bool LibraryInstaller::install(const QString& source, const QString& fileName, bool backUpInstalled,
                                QString* error) const
 {
     const QString installed = QDir(m_folder).filePath(fileName);
-    if (backUpInstalled && QFile::exists(installed)) {
-        if (!QDir().mkpath(backupFolder(m_folder))) {
-            *error = backupFolder(m_folder);
-            return false;
-        }
-        if (!replaceWithCopy(installed, backupPath(m_folder, fileName), error))
-            return false;
+    if (!backUpInstalled || !QFile::exists(installed))
+        return replaceWithCopy(source, installed, error);
+
+    if (!QDir().mkpath(backupFolder(m_folder))) {
+        *error = backupFolder(m_folder);
+        return false;
     }
-    return replaceWithCopy(source, installed, error);
+    // The library about to be replaced, written whole beside the old backup first.
+    QTemporaryFile backup(backupPath(m_folder, fileName) + QStringLiteral(".XXXXXX"));
+    if (!backup.open()) {
+        *error = failedAt(backup);
+        return false;
+    }
+    if (!copyInto(installed, backup, error) || !replaceWithCopy(source, installed, error))
+        return false;
+    backup.close();
+    if (renameOver(backup.fileName(), backupPath(m_folder, fileName), error)) {
+        backup.setAutoRemove(false);
+        return true;
+    }
+    // The new library is in, but the old one could not become the backup: put the old one back,
+    // so the update is all or nothing.
+    QString restoreError;
+    replaceWithCopy(backup.fileName(), installed, &restoreError);
+    return false;
 }
 
 QString LibraryInstaller::reject(const QString& download)
 {
     QString rejected = rejectedPath(download);
     QFile::remove(rejected);
-    if (QFile::rename(download, rejected))
+    if (QFile::rename(download, rejected) &&
+        (QFileInfo(rejected).size() <= maxRejectedBytes || QFile::resize(rejected, maxRejectedBytes)))
         return rejected;
     QFile::remove(download);
+    QFile::remove(rejected);
     return {};
 }
 

@@ -36,7 +36,7 @@ Failure LibraryRollback::restore(const QString& name) const
     const QString fileName = libraryFileName(plain);
     const QString backup = LibraryInstaller::backupPath(m_folder, fileName);
     if (!QFile::exists(backup))
-        return {UpdateFailure::NotFound, backup};
+        return {UpdateFailure::NoBackup, QDir::toNativeSeparators(backup)};
     if (Failure check = m_check.checkNow(backup); check.failed())
         return check;
     QString error;

@@ -209,7 +209,7 @@ void Tupdate::done(int result)
     m_fetch->cancel();
     if (m_run->running()) {
         m_run->cancel();
-        if (m_run->downloaded())
+        if (m_run->installed())
             hint(text(updatetext::restartNeeded));
     }
     QDialog::done(result);
@@ -370,12 +370,13 @@ void Tupdate::libraryFinished(int index, const Failure& failure)
              describe(failure));
 }
 
-void Tupdate::runFinished(bool downloaded)
+void Tupdate::runFinished(bool installed)
 {
     Button2->setText(text(updatetext::done));
     Button2->setEnabled(false);
     Button3->setEnabled(false);
-    if (downloaded)
+    // Only a library that was put in place takes effect at the next start.
+    if (installed)
         hint(text(updatetext::restartNeeded));
 }
 

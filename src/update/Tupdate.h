@@ -78,7 +78,7 @@ private:
     // "Stop" on the library page: aborts the running transfer.
     void Button3Click();
     void libraryFinished(int index, const Failure& failure);
-    void runFinished(bool downloaded);
+    void runFinished(bool installed);
     // A transfer's start, progress and end, for the progress bar.
     void IdHTTP1WorkBegin(qint64 expectedTotal);
     void IdHTTP1Work(qint64 received);

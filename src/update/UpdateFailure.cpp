@@ -27,6 +27,8 @@ constexpr std::array<ReasonNames, static_cast<std::size_t>(UpdateFailure::Cancel
     {"hash mismatch", updatetext::reasonHashMismatch},
     {"not writable", updatetext::reasonNotWritable},
     {"refused name", updatetext::reasonRefusedName},
+    {"no space", updatetext::reasonNoSpace},
+    {"no backup", updatetext::reasonNoBackup},
     {"cancelled", updatetext::reasonCancelled},
 }};
 

@@ -18,7 +18,9 @@ enum class UpdateFailure {
     NotALibrary,   // the file is not what its name says it is
     HashMismatch,  // the SHA-256 differs from the list's
     NotWritable,   // a file in the program's folder or the update folder could not be written
-    RefusedName,   // the list's name is not a plain file name
+    RefusedName,   // the list's name is not a plain file name, or not of a file the program uses
+    NoSpace,       // too little free space for the download and its installation
+    NoBackup,      // no last good copy to put back
     Cancelled,     // broken off by the user
 };
 

@@ -43,7 +43,7 @@ void UpdateRun::start(const QString& serverUrl, const QList<PendingLibrary>& lib
         return;
     m_serverUrl = serverUrl;
     m_libraries = libraries;
-    m_downloaded = false;
+    m_installed = false;
     m_cancelled = false;
     m_index = -1;
     startNext();
@@ -74,7 +74,7 @@ void UpdateRun::startNext()
     ++m_index;
     if (m_index >= m_libraries.size()) {
         m_index = -1;
-        emit finished(m_downloaded);
+        emit finished(m_installed);
         return;
     }
     const PendingLibrary& library = m_libraries[m_index];
@@ -83,9 +83,9 @@ void UpdateRun::startNext()
         finishLibrary({UpdateFailure::RefusedName, library.name});
         return;
     }
-    if (library.size <= 0) {
-        finishLibrary({UpdateFailure::WrongSize,
-                       QString::fromStdString(updatetext::shown(updatetext::sizeAnnouncedZero))});
+    if (const Failure refusal = admitDownload(m_folder, library.name, library.size, m_freeSpace);
+        refusal.failed()) {
+        finishLibrary(refusal);
         return;
     }
     QDir().mkpath(UpdateListFetch::updateFolder(m_folder));
@@ -95,7 +95,6 @@ void UpdateRun::startNext()
                        m_download.fileName() + QStringLiteral(" ") + m_download.errorString()});
         return;
     }
-    m_downloaded = true;
     m_step = Step::Transfer;
     m_client.get(QUrl(m_serverUrl + libraryFileName(library.name)), &m_download, library.size);
 }
@@ -157,6 +156,7 @@ void UpdateRun::install(bool backUpInstalled)
     QString error;
     const bool installed = LibraryInstaller(m_folder).install(
         m_download.fileName(), libraryFileName(m_libraries[m_index].name), backUpInstalled, &error);
+    m_installed = m_installed || installed;
     finishLibrary(installed ? Failure{} : Failure{UpdateFailure::NotWritable, error});
 }
 

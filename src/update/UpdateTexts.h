@@ -50,6 +50,8 @@ inline constexpr const char* reasonNotALibrary = QT_TRANSLATE_NOOP("qmv::updatet
 inline constexpr const char* reasonHashMismatch = QT_TRANSLATE_NOOP("qmv::updatetext", "SHA-256 校验值不符");
 inline constexpr const char* reasonNotWritable = QT_TRANSLATE_NOOP("qmv::updatetext", "无法写入");
 inline constexpr const char* reasonRefusedName = QT_TRANSLATE_NOOP("qmv::updatetext", "文件名不允许");
+inline constexpr const char* reasonNoSpace = QT_TRANSLATE_NOOP("qmv::updatetext", "磁盘空间不足");
+inline constexpr const char* reasonNoBackup = QT_TRANSLATE_NOOP("qmv::updatetext", "没有可恢复的备份");
 inline constexpr const char* reasonCancelled = QT_TRANSLATE_NOOP("qmv::updatetext", "已中断");
 
 // A state or reason and what it is about; two details of one failure.
@@ -64,6 +66,12 @@ inline constexpr const char* sizeAnnouncedZero =
     QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中的大小为 0");
 inline constexpr const char* sizeReceived =
     QT_TRANSLATE_NOOP("qmv::updatetext", "应为 %1 字节，收到 %2 字节");
+inline constexpr const char* sizeAboveLimit =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "升级配置文件中的大小 %1 超过此文件的上限 %2 字节");
+inline constexpr const char* spaceNeeded =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "需要 %1 字节，%2 只有 %3 字节可用");
+inline constexpr const char* notUsedByProgram =
+    QT_TRANSLATE_NOOP("qmv::updatetext", "%1 不是本程序使用的文件");
 inline constexpr const char* sizeBeyond = QT_TRANSLATE_NOOP("qmv::updatetext", "超过 %1 字节");
 inline constexpr const char* tooManyRedirects = QT_TRANSLATE_NOOP("qmv::updatetext", "转向超过 %1 次");
 inline constexpr const char* rejectedKept = QT_TRANSLATE_NOOP("qmv::updatetext", "已保存为 %1");

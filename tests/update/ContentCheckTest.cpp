@@ -1,6 +1,7 @@
 #include "ContentCheck.h"
 #include "FolderAccess.h"
 #include "LibraryRollback.h"
+#include "PeImage.h"
 #include "ProgramFolder.h"
 #include "TestLibraries.h"
 #include "UpdateTestEnvironment.h"
@@ -20,6 +21,15 @@ using testing::converterLibrary;
 using testing::libraryBytes;
 using testing::linkLibrary;
 using testing::ProgramFolder;
+
+// The bundle with the header of its first GIF picture spoilt.
+QByteArray withBrokenPicture(QByteArray bundle)
+{
+    const auto at = bundle.indexOf("GIF8");
+    EXPECT_GT(at, 0) << "the test bundle keeps its pictures unpacked";
+    bundle.replace(at, 4, "XXXX");
+    return bundle;
+}
 
 class ContentCheckTest : public ::testing::Test
 {
@@ -57,6 +67,10 @@ TEST_F(ContentCheckTest, EachKindOfFileIsTakenOnlyWithTheContentItsNameStandsFor
         {"dn1803.dll", testing::shortKeyBundle(), false},
         {"bn1803.dll", testing::keyBundle(), false},
         {"ykqtupian44.dll", testing::keyBundle(), false},
+        // A Windows DLL with the right export is still no library for this system.
+        {"velquon.dll", testing::PeImage{true, 0x8664, true, {"ConvertCode"}}.bytes(), false},
+        // A bundle whose structure is sound but one of whose pictures does not decode.
+        {"on1803.dll", withBrokenPicture(testing::keyBundle()), false},
         // A name the program does not use, whatever it holds.
         {"sample.dll", converterLibrary(), false},
     };
@@ -129,7 +143,7 @@ TEST_F(RollbackTest, ABadMissingOrEscapingBackupIsRefusedAndTheLibraryStays)
     folder.put("update/backup/velquon.dll", ""); // what an earlier faulty update left
     const Failure bad = rollback.restore("velquon");
     EXPECT_EQ(bad.reason, UpdateFailure::NotALibrary);
-    EXPECT_EQ(rollback.restore("tavrio").reason, UpdateFailure::NotFound);
+    EXPECT_EQ(rollback.restore("tavrio").reason, UpdateFailure::NoBackup);
     EXPECT_EQ(rollback.restore("../velquon").reason, UpdateFailure::RefusedName);
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(2));
 }

@@ -2,6 +2,7 @@
 // library stays as it was, the last good copy stays the backup, and the failure names its reason.
 #include "ContentCheck.h"
 #include "HttpClient.h"
+#include "LibraryInstaller.h"
 #include "ListFetchFixture.h"
 #include "ProgramFolder.h"
 #include "RunHarness.h"
@@ -21,8 +22,12 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <dlfcn.h>
+
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -117,6 +122,15 @@ const QList<HostileCase>& hostileCases()
              return QString();
          },
          UpdateFailure::WrongSize},
+        {"announced as 10 GB with an endless body",
+         [](TestHttpServer& s, qint64) {
+             R r{converterLibrary(2)};
+             r.announceLength = false;
+             r.endless = true;
+             s.serve("/dl/velquon.dll", r);
+             return QString();
+         },
+         UpdateFailure::WrongSize, qint64(10) << 30},
         {"announced size 0",
          [](TestHttpServer& s, qint64) {
              s.serve("/dl/velquon.dll", QByteArray());
@@ -184,10 +198,67 @@ TEST(HostileHost, LeavesTheInstalledLibraryAndItsBackupAloneAndNamesTheReason)
         ASSERT_TRUE(record.finished);
         EXPECT_EQ(record.outcomes, QList<UpdateFailure>{hostile.reason})
             << record.details.value(0).toStdString();
+        EXPECT_FALSE(record.installed) << "no restart is asked for";
         EXPECT_EQ(folder.read("velquon.dll"), installed);
         EXPECT_EQ(folder.read("update/backup/velquon.dll"), backup);
         EXPECT_FALSE(folder.exists("update/velquon.dll")) << "a failed download is only kept as rejected";
-        EXPECT_LE(folder.read("update/velquon.dll.rejected").size(), size);
+        EXPECT_LE(folder.read("update/velquon.dll.rejected").size(),
+                  std::min(size, LibraryInstaller::maxRejectedBytes));
+    }
+}
+
+// Libraries whose constructor creates a marker file: whoever loads one leaves the marker.
+class RunsOnLoadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { qputenv("QMV718_LOAD_MARKER", marker().toLocal8Bit()); }
+    void TearDown() override { qunsetenv("QMV718_LOAD_MARKER"); }
+
+    QString marker() const { return folder.file("loaded"); }
+
+    ProgramFolder folder;
+};
+
+TEST_F(RunsOnLoadTest, ADownloadIsCheckedWithoutRunningAnyOfIt)
+{
+    const QByteArray withConverter = testing::fileBytes(QStringLiteral(QMV718_RUNS_ON_LOAD_CONVERTER));
+    const QByteArray plain = testing::fileBytes(QStringLiteral(QMV718_RUNS_ON_LOAD_PLAIN));
+    // Loading it does leave the marker, so its absence below means nothing loaded it.
+    folder.put("control.so", plain);
+    void* control = dlopen(folder.file("control.so").toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(control, nullptr) << dlerror();
+    dlclose(control);
+    ASSERT_TRUE(QFile::remove(marker()));
+
+    struct Case
+    {
+        const char* name;
+        QByteArray served;
+        UpdateFailure reason;
+    };
+    const QList<Case> cases{
+        {"velquon", plain, UpdateFailure::NotALibrary},
+        {"tavrio", withConverter, UpdateFailure::NotALibrary},
+        // Well formed: it passes the check and is installed, and still nothing of it ran.
+        {"velquon", withConverter, UpdateFailure::None},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestHttpServer server;
+        server.serve("/dl/" + QString(c.name) + ".dll", c.served);
+        folder.put(QString(c.name) + ".dll", "old");
+        HttpClient client;
+        ContentCheck check;
+        UpdateRun run(folder.path(), client, check);
+        const testing::RunRecord record =
+            runToEnd(run, server.url("/dl/"), {pending(c.name, c.served.size())});
+        EXPECT_EQ(record.outcomes, QList<UpdateFailure>{c.reason}) << record.details.value(0).toStdString();
+        if (c.reason != UpdateFailure::None) {
+            EXPECT_TRUE(record.details.value(0).contains(
+                std::string_view(c.name) == "tavrio" ? "link_state" : "ConvertCode"))
+                << "names the missing function: " << record.details.value(0).toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(marker()));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "RunHarness.h"
 #include "TestHttpServer.h"
 #include "TestLibraries.h"
+#include "UpdateFileKind.h"
 #include "UpdateRun.h"
 #include "UpdateTestEnvironment.h"
 
@@ -14,6 +15,9 @@
 #include <QTimer>
 
 #include <dlfcn.h>
+
+#include <algorithm>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +93,66 @@ TEST(LibraryInstaller, ARejectedDownloadIsKeptUnderItsRejectedNameReplacingAnOld
     EXPECT_FALSE(folder.exists("update/sample.dll"));
 }
 
+TEST(LibraryInstaller, ARejectedDownloadIsKeptOnlyInItsFirstBytes)
+{
+    ProgramFolder folder;
+    const QByteArray junk = libraryBytes(4 * LibraryInstaller::maxRejectedBytes, 3);
+    folder.put("update/sample.dll", junk);
+    LibraryInstaller::reject(folder.file("update/sample.dll"));
+    EXPECT_EQ(folder.read("update/sample.dll.rejected"), junk.left(LibraryInstaller::maxRejectedBytes));
+}
+
+// Writes until the disk is "full": every block after the first `room` bytes fails.
+LibraryInstaller::BlockWriter diskWithRoomFor(qint64 room)
+{
+    auto written = std::make_shared<qint64>(0);
+    return [written, room](QFileDevice& file, const QByteArray& block) {
+        *written += block.size();
+        return *written <= room && file.write(block) == block.size();
+    };
+}
+
+TEST(LibraryInstaller, AFailedInstallLeavesTheLibraryAndItsBackupAsTheyWere)
+{
+    const QByteArray installed = libraryBytes(100000, 1);
+    const QByteArray backup = libraryBytes(90000, 2);
+    const QByteArray fresh = libraryBytes(110000, 3);
+    struct Case
+    {
+        const char* what;
+        LibraryInstaller::BlockWriter writer;
+        // Prepares the folder; true when the backup is a folder in the way of the rename.
+        bool backupBlocked = false;
+    };
+    const QList<Case> cases{
+        {"the disk fills while the backup copy is written", diskWithRoomFor(installed.size() / 2)},
+        {"the disk fills while the new library is written", diskWithRoomFor(installed.size() + 1000)},
+        {"the old backup cannot be replaced", {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder folder;
+        folder.put("velquon.dll", installed);
+        folder.put("update/velquon.dll", fresh);
+        if (c.backupBlocked)
+            folder.put("update/backup/velquon.dll/in-the-way", backup);
+        else
+            folder.put("update/backup/velquon.dll", backup);
+        QString error;
+        EXPECT_FALSE(LibraryInstaller(folder.path(), c.writer)
+                         .install(folder.file("update/velquon.dll"), "velquon.dll", true, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(folder.read("velquon.dll"), installed);
+        if (!c.backupBlocked) {
+            EXPECT_EQ(folder.read("update/backup/velquon.dll"), backup);
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"velquon.dll"})
+            << "no temporary left";
+        EXPECT_EQ(QDir(folder.file("update/backup")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{"velquon.dll"});
+    }
+}
+
 TEST(LibraryInstaller, AMissingDownloadLeavesTheInstalledLibraryAlone)
 {
     ProgramFolder folder;
@@ -125,15 +189,58 @@ TEST_F(UpdateRunTest, ADownloadOfTheAnnouncedSizeIsInstalledAndOneByteShortIsNot
         runToEnd(run, serverUrl(), {pending("velquon", converter.size()), pending("tavrio", link.size())});
     ASSERT_TRUE(record.finished);
     EXPECT_EQ(record.outcomes, (QList<UpdateFailure>{UpdateFailure::None, UpdateFailure::WrongSize}));
-    EXPECT_TRUE(record.downloaded);
+    EXPECT_TRUE(record.installed);
     EXPECT_EQ(folder.read("velquon.dll"), converter);
     EXPECT_EQ(folder.read("update/velquon.dll"), converter) << "the download stays in the update folder";
     EXPECT_EQ(folder.read("update/backup/velquon.dll"), converterLibrary(1));
     EXPECT_EQ(folder.read("tavrio.dll"), linkLibrary(1));
-    EXPECT_EQ(folder.read("update/tavrio.dll.rejected").size(), link.size() - 1);
+    EXPECT_EQ(folder.read("update/tavrio.dll.rejected"),
+              link.left(std::min(link.size() - 1, LibraryInstaller::maxRejectedBytes)));
     EXPECT_TRUE(record.details[1].contains("update/tavrio.dll.rejected")) << record.details[1].toStdString();
     EXPECT_FALSE(folder.exists("update/tavrio.dll"));
     EXPECT_FALSE(folder.exists("update/backup/tavrio.dll"));
+}
+
+TEST_F(UpdateRunTest, WhatCannotBeInstalledIsRefusedBeforeItIsFetched)
+{
+    folder.put("velquon.dll", converterLibrary(1));
+    folder.put("sample.dll", "old");
+    const qint64 size = converterLibrary(2).size();
+    server.serve("/dl/velquon.dll", converterLibrary(2));
+    server.serve("/dl/sample.dll", "new");
+    struct Case
+    {
+        const char* what;
+        PendingLibrary library;
+        qint64 freeSpace;
+        UpdateFailure reason;
+    };
+    const qint64 plenty = qint64(1) << 40;
+    const QList<Case> cases{
+        {"a file the program does not use", pending("sample", 3), plenty, UpdateFailure::RefusedName},
+        {"announced above the converter's limit",
+         pending("velquon", maxUpdateFileBytes(UpdateFileKind::Converter) + 1), plenty,
+         UpdateFailure::WrongSize},
+        {"announced as 10 GB", pending("velquon", qint64(10) << 30), plenty, UpdateFailure::WrongSize},
+        {"no room for the download, the new library and the backup", pending("velquon", size), 3 * size,
+         UpdateFailure::NoSpace},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        run.setFreeSpace([&c](const QString&) { return c.freeSpace; });
+        const testing::RunRecord record = runToEnd(run, serverUrl(), {c.library});
+        EXPECT_EQ(record.outcomes, QList<UpdateFailure>{c.reason});
+        EXPECT_FALSE(record.details.value(0).isEmpty()) << "the refusal says why";
+        EXPECT_FALSE(record.installed);
+    }
+    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_EQ(QDir(folder.file("update")).entryList(QDir::Files), QStringList()) << "nothing was written";
+    EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
+
+    run.setFreeSpace([size](const QString&) { return 3 * size + 16 * 1024 * 1024; });
+    EXPECT_EQ(runToEnd(run, serverUrl(), {pending("velquon", size)}).outcomes,
+              QList<UpdateFailure>{UpdateFailure::None})
+        << "room for the download, its copy, the backup and a margin is enough";
 }
 
 TEST_F(UpdateRunTest, AsksForTheServersUrlFollowedByTheFileNameWithTheUpdatesHeaders)
@@ -265,7 +372,7 @@ TEST_F(UpdateRunTest, RefusedNamesAreNeitherFetchedNorWrittenAnywhere)
     const testing::RunRecord record =
         runToEnd(run, serverUrl(), {refused, unmarked, absolute, pending("", 7)});
     EXPECT_EQ(record.outcomes, QList<UpdateFailure>(4, UpdateFailure::RefusedName));
-    EXPECT_FALSE(record.downloaded) << "no restart is needed when nothing was fetched";
+    EXPECT_FALSE(record.installed) << "no restart is needed when nothing was installed";
     EXPECT_TRUE(server.requests().isEmpty());
     EXPECT_TRUE(folder.outside().isEmpty()) << folder.outside().join(' ').toStdString();
     EXPECT_FALSE(folder.exists("escape.dll"));

@@ -14,7 +14,7 @@ struct RunRecord
     QList<UpdateFailure> outcomes;
     QStringList details;
     bool finished = false;
-    bool downloaded = false;
+    bool installed = false;
 };
 
 inline PendingLibrary pending(const QString& name, qint64 size, const QString& sha256 = {})
@@ -35,7 +35,7 @@ inline RunRecord runToEnd(UpdateRun& run, const QString& serverUrl, const QList<
     run.start(serverUrl, libraries);
     record.finished = finished.count() > 0 || finished.wait(60000);
     if (record.finished)
-        record.downloaded = finished.first().first().toBool();
+        record.installed = finished.first().first().toBool();
     QObject::disconnect(outcomes);
     return record;
 }

@@ -351,6 +351,7 @@ TEST_F(WizardTest, EveryFailedRowNamesItsReason)
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
     EXPECT_EQ(folder.read("tavrio.dll"), linkLibrary(1));
     EXPECT_FALSE(folder.exists("update/backup/tavrio.dll"));
+    EXPECT_TRUE(prompts->isEmpty()) << "nothing was installed, so no restart is asked for";
 }
 
 TEST_F(WizardTest, BreakingOffTheFirstOfTwoTransfersFailsOnlyIt)
@@ -383,17 +384,15 @@ TEST_F(WizardTest, ALibraryOfUnknownSizeLeavesTheBarWithoutMaximum)
     EXPECT_TRUE(std::all_of(maxima.begin(), maxima.end(), [](int maximum) { return maximum == 0; }));
 }
 
-TEST_F(WizardTest, QuittingDuringARunBreaksItOffAndStillAsksForTheRestart)
+TEST_F(WizardTest, QuittingDuringARunBreaksItOffAndAsksForNoRestartWhenNothingWasInstalled)
 {
     ASSERT_TRUE(startSlowConverterTransfer());
     click("Button4");
     EXPECT_FALSE(wizard->isVisible());
-    ASSERT_EQ(prompts->size(), 1);
-    EXPECT_EQ(prompts->first().text, u("需要重新启动程序，升级才能完成！"));
     QTest::qWait(200);
     EXPECT_EQ(server.requestCount("/a/tavrio.dll"), 0) << "no library is fetched after the wizard closed";
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
-    EXPECT_EQ(prompts->size(), 1);
+    EXPECT_TRUE(prompts->isEmpty());
 }
 
 TEST_F(WizardTest, QuittingWhileTheListHangsEndsTheFetchWithoutAMessage)

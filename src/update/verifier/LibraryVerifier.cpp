@@ -1,67 +1,43 @@
 #include "LibraryVerifier.h"
 
-#include "CodeConverter.h"
-#include "LinkLibrary.h"
+#include "ConverterLibrary.h"
+#include "LibraryImage.h"
+#include "LinkFunctions.h"
 #include "PictureNames.h"
-#include "SharedLibrary.h"
+#include "ResourceBundle.h"
+#include "UpdateFileKind.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QImageReader>
 #include <QResource>
 #include <QStringList>
 
-#include <array>
+#include <vector>
 
 namespace qmv {
 
 namespace {
 
-// The animation the update wizard has always been shipped with.
-constexpr const char* wizardAnimation = "ykqtupian44.dll";
-constexpr const char* converterFunction = "ConvertCode";
-
-QString folderOf(const QString& path)
+QString verifyExports(const QByteArray& bytes, const std::vector<const char*>& functions)
 {
-    return QFileInfo(path).absolutePath() + QLatin1Char('/');
-}
-
-QString verifyLink(const QString& path)
-{
-    std::string error;
-    return LinkLibrary::load(folderOf(path).toStdString(), &error) ? QString()
-                                                                   : QString::fromStdString(error);
-}
-
-QString verifyConverter(const QString& path)
-{
-    std::string error;
-    const auto library = SharedLibrary::open(path.toStdString(), &error);
-    if (!library)
-        return QString::fromStdString(error);
-    if (!library->symbol(converterFunction))
-        return QCoreApplication::translate("qmv::LibraryVerifier", "缺少函数 %1")
-            .arg(QLatin1String(converterFunction));
-    return {};
-}
-
-QString verifyBundle(const QString& path, const QStringList& pictures)
-{
-    const QString root = QStringLiteral("/candidate");
-    if (!QResource::registerResource(path, root))
-        return QCoreApplication::translate("qmv::LibraryVerifier", "不是资源包");
-    QString missing;
-    for (const QString& picture : pictures) {
-        if (QImage(QStringLiteral(":") + root + QLatin1Char('/') + picture).isNull()) {
-            missing = picture;
-            break;
-        }
+    const LibraryImage image = readLibraryImage(bytes);
+    if (!image.refusal.isEmpty())
+        return image.refusal;
+    if (image.format != nativeLibraryFormat())
+        return QCoreApplication::translate("qmv::LibraryVerifier", "不是本系统的库：%1")
+            .arg(image.format == LibraryFormat::Pe ? QLatin1String("PE") : QLatin1String("ELF"));
+    if (!image.nativeMachine)
+        return QCoreApplication::translate("qmv::LibraryVerifier", "不是本系统的库：%1")
+            .arg(QStringLiteral("%1-bit").arg(image.wordBits));
+    for (const char* function : functions) {
+        if (image.exports.count(QByteArray(function)) == 0)
+            return QCoreApplication::translate("qmv::LibraryVerifier", "缺少函数 %1")
+                .arg(QLatin1String(function));
     }
-    QResource::unregisterResource(path, root);
-    return missing.isEmpty()
-               ? QString()
-               : QCoreApplication::translate("qmv::LibraryVerifier", "缺少图片 %1").arg(missing);
+    return {};
 }
 
 QStringList keyPictures()
@@ -76,15 +52,47 @@ QStringList namedPictures()
 {
     using namespace pictures;
     QStringList names;
-    for (const char* name : {idleHint, learningHint, deleteButton, deleteButtonGrey, stopDeleteButton,
-                             clearButton, clearButtonGrey})
+    for (const char* name : {idleHint, learningHint, deletingHint, deleteButton, deleteButtonGrey,
+                             stopDeleteButton, clearButton, clearButtonGrey})
         names << QString::fromLatin1(name);
     return names;
 }
 
-QString verifyAnimation(const QString& path)
+// Every picture the program takes from the bundle is there, and every file in it decodes. The
+// structure is read first, so registering the bytes with the resource system reads nothing beyond
+// them.
+QString verifyBundle(const QByteArray& bytes, const QStringList& required)
 {
-    QImageReader reader(path);
+    const ResourceBundle bundle = readResourceBundle(bytes);
+    if (!bundle.refusal.isEmpty())
+        return bundle.refusal;
+    for (const QString& picture : required) {
+        if (!bundle.files.contains(picture))
+            return QCoreApplication::translate("qmv::LibraryVerifier", "缺少图片 %1").arg(picture);
+    }
+    const QString root = QStringLiteral("/candidate");
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    if (!QResource::registerResource(data, root))
+        return QCoreApplication::translate("qmv::LibraryVerifier", "不是资源包");
+    QString undecodable;
+    for (const QString& file : bundle.files) {
+        QImageReader reader(QStringLiteral(":") + root + u'/' + file);
+        reader.setDecideFormatFromContent(true);
+        if (reader.read().isNull()) {
+            undecodable = file;
+            break;
+        }
+    }
+    QResource::unregisterResource(data, root);
+    return undecodable.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("qmv::LibraryVerifier", "图片无法解码：%1").arg(undecodable);
+}
+
+QString verifyAnimation(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     if (reader.format() != "gif" || reader.read().isNull())
         return QCoreApplication::translate("qmv::LibraryVerifier", "不是 GIF 动画");
@@ -96,23 +104,31 @@ QString verifyAnimation(const QString& path)
 QString verifyLibrary(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
-    if (QFileInfo(path).size() <= 0)
+    const std::optional<UpdateFileKind> kind = updateFileKind(name);
+    if (!kind)
+        return QCoreApplication::translate("qmv::LibraryVerifier", "%1 不是本程序使用的文件").arg(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    const qint64 limit = maxUpdateFileBytes(*kind);
+    if (file.size() > limit)
+        return QCoreApplication::translate("qmv::LibraryVerifier", "文件超过 %1 字节").arg(limit);
+    const QByteArray bytes = file.read(limit);
+    if (bytes.isEmpty())
         return QCoreApplication::translate("qmv::LibraryVerifier", "空文件");
-    if (name == QLatin1String(LinkLibrary::fileName))
-        return verifyLink(path);
-    if (name == QLatin1String(CodeConverter::fileName))
-        return verifyConverter(path);
-    if (name == QLatin1String(wizardAnimation))
-        return verifyAnimation(path);
-    using namespace pictures;
-    const std::array keyBundles{notLearnedBundle, learnedBundle, learningBundle, elsewhereBundle};
-    for (const Bundle& bundle : keyBundles) {
-        if (name == QLatin1String(bundle.fileName))
-            return verifyBundle(path, keyPictures());
+    switch (*kind) {
+    case UpdateFileKind::LinkLibrary:
+        return verifyExports(bytes, {linkname::all.begin(), linkname::all.end()});
+    case UpdateFileKind::Converter:
+        return verifyExports(bytes, {ConverterLibrary::functionName});
+    case UpdateFileKind::KeyBundle:
+        return verifyBundle(bytes, keyPictures());
+    case UpdateFileKind::NamedBundle:
+        return verifyBundle(bytes, namedPictures());
+    case UpdateFileKind::Animation:
+        return verifyAnimation(bytes);
     }
-    if (name == QLatin1String(namedBundle.fileName))
-        return verifyBundle(path, namedPictures());
-    return QCoreApplication::translate("qmv::LibraryVerifier", "%1 不是本程序使用的文件").arg(name);
+    return {};
 }
 
 } // namespace qmv
