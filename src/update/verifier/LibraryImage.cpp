@@ -109,8 +109,8 @@ private:
 
         const quint64 optional = *header + 24;
         const auto magic = m_file.little(optional, 2);
-        const bool plus = magic == 0x20B;
-        if (!magic || (*magic != 0x10B && !plus) || (plus ? 64 : 32) != image.wordBits)
+        const bool plus = magic == 0x20BU;
+        if (!magic || (*magic != 0x10BU && !plus) || (plus ? 64 : 32) != image.wordBits)
             return damaged("optional header");
         const quint64 directories = optional + (plus ? 112 : 96);
         const auto directoryCount = m_file.little(directories - 4, 4);
@@ -161,10 +161,12 @@ private:
         const quint64 ordinalsAt = m_file.little(*directory + 36, 4).value_or(0);
         if (functionCount > maxSymbols || nameCount > functionCount)
             return damaged("export directory");
+        if (nameCount == 0)
+            return {};
         const auto functions = fileOffset(functionsAt, functionCount * 4);
         const auto names = fileOffset(namesAt, nameCount * 4);
         const auto ordinals = fileOffset(ordinalsAt, nameCount * 2);
-        if (nameCount > 0 && (!functions || !names || !ordinals))
+        if (!functions || !names || !ordinals)
             return damaged("export directory");
         for (quint64 i = 0; i < nameCount; ++i) {
             const auto nameAddress = m_file.little(*names + i * 4, 4);

@@ -101,13 +101,16 @@ private:
     std::optional<QString> name(quint64 index) const
     {
         const auto at = entryField(index, 0, 4);
-        const auto length = at ? m_file.big(m_names + *at, 2) : std::nullopt;
+        if (!at)
+            return std::nullopt;
         // The length in UTF-16 units, then a hash, then the name.
-        if (!length || *length == 0 || !m_file.holds(m_names + *at + 6, *length * 2))
+        const quint64 start = m_names + *at;
+        const quint64 length = m_file.big(start, 2).value_or(0);
+        if (length == 0 || !m_file.holds(start + 6, length * 2))
             return std::nullopt;
         QString text;
-        for (quint64 i = 0; i < *length; ++i)
-            text += QChar(static_cast<char16_t>(*m_file.big(m_names + *at + 6 + i * 2, 2)));
+        for (quint64 i = 0; i < length; ++i)
+            text += QChar(static_cast<char16_t>(m_file.big(start + 6 + i * 2, 2).value_or(0)));
         if (text.contains(u'/') || text == QLatin1String(".") || text == QLatin1String(".."))
             return std::nullopt;
         return text;
@@ -128,7 +131,7 @@ private:
                 return damaged("names");
             const QString childPath = path.isEmpty() ? *childName : path + u'/' + *childName;
             const bool folder = (*flags & folderFlag) != 0;
-            const QString refusal =
+            QString refusal =
                 folder ? readFolder(child, childPath, depth + 1, files) : readFile(child, *flags);
             if (!refusal.isEmpty())
                 return refusal;
@@ -141,10 +144,12 @@ private:
     QString readFile(quint64 index, quint64 flags) const
     {
         const auto offset = entryField(index, 10, 4);
-        const auto size = offset ? m_file.big(m_data + *offset, 4) : std::nullopt;
-        if (!size || !m_file.holds(m_data + *offset + 4, *size))
+        if (!offset)
             return damaged("data");
+        const auto size = m_file.big(m_data + *offset, 4);
         const quint64 at = m_data + *offset + 4;
+        if (!size || !m_file.holds(at, *size))
+            return damaged("data");
         std::optional<quint64> unpacked = *size;
         if ((flags & packedZlib) != 0)
             unpacked = m_file.big(at, 4);
