@@ -1768,6 +1768,22 @@ Keys that could not be written:%1</translation>
         <source>另有 %1 个键共用此编码槽</source>
         <translation>%1 more keys share this slot</translation>
     </message>
+    <message>
+        <source>JSON 嵌套太深（最多 %1 层）</source>
+        <translation>JSON nested too deep (at most %1 levels)</translation>
+    </message>
+    <message>
+        <source>有空的字段（逗号之间没有值）</source>
+        <translation>an empty field (nothing between commas)</translation>
+    </message>
+    <message>
+        <source>“%1:”后面是空的</source>
+        <translation>nothing follows “%1:”</translation>
+    </message>
+    <message>
+        <source>信号名称是空的</source>
+        <translation>the signal&apos;s name is empty</translation>
+    </message>
 </context>
 <context>
     <name>qmv::updatetext</name>
