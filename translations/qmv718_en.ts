@@ -1288,6 +1288,10 @@ Keys that could not be written:%1</translation>
         <source>库的名称，例如 velquon（默认为全部）</source>
         <translation>The library, e.g. velquon (default: all)</translation>
     </message>
+    <message>
+        <source>学习失败！无法写入遥控器的状态（%1）</source>
+        <translation>Learning failed! The remote&apos;s state (%1) cannot be written</translation>
+    </message>
 </context>
 <context>
     <name>qmv::image</name>
