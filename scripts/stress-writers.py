@@ -54,7 +54,7 @@ class Stress:
         self.folder = tempfile.mkdtemp(prefix="qmv718-stress-")
         self.env = dict(os.environ, QMV718_REMOTE_DIR=self.folder, QMV718_HOLD_DIR=os.path.join(self.folder, "holds"),
                         QMV718_REMOTE_FSYNC="0")
-        os.makedirs(self.env["QMV718_HOLD_DIR"])
+        os.makedirs(self.env["QMV718_HOLD_DIR"], mode=0o700)
         self.random = random.Random(args.seed)
         self.lock = threading.Lock()
         self.running = {}  # worker -> Popen of its learn in progress

@@ -744,6 +744,10 @@ Keys that could not be written:%1</translation>
         <source>遥控器正在被另一个程序修改（%1），请先关闭它再试。</source>
         <translation>The remote is being changed by another program (%1). Please close it and try again.</translation>
     </message>
+    <message>
+        <source>无法锁定遥控器以便修改：%1</source>
+        <translation>Cannot lock the remote for changing it: %1</translation>
+    </message>
 </context>
 <context>
     <name>qmv::art::Caption</name>
@@ -1316,6 +1320,10 @@ Keys that could not be written:%1</translation>
         <source>库的名称，例如 velquon（默认为全部）</source>
         <translation>The library, e.g. velquon (default: all)</translation>
     </message>
+    <message>
+        <source>学习失败！无法写入遥控器的状态（%1）</source>
+        <translation>Learning failed! The remote&apos;s state (%1) cannot be written</translation>
+    </message>
 </context>
 <context>
     <name>qmv::image</name>
@@ -1457,6 +1465,42 @@ Keys that could not be written:%1</translation>
     <message>
         <source>无法读取</source>
         <translation>cannot read it</translation>
+    </message>
+    <message>
+        <source>属于另一个用户</source>
+        <translation>belongs to another user</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹 %1（%2）</source>
+        <translation>Cannot create the folder %1 (%2)</translation>
+    </message>
+    <message>
+        <source>无法检查 %1（%2）</source>
+        <translation>Cannot check %1 (%2)</translation>
+    </message>
+    <message>
+        <source>无法打开 %1（%2）</source>
+        <translation>Cannot open %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 是一个符号链接</source>
+        <translation>%1 is a symbolic link</translation>
+    </message>
+    <message>
+        <source>%1 不是文件夹</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>%1 属于另一个用户（用户号 %2）</source>
+        <translation>%1 belongs to another user (user id %2)</translation>
+    </message>
+    <message>
+        <source>文件夹 %1 的权限是 %2，其他用户也能进入；它只能对你一人开放（700）</source>
+        <translation>the folder %1 has the permissions %2, so other users can enter it; it must be open to you alone (700)</translation>
     </message>
 </context>
 <context>
@@ -1759,6 +1803,22 @@ Keys that could not be written:%1</translation>
     <message>
         <source>另有 %1 个键共用此编码槽</source>
         <translation>%1 more keys share this slot</translation>
+    </message>
+    <message>
+        <source>JSON 嵌套太深（最多 %1 层）</source>
+        <translation>JSON nested too deep (at most %1 levels)</translation>
+    </message>
+    <message>
+        <source>有空的字段（逗号之间没有值）</source>
+        <translation>an empty field (nothing between commas)</translation>
+    </message>
+    <message>
+        <source>“%1:”后面是空的</source>
+        <translation>nothing follows “%1:”</translation>
+    </message>
+    <message>
+        <source>信号名称是空的</source>
+        <translation>the signal&apos;s name is empty</translation>
     </message>
 </context>
 <context>

@@ -120,14 +120,27 @@ int CodeCommands::learn() const
                                              "请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……"))
                   << '\n';
     // The file's code is sent only once the remote listens: a receiver keeps nothing sent before.
-    const auto sendFile = [&codeFile] {
-        if (codeFile)
-            remote::StateFolder(remote::StateFolder::defaultPath()).deliverToInbox(*codeFile);
+    // A code that could not be sent will never come, so the capture stops at once.
+    std::optional<bool> delivered;
+    std::atomic<bool> notSent{false};
+    const auto sendFile = [&codeFile, &delivered, &notSent] {
+        if (codeFile) {
+            delivered = remote::StateFolder(remote::StateFolder::defaultPath()).deliverToInbox(*codeFile);
+            notSent = !*delivered;
+        }
     };
-    const std::atomic<bool> never{false};
-    const std::string captured = CaptureLoop(session.link()).run(never, sendFile).code;
-    if (captured.empty())
+    const std::string captured = CaptureLoop(session.link()).run(notSent, sendFile).code;
+    if (captured.empty()) {
+        // The virtual remote keeps the file's code and its capture mode in its state folder: when
+        // that cannot be written, no code could have come, and that is the reason to give.
+        if (codeFile) {
+            const remote::StateFolder folder(remote::StateFolder::defaultPath());
+            if (notSent || (!delivered && !folder.writable()))
+                return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！无法写入遥控器的状态（%1）"),
+                                      {folder.path().string()}));
+        }
         return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！没有接收到遥控器编码")));
+    }
 
     CodeConverter converter(programFolder());
     const std::string converted = convertCapture(converter, captured);

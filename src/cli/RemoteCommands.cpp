@@ -37,11 +37,13 @@ RemoteCommands::RemoteCommands(CLI::App& app, int& exitCode)
 
     remoteCommand->add_subcommand("status", "Show the cable, identity, demo mode, inbox and faults")
         ->callback([] { control().printStatus(std::cout); });
-    remoteCommand->add_subcommand("plug", "Plug the remote's cable in")->callback([] {
-        control().plug(true);
+    remoteCommand->add_subcommand("plug", "Plug the remote's cable in")->callback([&exitCode] {
+        std::string error;
+        report(control().plug(true, &error), error, exitCode);
     });
-    remoteCommand->add_subcommand("unplug", "Pull the remote's cable out")->callback([] {
-        control().plug(false);
+    remoteCommand->add_subcommand("unplug", "Pull the remote's cable out")->callback([&exitCode] {
+        std::string error;
+        report(control().plug(false, &error), error, exitCode);
     });
 
     auto* send =
@@ -68,7 +70,10 @@ RemoteCommands::RemoteCommands(CLI::App& app, int& exitCode)
     auto* demo =
         remoteCommand->add_subcommand("demo", "Receive built-in signals when the inbox is empty (on|off)");
     demo->add_option("STATE", m_demoState)->required()->check(CLI::IsMember({"on", "off"}));
-    demo->callback([this] { control().setDemo(m_demoState == "on"); });
+    demo->callback([this, &exitCode] {
+        std::string error;
+        report(control().setDemo(m_demoState == "on", &error), error, exitCode);
+    });
 
     auto* fault =
         remoteCommand->add_subcommand("fault", "Make the next N writes fail (writes N) or drop the link "
@@ -82,7 +87,10 @@ RemoteCommands::RemoteCommands(CLI::App& app, int& exitCode)
 
     auto* latency = remoteCommand->add_subcommand("latency", "Make every call take MS milliseconds longer");
     latency->add_option("MS", m_latencyMillis)->required()->check(CLI::Range(0, 10000));
-    latency->callback([this] { control().setLatency(m_latencyMillis); });
+    latency->callback([this, &exitCode] {
+        std::string error;
+        report(control().setLatency(m_latencyMillis, &error), error, exitCode);
+    });
 }
 
 } // namespace qmv::cli

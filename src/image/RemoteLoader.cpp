@@ -73,6 +73,21 @@ void RemoteLoader::badImage(const std::string& detail)
          false);
 }
 
+void RemoteLoader::linkLost()
+{
+    fail(translate("qmv::RemoteLoader", noRemoteMessage), false);
+}
+
+std::optional<std::string> RemoteLoader::read(std::uint16_t address, int units, std::size_t bufferSize)
+{
+    std::string text = m_link.readData(address, units, bufferSize);
+    if (text.empty()) {
+        linkLost();
+        return std::nullopt;
+    }
+    return text;
+}
+
 bool RemoteLoader::waitForRemote()
 {
     while (!m_link.linkState())
@@ -85,6 +100,10 @@ bool RemoteLoader::waitForRemote()
 bool RemoteLoader::checkVersion()
 {
     const std::string version = m_link.readVersion();
+    if (version.empty()) { // the call failed: the remote said nothing about its version
+        linkLost();
+        return false;
+    }
     if (version.size() >= 4 && hex::equalsIgnoringCase(version.substr(0, 4), "1020"))
         return true;
     fail(compatibilityMessage("", 0, 0), true);
@@ -93,11 +112,10 @@ bool RemoteLoader::checkVersion()
 
 std::optional<std::string> RemoteLoader::checkBasicInfo()
 {
-    const std::string info = m_link.readData(memory::identityBlock, 6, 1024);
-    if (info.empty()) {
-        fail(translate("qmv::RemoteLoader", noRemoteMessage), false);
+    const auto infoRead = read(memory::identityBlock, 6, 1024);
+    if (!infoRead)
         return std::nullopt;
-    }
+    const std::string& info = *infoRead;
     const std::string remoteid = info.substr(0, 30);
     m_firmwareLabel = firmwareLabel;
     const auto major = hex::byteAt(info, 32);
@@ -116,11 +134,10 @@ std::optional<std::string> RemoteLoader::checkBasicInfo()
 
 bool RemoteLoader::readLayout(ImageLayout& layout)
 {
-    const std::string pointers = m_link.readData(memory::infoBlock, 2, 512);
-    if (pointers.empty()) {
-        fail(translate("qmv::RemoteLoader", noRemoteMessage), false);
+    const auto pointersRead = read(memory::infoBlock, 2, 512);
+    if (!pointersRead)
         return false;
-    }
+    const std::string& pointers = *pointersRead;
     const auto headeraddr = hex::le16At(pointers, 0);
     const auto relocbase = hex::le16At(pointers, 6);
     const auto bank = hex::byteAt(pointers, 8);
@@ -136,7 +153,10 @@ bool RemoteLoader::readLayout(ImageLayout& layout)
         badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "文件头超出存储范围")));
         return false;
     }
-    const std::string header = m_link.readData(layout.headeraddr, 5, 1024);
+    const auto headerRead = read(layout.headeraddr, 5, 1024);
+    if (!headerRead)
+        return false;
+    const std::string& header = *headerRead;
     const auto field8 = [&](std::size_t k) {
         return hex::byteAt(header, k);
     };
@@ -182,7 +202,10 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
 {
     const ImageLayout& layout = snapshot.layout;
 
-    const std::string table = m_link.readData(static_cast<std::uint16_t>(layout.headeraddr + 32), 50, 1024);
+    const auto tableRead = read(static_cast<std::uint16_t>(layout.headeraddr + 32), 50, 1024);
+    if (!tableRead)
+        return false;
+    const std::string& table = *tableRead;
     for (int row = 0; row < layout.keycount; ++row) {
         const auto code = hex::byteAt(table, 1 + static_cast<std::size_t>(row));
         if (!code) {
@@ -197,8 +220,11 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
         badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "按键记录超出存储范围")));
         return false;
     }
-    const std::string records = m_link.readData(layout.recordaddr, recordUnits,
-                                                static_cast<std::size_t>(layout.recordcount) * 44 + 16);
+    const auto recordsRead =
+        read(layout.recordaddr, recordUnits, static_cast<std::size_t>(layout.recordcount) * 44 + 16);
+    if (!recordsRead)
+        return false;
+    const std::string& records = *recordsRead;
     for (int i = 0; i < layout.keycount * layout.areacount; ++i) {
         const auto record = KeyRecord::parse(std::string_view(records).substr(
             std::min<std::size_t>(records.size(), 44u * static_cast<std::size_t>(i))));
@@ -211,7 +237,10 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
 
     const int bitmapBytes = layout.bitmapBytes();
     const int indexUnits = (layout.indexcount * 6 + bitmapBytes) / 8 + 1;
-    const std::string index = m_link.readData(layout.indexaddr, indexUnits, indexBlockBuffer);
+    const auto indexRead = read(layout.indexaddr, indexUnits, indexBlockBuffer);
+    if (!indexRead)
+        return false;
+    const std::string& index = *indexRead;
     const std::string bitmap = index.substr(0, std::min<std::size_t>(index.size(), 2u * bitmapBytes));
     if (bitmap.size() != 2u * bitmapBytes || !hex::isHex(bitmap)) {
         badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取存储位图")));
@@ -228,7 +257,10 @@ bool RemoteLoader::readTables(ImageSnapshot& snapshot)
         snapshot.slotTable.push_back(*slot);
     }
 
-    const std::string known = m_link.readData(layout.listaddr, knownCodeUnits, knownCodeBuffer);
+    const auto knownRead = read(layout.listaddr, knownCodeUnits, knownCodeBuffer);
+    if (!knownRead)
+        return false;
+    const std::string& known = *knownRead;
     const auto count = hex::le16At(known, 0);
     if (!count || 2 + 6 * *count > knownCodeUnits * 8) {
         badImage(shown(QT_TRANSLATE_NOOP("qmv::image", "无法读取已知编码表")));

@@ -65,6 +65,10 @@ private:
     bool readTables(ImageSnapshot& snapshot);
     void fail(const std::string& text, bool plain);
     void badImage(const std::string& detail);
+    // A read of the remote's memory; a failed one means the link was lost, which ends the load
+    // with that message (never one about the remote's memory or model, which were not read).
+    std::optional<std::string> read(std::uint16_t address, int units, std::size_t bufferSize);
+    void linkLost();
 
     const RemoteLink& m_link;
     Dialogs& m_dialogs;

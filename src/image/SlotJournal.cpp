@@ -22,7 +22,7 @@ void SlotJournal::settled() const
 
 std::optional<int> SlotJournal::interrupted() const
 {
-    const auto note = platform::readRegularFile(m_file, 64).content;
+    const auto note = platform::readPrivateFile(m_file, 64).content;
     if (!note || note->rfind("slot ", 0) != 0)
         return std::nullopt;
     try {

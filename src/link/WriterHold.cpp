@@ -1,6 +1,7 @@
 #include "WriterHold.h"
 
 #include "FileLock.h"
+#include "PrivateFolder.h"
 #include "ProcessId.h"
 
 #include "Text.h"
@@ -36,6 +37,12 @@ std::string printable(const std::string& text)
         if (std::isprint(static_cast<unsigned char>(c)) && shown.size() < 64)
             shown += c;
     return shown;
+}
+
+// The hold could not even be tried: its folder or file is not fit for it.
+std::string unusableHold(const std::string& problem)
+{
+    return formatText(translate("qmv::WriterHold", "无法锁定遥控器以便修改：%1"), {problem});
 }
 
 } // namespace
@@ -77,12 +84,20 @@ std::unique_ptr<WriterHold> WriterHold::take(const std::string& remoteid, const 
                                              std::string* refusal)
 {
     const fs::path path = pathFor(remoteid);
-    std::error_code ec;
-    fs::create_directories(path.parent_path(), ec);
-    auto lock = std::make_unique<platform::FileLock>(path);
+    if (const std::string problem = platform::preparePrivateFolder(path.parent_path()); !problem.empty()) {
+        if (refusal)
+            *refusal = unusableHold(problem);
+        return nullptr;
+    }
+    auto lock = std::make_unique<platform::FileLock>(path, platform::FileLock::Owner::Me);
     if (lock->tryLock()) {
         lock->writeNote(program + " " + std::to_string(platform::currentProcessId()) + "\n");
         return std::unique_ptr<WriterHold>(new WriterHold(std::move(lock)));
+    }
+    if (!lock->openProblem().empty()) {
+        if (refusal)
+            *refusal = unusableHold(lock->openProblem());
+        return nullptr;
     }
     // The holder writes its note just after taking the lock: give it a moment to appear.
     std::string note = platform::FileLock::readNote(path);

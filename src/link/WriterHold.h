@@ -24,11 +24,13 @@ public:
 
     // Takes the hold on the remote with this identity for `program` (a short name shown to whoever
     // is refused). Null when another program holds it; `refusal` then names that program and its
-    // process id in a message for the user.
+    // process id in a message for the user. Null as well when the hold's folder or file is not
+    // fit for it (see PrivateFolder); `refusal` then names the folder or file and what is wrong.
     static std::unique_ptr<WriterHold> take(const std::string& remoteid, const std::string& program,
                                             std::string* refusal);
 
-    // Where the holds live: $QMV718_HOLD_DIR, else the per-user runtime folder.
+    // Where the holds live: $QMV718_HOLD_DIR, else the per-user runtime folder, else a folder of
+    // the user's in the temporary folder. Whichever it is, it must be the user's alone.
     static std::filesystem::path folder();
     static std::filesystem::path pathFor(const std::string& remoteid);
     // Where the holder keeps its note of a slot being taken (see SlotJournal).

@@ -63,6 +63,11 @@ std::string notRegular()
     return translate("qmv::platform", "不是普通文件");
 }
 
+std::string notMine()
+{
+    return translate("qmv::platform", "属于另一个用户");
+}
+
 std::string tooLarge(std::size_t limit)
 {
     return formatText(translate("qmv::platform", "大于 %1 字节"), {std::to_string(limit)});

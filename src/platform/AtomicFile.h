@@ -45,10 +45,15 @@ struct ReadResult
 // or never end) and only up to `limit` bytes: anything larger is refused unread.
 ReadResult readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
+// As readRegularFile, for a file in a folder of the user's own (see PrivateFolder): never read
+// through a link, and only a file of the user's own.
+ReadResult readPrivateFile(const std::filesystem::path& path, std::size_t limit);
+
 // The reasons readRegularFile gives, in the user's language, the same on every system.
 namespace readFailure {
 std::string cannotOpen();
 std::string notRegular();
+std::string notMine();
 std::string tooLarge(std::size_t limit);
 std::string cannotRead();
 } // namespace readFailure

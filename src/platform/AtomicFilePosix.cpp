@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +38,8 @@ bool writeAll(int fd, const std::string& content)
 bool AtomicFile::write(const std::string& content) const
 {
     const fs::path temporary = newTemporary();
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Never through a link: one planted under the temporary's name is refused, not written through.
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return false;
     const bool flush = durable();
@@ -51,42 +53,73 @@ bool AtomicFile::write(const std::string& content) const
     return true;
 }
 
-ReadResult readRegularFile(const fs::path& path, std::size_t limit)
+namespace {
+
+// Closes the file it was given however the read ends.
+class OpenFile
 {
-    // Opened without waiting, so a pipe with no writer cannot block the open itself; the type is
-    // then checked on what was opened, not on the name, which could be swapped in between.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+public:
+    explicit OpenFile(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~OpenFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Reads what was opened, checking its type on the open file, not on the name, which could be
+// swapped in between.
+ReadResult readOpened(const OpenFile& file, std::size_t limit, bool mineOnly)
+{
+    if (file.fd() < 0)
         return {std::nullopt, readFailure::cannotOpen()};
     struct stat info
     {
     };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (::fstat(file.fd(), &info) != 0 || !S_ISREG(info.st_mode))
         return {std::nullopt, readFailure::notRegular()};
-    }
-    if (static_cast<std::uintmax_t>(info.st_size) > limit) {
-        ::close(fd);
+    if (mineOnly && info.st_uid != ::geteuid())
+        return {std::nullopt, readFailure::notMine()};
+    if (static_cast<std::uintmax_t>(info.st_size) > limit)
         return {std::nullopt, readFailure::tooLarge(limit)};
-    }
     std::string content;
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            ::close(fd);
+        const ssize_t n = ::read(file.fd(), buffer, sizeof buffer);
+        if (n < 0)
             return {std::nullopt, readFailure::cannotRead()};
-        }
         if (n == 0)
             break;
         content.append(buffer, static_cast<std::size_t>(n));
-        if (content.size() > limit) { // grew while being read
-            ::close(fd);
+        if (content.size() > limit) // grew while being read
             return {std::nullopt, readFailure::tooLarge(limit)};
-        }
     }
-    ::close(fd);
     return {std::move(content), {}};
+}
+
+} // namespace
+
+ReadResult readRegularFile(const fs::path& path, std::size_t limit)
+{
+    // Opened without waiting, so a pipe with no writer cannot block the open itself.
+    return readOpened(OpenFile(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)), limit, false);
+}
+
+ReadResult readPrivateFile(const fs::path& path, std::size_t limit)
+{
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    if (file.fd() < 0 && errno == ELOOP)
+        return {std::nullopt, readFailure::notRegular()};
+    return readOpened(file, limit, true);
 }
 
 } // namespace qmv::platform

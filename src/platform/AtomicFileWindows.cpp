@@ -105,4 +105,10 @@ ReadResult readRegularFile(const fs::path& path, std::size_t limit)
     return {std::move(content), {}};
 }
 
+// The user's own profile holds such files on Windows; nobody else can put a link there.
+ReadResult readPrivateFile(const fs::path& path, std::size_t limit)
+{
+    return readRegularFile(path, limit);
+}
+
 } // namespace qmv::platform

@@ -2,8 +2,9 @@
 
 namespace qmv::platform {
 
-FileLock::FileLock(std::filesystem::path path)
+FileLock::FileLock(std::filesystem::path path, Owner owner)
     : m_path(std::move(path))
+    , m_owner(owner)
 {
 }
 

@@ -1,13 +1,37 @@
 #include "FileLock.h"
+#include "PrivateFolder.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 // The lock is flock(2): per open file, so two holders in one process exclude each other too.
 
 namespace qmv::platform {
+
+namespace {
+
+// Never through a link (a link planted in the file's place would have the note written into
+// whatever it names), and without waiting, so a pipe put there cannot block the open.
+constexpr int openFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+
+// What was opened, checked on the open file itself, not on the name, which could be swapped.
+std::string openedFileProblem(int fd, const std::filesystem::path& path, FileLock::Owner owner)
+{
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return privateFailure::notRegular(path);
+    if (owner == FileLock::Owner::Me && info.st_uid != ::geteuid())
+        return privateFailure::otherOwner(path, info.st_uid);
+    return {};
+}
+
+} // namespace
 
 FileLock::~FileLock()
 {
@@ -18,9 +42,25 @@ FileLock::~FileLock()
 
 bool FileLock::open()
 {
-    if (m_handle < 0)
-        m_handle = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    return m_handle >= 0;
+    if (m_handle >= 0)
+        return true;
+    const mode_t mode = m_owner == Owner::Me ? 0600 : 0644;
+    const int fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | openFlags, mode);
+    if (fd < 0) {
+        const int error = errno;
+        m_openProblem = error == ELOOP ? privateFailure::isLink(m_path)
+                        : error == EISDIR
+                            ? privateFailure::notRegular(m_path)
+                            : privateFailure::cannotOpen(m_path, std::generic_category().message(error));
+        return false;
+    }
+    m_openProblem = openedFileProblem(fd, m_path, m_owner);
+    if (!m_openProblem.empty()) {
+        ::close(fd);
+        return false;
+    }
+    m_handle = fd;
+    return true;
 }
 
 bool FileLock::take(bool wait)
@@ -55,9 +95,13 @@ bool FileLock::writeNote(const std::string& note)
 
 std::string FileLock::readNote(const std::filesystem::path& path, std::size_t limit)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(path.c_str(), O_RDONLY | openFlags);
     if (fd < 0)
         return {};
+    if (!openedFileProblem(fd, path, FileLock::Owner::Anyone).empty()) {
+        ::close(fd);
+        return {};
+    }
     std::string note(limit, '\0');
     const ssize_t n = ::pread(fd, note.data(), limit, 0);
     ::close(fd);

@@ -1,5 +1,7 @@
 #include "FileLock.h"
+#include "PrivateFolder.h"
 
+#include <system_error>
 #include <windows.h>
 
 // The lock is LockFileEx on one byte far past the end of the file: exclusive per handle, so two
@@ -42,6 +44,9 @@ bool FileLock::open()
                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
             m_handle = reinterpret_cast<std::intptr_t>(file);
+        else
+            m_openProblem = privateFailure::cannotOpen(
+                m_path, std::system_category().message(static_cast<int>(GetLastError())));
     }
     return m_handle != -1;
 }

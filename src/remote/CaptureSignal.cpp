@@ -211,14 +211,19 @@ std::string shortExcerpt(std::string_view text)
 
 bool isCaptureText(std::string_view text)
 {
-    std::size_t hexDigits = 0;
-    for (char c : text) {
+    // Hex groups only, and among them the end marker every capture carries. A list of durations
+    // may be all digits too (one duration a line), but a decimal number never holds a 7FFF group.
+    std::string groups;
+    for (const char c : text) {
         if (std::isxdigit(static_cast<unsigned char>(c)))
-            ++hexDigits;
+            groups += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         else if (c != '\0' && c != '\n' && c != '\r')
             return false;
     }
-    return hexDigits >= (capture::endMarkerGroups + 2) * capture::groupChars;
+    std::string endMarker;
+    for (std::size_t i = 0; i < capture::endMarkerGroups; ++i)
+        endMarker += "7FFF";
+    return groups.find(endMarker) != std::string::npos;
 }
 
 } // namespace qmv::remote

@@ -54,7 +54,8 @@ std::optional<std::string> readCodeFile(const std::string& path, std::string* er
 // every other byte as "?", and at most a few dozen of them.
 std::string shortExcerpt(std::string_view text);
 
-// True when the text looks like a capture text (hex groups, not a list of durations).
+// True when the text is a capture text: hex groups holding the capture's end marker. A list of
+// durations is not one, even when it is all digits (one duration a line).
 bool isCaptureText(std::string_view text);
 
 } // namespace qmv::remote

@@ -120,12 +120,13 @@ void Receiver::dropStale(const std::optional<Current>& capture) const
     }
 }
 
-std::string Receiver::beginCapture() const
+std::optional<std::string> Receiver::beginCapture() const
 {
     FolderLock lock(m_folder.path());
     const Current capture{newCaptureId(), nowMillis()};
-    writeFileAtomically(m_folder.path() / captureFile,
-                        capture.id + " " + std::to_string(capture.began) + "\n");
+    if (!writeFileAtomically(m_folder.path() / captureFile,
+                             capture.id + " " + std::to_string(capture.began) + "\n"))
+        return std::nullopt;
     dropStale(capture);
     std::error_code ec;
     for (const Entry& entry : entries(m_folder.inboxPath()))
@@ -175,7 +176,7 @@ void Receiver::finish(const std::string& capture) const
                        entry.path.parent_path() / entry.path.filename().string().substr(prefix.size()), ec);
 }
 
-void Receiver::deliver(const std::string& content) const
+bool Receiver::deliver(const std::string& content) const
 {
     static std::atomic<unsigned> sequence{0};
     FolderLock lock(m_folder.path());
@@ -185,7 +186,7 @@ void Receiver::deliver(const std::string& content) const
                        ".txt";
     if (capture)
         name = claimedPrefix + capture->id + "-" + name;
-    writeFileAtomically(m_folder.inboxPath() / name, content);
+    return writeFileAtomically(m_folder.inboxPath() / name, content);
 }
 
 std::size_t Receiver::waiting() const

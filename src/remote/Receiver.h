@@ -29,8 +29,8 @@ public:
 
     explicit Receiver(StateFolder folder);
 
-    // Capture mode on; the capture's id.
-    std::string beginCapture() const;
+    // Capture mode on; the capture's id, or nothing when capture mode could not be written.
+    std::optional<std::string> beginCapture() const;
     // The capture is still the receiver's current one.
     bool isCapturing(const std::string& capture) const;
     // The oldest code this capture may take, removed as it is taken.
@@ -39,8 +39,8 @@ public:
     // wait again (their time limit still counting from when they were sent) for the next one.
     void finish(const std::string& capture) const;
 
-    // Points a code at the receiver.
-    void deliver(const std::string& content) const;
+    // Points a code at the receiver; false when it could not be written to the inbox.
+    bool deliver(const std::string& content) const;
     // Codes sent and not yet taken or dropped.
     std::size_t waiting() const;
 

@@ -7,6 +7,19 @@
 
 namespace qmv::remote {
 
+namespace {
+
+// A change that could not be written leaves the remote as it was; the caller must say so.
+bool written(bool ok, const StateFolder& folder, std::string* error)
+{
+    if (!ok)
+        *error = "the remote's state in " + folder.path().string() +
+                 " cannot be written (a read-only folder?); nothing was changed";
+    return ok;
+}
+
+} // namespace
+
 RemoteControl::RemoteControl(StateFolder folder)
     : m_folder(std::move(folder))
 {
@@ -29,9 +42,9 @@ void RemoteControl::printStatus(std::ostream& out) const
         << m_folder.faultCount("drop-link") << " call(s)\n";
 }
 
-void RemoteControl::plug(bool plugged) const
+bool RemoteControl::plug(bool plugged, std::string* error) const
 {
-    m_folder.setPlugged(plugged);
+    return written(m_folder.setPlugged(plugged), m_folder, error);
 }
 
 bool RemoteControl::send(const std::string& file, std::string* error) const
@@ -42,8 +55,7 @@ bool RemoteControl::send(const std::string& file, std::string* error) const
     // Refuse here what the receiver could not take, so the sender learns why at once.
     if (!isCaptureText(*content) && !parseTimings(*content, error))
         return false;
-    m_folder.deliverToInbox(*content);
-    return true;
+    return written(m_folder.deliverToInbox(*content), m_folder, error);
 }
 
 bool RemoteControl::reset(std::string* error, std::filesystem::path* keptCopy) const
@@ -55,27 +67,24 @@ bool RemoteControl::reset(std::string* error, std::filesystem::path* keptCopy) c
     return true;
 }
 
-void RemoteControl::setDemo(bool enabled) const
+bool RemoteControl::setDemo(bool enabled, std::string* error) const
 {
-    m_folder.setDemoEnabled(enabled);
+    return written(m_folder.setDemoEnabled(enabled), m_folder, error);
 }
 
 bool RemoteControl::setFault(const std::string& kind, int count, std::string* error) const
 {
     if (kind == "writes")
-        m_folder.setFaultCount("fail-writes", count);
-    else if (kind == "link")
-        m_folder.setFaultCount("drop-link", count);
-    else {
-        *error = "unknown fault '" + kind + "' (writes or link)";
-        return false;
-    }
-    return true;
+        return written(m_folder.setFaultCount("fail-writes", count), m_folder, error);
+    if (kind == "link")
+        return written(m_folder.setFaultCount("drop-link", count), m_folder, error);
+    *error = "unknown fault '" + kind + "' (writes or link)";
+    return false;
 }
 
-void RemoteControl::setLatency(int millis) const
+bool RemoteControl::setLatency(int millis, std::string* error) const
 {
-    m_folder.setLatencyMillis(millis);
+    return written(m_folder.setLatencyMillis(millis), m_folder, error);
 }
 
 } // namespace qmv::remote

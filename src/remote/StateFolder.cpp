@@ -23,6 +23,7 @@ constexpr const char* unpluggedFile = "unplugged";
 constexpr const char* demoOffFile = "demo-off";
 constexpr const char* latencyFile = "latency-ms";
 constexpr const char* demoNextFile = "demo-next";
+constexpr const char* writeProbeFile = "write-probe";
 
 int readCounter(const fs::path& path)
 {
@@ -36,23 +37,24 @@ int readCounter(const fs::path& path)
     }
 }
 
-void writeCounter(const fs::path& path, int value)
-{
-    if (value <= 0) {
-        std::error_code ec;
-        fs::remove(path, ec);
-        return;
-    }
-    writeFileAtomically(path, std::to_string(value) + "\n");
-}
-
-void touch(const fs::path& path, bool present)
+// Gone, or never there: either way the file is absent afterwards.
+bool removed(const fs::path& path)
 {
     std::error_code ec;
-    if (present)
-        writeFileAtomically(path, "");
-    else
-        fs::remove(path, ec);
+    fs::remove(path, ec);
+    return !ec;
+}
+
+bool writeCounter(const fs::path& path, int value)
+{
+    if (value <= 0)
+        return removed(path);
+    return writeFileAtomically(path, std::to_string(value) + "\n");
+}
+
+bool touch(const fs::path& path, bool present)
+{
+    return present ? writeFileAtomically(path, "") : removed(path);
 }
 
 } // namespace
@@ -84,9 +86,9 @@ bool StateFolder::plugged() const
     return !fs::exists(m_path / unpluggedFile, ec);
 }
 
-void StateFolder::setPlugged(bool plugged) const
+bool StateFolder::setPlugged(bool plugged) const
 {
-    touch(m_path / unpluggedFile, !plugged);
+    return touch(m_path / unpluggedFile, !plugged);
 }
 
 bool StateFolder::demoEnabled() const
@@ -95,9 +97,9 @@ bool StateFolder::demoEnabled() const
     return !fs::exists(m_path / demoOffFile, ec);
 }
 
-void StateFolder::setDemoEnabled(bool enabled) const
+bool StateFolder::setDemoEnabled(bool enabled) const
 {
-    touch(m_path / demoOffFile, !enabled);
+    return touch(m_path / demoOffFile, !enabled);
 }
 
 int StateFolder::latencyMillis() const
@@ -107,9 +109,9 @@ int StateFolder::latencyMillis() const
     return readCounter(m_path / latencyFile);
 }
 
-void StateFolder::setLatencyMillis(int millis) const
+bool StateFolder::setLatencyMillis(int millis) const
 {
-    writeCounter(m_path / latencyFile, millis);
+    return writeCounter(m_path / latencyFile, millis);
 }
 
 int StateFolder::faultCount(const char* name) const
@@ -117,10 +119,10 @@ int StateFolder::faultCount(const char* name) const
     return readCounter(m_path / name);
 }
 
-void StateFolder::setFaultCount(const char* name, int count) const
+bool StateFolder::setFaultCount(const char* name, int count) const
 {
     FolderLock lock(m_path);
-    writeCounter(m_path / name, count);
+    return writeCounter(m_path / name, count);
 }
 
 bool StateFolder::takeFault(const char* name) const
@@ -136,9 +138,15 @@ bool StateFolder::takeFault(const char* name) const
     return true;
 }
 
-void StateFolder::deliverToInbox(const std::string& content) const
+bool StateFolder::deliverToInbox(const std::string& content) const
 {
-    Receiver(*this).deliver(content);
+    return Receiver(*this).deliver(content);
+}
+
+bool StateFolder::writable() const
+{
+    const fs::path probe = m_path / writeProbeFile;
+    return writeFileAtomically(probe, "") && removed(probe);
 }
 
 std::size_t StateFolder::inboxCount() const

@@ -26,22 +26,27 @@ public:
     std::filesystem::path imagePath() const { return m_path / "image.bin"; }
     std::filesystem::path inboxPath() const { return m_path / "inbox"; }
 
+    // Each setter returns false when the change could not be written (a read-only folder): the
+    // remote then stays as it was.
     bool plugged() const;
-    void setPlugged(bool plugged) const;
+    bool setPlugged(bool plugged) const;
     bool demoEnabled() const;
-    void setDemoEnabled(bool enabled) const;
+    bool setDemoEnabled(bool enabled) const;
     // Extra time every operation takes, like a slow USB link ($QMV718_REMOTE_LATENCY_MS overrides).
     int latencyMillis() const;
-    void setLatencyMillis(int millis) const;
+    bool setLatencyMillis(int millis) const;
 
     // Counters for injected faults: "fail-writes" makes the next N writes fail, "drop-link" drops
     // the link for the next N calls. take() uses one up and tells whether this call must fail.
     int faultCount(const char* name) const;
-    void setFaultCount(const char* name, int count) const;
+    bool setFaultCount(const char* name, int count) const;
     bool takeFault(const char* name) const;
 
-    // Points a code at the remote's receiver (see Receiver for who gets it).
-    void deliverToInbox(const std::string& content) const;
+    // Points a code at the remote's receiver (see Receiver for who gets it); false when the code
+    // could not be put in the inbox.
+    bool deliverToInbox(const std::string& content) const;
+    // Whether a change can be written to the folder now: tries one that leaves nothing behind.
+    bool writable() const;
     // Codes sent and neither received nor dropped yet.
     std::size_t inboxCount() const;
 

@@ -211,7 +211,10 @@ bool VirtualRemote::setCodeCarrierWave()
     if (!answers())
         return false;
     std::lock_guard guard(m_captureMutex);
-    m_capture = Receiver(m_folder).beginCapture();
+    auto capture = Receiver(m_folder).beginCapture();
+    if (!capture)
+        return false; // the receiver's state cannot be written: no code could ever reach it
+    m_capture = std::move(*capture);
     m_capturing = true;
     m_captureStart = std::chrono::steady_clock::now();
     return true;

@@ -60,6 +60,8 @@ constexpr Texts shown{"qmv::transfer"};
 
 std::variant<Backup, std::string> readBackup(std::string_view text, std::string_view attachedModel)
 {
+    if (auto tooDeep = jsonDepthProblem(text))
+        return std::move(*tooDeep);
     nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
     if (document.is_discarded() || !document.is_object() || jsonText(document, "format") != kBackupFormat)
         return shown(QT_TRANSLATE_NOOP("qmv::transfer", "不是本工具的备份文件"));

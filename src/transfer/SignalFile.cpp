@@ -56,23 +56,48 @@ std::vector<std::string_view> splitLines(std::string_view text)
     return lines;
 }
 
+bool isSeparator(char c)
+{
+    return std::isspace(static_cast<unsigned char>(c)) || c == ',';
+}
+
 std::vector<std::string_view> words(std::string_view text)
 {
     std::vector<std::string_view> result;
     std::size_t pos = 0;
-    const auto separator = [](char c) {
-        return std::isspace(static_cast<unsigned char>(c)) || c == ',';
-    };
     while (pos < text.size()) {
-        while (pos < text.size() && separator(text[pos]))
+        while (pos < text.size() && isSeparator(text[pos]))
             ++pos;
         const std::size_t start = pos;
-        while (pos < text.size() && !separator(text[pos]))
+        while (pos < text.size() && !isSeparator(text[pos]))
             ++pos;
         if (pos > start)
             result.push_back(text.substr(start, pos - start));
     }
     return result;
+}
+
+// The values of a list separated by blanks or commas, or nothing when a field between commas is
+// empty: a comma first, or two commas with only blanks between them. A comma at the end is no
+// empty field, as lists copied from source code end every line with one.
+std::optional<std::vector<std::string_view>> fields(std::string_view text)
+{
+    bool afterComma = true; // the start counts as one: a comma first leaves an empty field
+    for (const char c : text) {
+        if (c == ',') {
+            if (afterComma)
+                return std::nullopt;
+            afterComma = true;
+        } else if (!std::isspace(static_cast<unsigned char>(c))) {
+            afterComma = false;
+        }
+    }
+    return words(text);
+}
+
+std::string emptyField()
+{
+    return shown(QT_TRANSLATE_NOOP("qmv::transfer", "有空的字段（逗号之间没有值）"));
 }
 
 template <typename T> std::optional<T> number(std::string_view word, int base = 10)
@@ -158,8 +183,13 @@ std::optional<std::string> carrierProblem(std::uint32_t hz)
 // Durations in microseconds; a sign in front is allowed and ignored, as some lists mark spaces so.
 std::optional<std::vector<std::uint32_t>> durationList(std::string_view text, std::string* bad)
 {
+    const auto values = fields(text);
+    if (!values) {
+        *bad = emptyField();
+        return std::nullopt;
+    }
     std::vector<std::uint32_t> durations;
-    for (std::string_view word : words(text)) {
+    for (std::string_view word : *values) {
         std::string_view digits = word;
         if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
             digits.remove_prefix(1);
@@ -181,10 +211,13 @@ struct Block
 {
     int line = 0;
     std::map<std::string, std::pair<int, std::string>> fields; // key -> (line, value)
+    bool hasEmptyField = false;                                // reported where it stands
 };
 
 void readBlock(Reader& reader, const Block& block)
 {
+    if (block.hasEmptyField)
+        return;
     const auto field = [&](const char* key) -> const std::pair<int, std::string>* {
         const auto it = block.fields.find(key);
         return it == block.fields.end() ? nullptr : &it->second;
@@ -278,7 +311,7 @@ SignalFile parseKeyValueFile(const std::vector<std::string_view>& lines)
         if (line.empty() || line.front() == '#')
             continue;
         const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos) {
+        if (colon == std::string_view::npos || trim(line.substr(0, colon)).empty()) {
             reader.reject(lineNumber, shown(QT_TRANSLATE_NOOP("qmv::transfer", "不是“键: 值”的行：%1"),
                                             {line.substr(0, 40)}));
             break;
@@ -290,6 +323,11 @@ SignalFile parseKeyValueFile(const std::vector<std::string_view>& lines)
             block.line = lineNumber;
         } else if (block.line == 0) {
             continue; // the file's own header: "Filetype:", "Version:"
+        }
+        if (value.empty()) {
+            reader.problem(lineNumber, shown(QT_TRANSLATE_NOOP("qmv::transfer", "“%1:”后面是空的"), {key}));
+            block.hasEmptyField = true;
+            continue;
         }
         if (block.fields.count(key) != 0) {
             reader.problem(lineNumber, shown(QT_TRANSLATE_NOOP("qmv::transfer", "“%1:”重复出现"), {key}));
@@ -347,12 +385,17 @@ SignalFile parseProntoFile(const std::vector<std::string_view>& lines)
         if (const std::size_t colon = line.find(':'); colon != std::string_view::npos) {
             signal.name = std::string(trim(line.substr(0, colon)));
             line = line.substr(colon + 1);
+            if (signal.name.empty()) {
+                reader.problem(signal.line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号名称是空的")));
+                continue;
+            }
         } else {
             signal.name =
                 shown(QT_TRANSLATE_NOOP("qmv::transfer", "信号%1"),
                       {std::to_string(reader.file.entries.size() + reader.file.problems.size() + 1)});
         }
-        if (const auto bad = prontoDurations(words(line), signal))
+        const auto codeWords = fields(line);
+        if (const auto bad = codeWords ? prontoDurations(*codeWords, signal) : emptyField())
             reader.problem(signal.line,
                            shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal.name, *bad}));
         else
@@ -375,9 +418,13 @@ SignalFile parseTimingList(const std::vector<std::string_view>& lines)
             continue;
         if (signal.line == 0)
             signal.line = lineNumber;
-        const auto lineWords = words(line);
-        if (signal.durations.empty() && lower(lineWords.front()) == "carrier") {
-            const auto hz = lineWords.size() == 2 ? number<std::uint32_t>(lineWords[1]) : std::nullopt;
+        const auto lineWords = fields(line);
+        if (!lineWords || lineWords->empty()) {
+            reader.reject(lineNumber, emptyField());
+            return reader.finish();
+        }
+        if (signal.durations.empty() && lower(lineWords->front()) == "carrier") {
+            const auto hz = lineWords->size() == 2 ? number<std::uint32_t>((*lineWords)[1]) : std::nullopt;
             if (!hz) {
                 reader.reject(lineNumber,
                               shown(QT_TRANSLATE_NOOP("qmv::transfer", "“carrier”后面要跟以 Hz 计的频率")));
@@ -416,12 +463,16 @@ SignalFile parseTimingList(const std::vector<std::string_view>& lines)
 SignalFile parseExportJson(std::string_view text)
 {
     Reader reader;
+    if (auto tooDeep = jsonDepthProblem(text)) {
+        reader.reject(0, std::move(*tooDeep));
+        return reader.finish();
+    }
     const nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
     if (document.is_discarded() || !document.is_object()) {
         reader.reject(0, shown(QT_TRANSLATE_NOOP("qmv::transfer", "不是有效的 JSON 文件")));
         return reader.finish();
     }
-    if (document.value("format", std::string()) != kExportFormat || !document.contains("keys") ||
+    if (jsonText(document, "format") != kExportFormat || !document.contains("keys") ||
         !document["keys"].is_array()) {
         reader.reject(0, shown(QT_TRANSLATE_NOOP("qmv::transfer", "不是本工具导出的 JSON 文件")));
         return reader.finish();
@@ -513,12 +564,13 @@ std::optional<std::string> readSignalFile(const std::filesystem::path& path, std
 
 std::optional<std::uint32_t> lowFirstBytes(std::string_view text)
 {
-    const auto bytes = words(text);
-    if (bytes.empty() || bytes.size() > 4)
+    const auto bytes = fields(text);
+    if (!bytes || bytes->empty() || bytes->size() > 4)
         return std::nullopt;
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = bytes[i].size() <= 2 ? number<std::uint32_t>(bytes[i], 16) : std::nullopt;
+    for (std::size_t i = 0; i < bytes->size(); ++i) {
+        const std::string_view byteText = (*bytes)[i];
+        const auto byte = byteText.size() <= 2 ? number<std::uint32_t>(byteText, 16) : std::nullopt;
         if (!byte)
             return std::nullopt;
         value |= *byte << (8 * i);

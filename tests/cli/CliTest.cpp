@@ -1,6 +1,8 @@
 // qmv718-cli as a user runs it: a separate process on the virtual remote's state folder.
 #include "CliFixture.h"
 
+#include <algorithm>
+
 using namespace qmv;
 using test::Cli;
 using test::CliRun;
@@ -227,6 +229,36 @@ TEST_F(Cli, ARejectedFileStoresNothingAndNamesItsLine)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("第 4 行"), std::string::npos) << r.err;
     EXPECT_EQ(info()["keys"], before["keys"]);
+}
+
+// One duration a line, mark first, is a timing list wherever it is read: sent to the remote's
+// receiver, or read as a signal file.
+TEST_F(Cli, TimingsWithOneDurationALineAreLearned)
+{
+    std::string durations = test::necTimings(0x20, 0x40);
+    durations.erase(0, durations.find('\n') + 1); // the carrier line
+    std::replace(durations.begin(), durations.end(), ' ', '\n');
+    const std::string path = (statePath() / "one-a-line.txt").string();
+    std::ofstream(path) << "carrier 38000\n" << durations;
+
+    const CliRun received = run("learn --area TV --key 1 --timings " + path);
+    ASSERT_EQ(received.status, 0) << received.err;
+    const CliRun read = run("learn --area TV --key 2 --from " + path);
+    ASSERT_EQ(read.status, 0) << read.err;
+    const CliRun one = run("play --area TV --key 1");
+    EXPECT_FALSE(one.out.empty());
+    EXPECT_EQ(one.out, run("play --area TV --key 2").out) << "both roads learn the same code";
+}
+
+TEST_F(Cli, ALineOfOnlyCommasIsNamedWithItsLine)
+{
+    const std::string path = (statePath() / "commas.txt").string();
+    std::ofstream(path) << "9000 4500\n,,,\n";
+    for (const char* command : {"learn --area TV --key 1 --from ", "import --area TV --from "}) {
+        const CliRun r = run(command + path);
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_NE(r.err.find("第 2 行：有空的字段"), std::string::npos) << command << r.err;
+    }
 }
 
 TEST_F(Cli, LearnFromAFileTakesTheNamedSignal)

@@ -105,3 +105,36 @@ TEST_F(HeldRemote, LearnsStartedTogetherNeverShareASlot)
     EXPECT_GE(stored, 1);
     EXPECT_EQ(run("check").status, 0);
 }
+
+// Wherever the hold folder comes from, a link planted in its place stops the writer with the
+// folder's name and what is wrong with it, and the link's target is left alone.
+TEST_F(HeldRemote, PlantedHoldFolderIsRefusedWhereverItComesFrom)
+{
+    namespace fs = std::filesystem;
+    const fs::path victim = statePath() / "victim";
+    const fs::path runtime = statePath() / "runtime";
+    const fs::path temporary = statePath() / "tmp";
+    for (const auto& folder : {victim, runtime, temporary})
+        fs::create_directory(folder);
+    struct Source
+    {
+        std::string environment;
+        fs::path folder;
+    };
+    const std::vector<Source> sources = {
+        {"QMV718_HOLD_DIR=" + (statePath() / "planted").string(), statePath() / "planted"},
+        {"-u QMV718_HOLD_DIR XDG_RUNTIME_DIR=" + runtime.string(), runtime / "qmv718"},
+        {"-u QMV718_HOLD_DIR -u XDG_RUNTIME_DIR TMPDIR=" + temporary.string(),
+         temporary / ("qmv718-" + std::to_string(::getuid()))},
+    };
+    const std::string learn = "learn --area TV --key 1 --timings " + necFile(1, 2);
+    for (const Source& source : sources) {
+        fs::create_directory_symlink(victim, source.folder);
+        const CliRun r = runWith(source.environment + " QMV718_LANG=zh", learn);
+        EXPECT_EQ(r.status, 2) << source.environment;
+        EXPECT_NE(r.err.find(source.folder.string() + " 是一个符号链接"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("另一个程序"), std::string::npos) << r.err;
+        EXPECT_TRUE(fs::is_empty(victim)) << source.environment;
+    }
+    EXPECT_EQ(key(info(), "TV", "12")["state"], "0") << "nothing was learned";
+}

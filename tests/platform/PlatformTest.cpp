@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
 
 using namespace qmv;
 using namespace qmv::platform;
@@ -147,3 +150,26 @@ TEST(RegularFileRead, RefusesFoldersAndOversizedFiles)
     EXPECT_NE(read.error.find("100"), std::string::npos) << read.error;
     EXPECT_FALSE(readRegularFile(folder.path() / "missing", 100).content);
 }
+
+#if !defined(_WIN32)
+// A note kept in the user's own folder is read only from a regular file of the user's own, never
+// through a link planted in its place.
+TEST(PrivateFileRead, ReadsOnlyTheUsersOwnRegularFile)
+{
+    test::ScratchFolder folder;
+    const auto note = folder.path() / "remote.pending";
+    const auto elsewhere = folder.path() / "elsewhere";
+    ASSERT_TRUE(AtomicFile(elsewhere).write("slot 3\n"));
+    std::filesystem::create_symlink(elsewhere, note);
+    EXPECT_FALSE(readPrivateFile(note, 64).content) << "not through a link";
+    EXPECT_TRUE(readRegularFile(note, 64).content) << "an ordinary read follows it";
+
+    std::filesystem::remove(note);
+    ASSERT_TRUE(AtomicFile(note).write("slot 5\n"));
+    EXPECT_EQ(readPrivateFile(note, 64).content, "slot 5\n");
+    if (::geteuid() == 0) { // only root can give a file away
+        ASSERT_EQ(::chown(note.c_str(), 4242, 4242), 0);
+        EXPECT_FALSE(readPrivateFile(note, 64).content) << "another user's note";
+    }
+}
+#endif

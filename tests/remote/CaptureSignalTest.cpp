@@ -104,6 +104,10 @@ TEST(TimingsFile, TooManyDurationsAreRefusedAtTheFirstThatDoesNotFit)
 TEST(CaptureTextDetection, TellsCaptureTextFromDurations)
 {
     EXPECT_FALSE(isCaptureText("9000 4500 560\n"));
+    std::string oneALine;
+    for (int i = 0; i < 40; ++i)
+        oneALine += i % 2 ? "1690\n" : "560\n";
+    EXPECT_FALSE(isCaptureText("9000\n4500\n" + oneALine)) << "digits alone are durations";
     std::string capture = "8C66";
     for (int i = 0; i < 22; ++i)
         capture += "7FFF";

@@ -21,6 +21,7 @@ public:
     bool attached = true;
     int detachedPolls = 0;   // link_state answers false this many times first
     int failReadsFrom = -1;  // reads with this sequence number and later fail
+    bool versionFails = false; // ReadVersion fails, as when the link drops for that call
     std::vector<std::string> calls;
 
     MemoryLink() { s_current = this; }
@@ -33,7 +34,7 @@ public:
         f.readVersion = [](char* buffer) {
             s_current->calls.push_back("ReadVersion");
             std::memcpy(buffer, s_current->version.data(), s_current->version.size());
-            return static_cast<tavrio_bool>(s_current->attached);
+            return static_cast<tavrio_bool>(s_current->attached && !s_current->versionFails);
         };
         f.basicInfo = [](char* buffer) {
             s_current->calls.push_back("RBasicInfo");

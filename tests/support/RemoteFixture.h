@@ -51,8 +51,8 @@ protected:
     {
         setEnvironment("QMV718_REMOTE_DIR", m_scratch.path().string());
         setEnvironment("QMV718_REMOTE_FSYNC", "0");
-        // Holds on the remote live with the test, not in the user's runtime folder.
-        std::filesystem::create_directory(m_scratch.path() / "holds");
+        // Holds on the remote live with the test, not in the user's runtime folder; the first
+        // writer makes the folder, as only its user may reach it.
         setEnvironment("QMV718_HOLD_DIR", (m_scratch.path() / "holds").string());
         unsetEnvironment("QMV718_REMOTE_LATENCY_MS");
         std::string error;

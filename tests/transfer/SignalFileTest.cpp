@@ -84,6 +84,51 @@ TEST(SignalFile, ReadsPlainTimingListsWithOptionalCarrier)
     EXPECT_EQ(file.entries[0].durations, (std::vector<std::uint32_t>{9000, 4500, 560, 560, 560, 1690, 560}));
 }
 
+TEST(SignalFile, ReadsOneDurationALineAndACommaAtTheEndOfALine)
+{
+    for (const char* text : {"9000\n4500\n560\n", "9000, 4500,\n560,\n"}) {
+        const SignalFile file = parseSignalFile(text);
+        ASSERT_FALSE(file.rejected) << text;
+        ASSERT_EQ(file.entries.size(), 1u);
+        EXPECT_EQ(file.entries[0].durations, (std::vector<std::uint32_t>{9000, 4500, 560})) << text;
+    }
+}
+
+// Empty fields and deep nesting are refused with their line before anything is read into them;
+// brackets inside a JSON text do not count as nesting.
+TEST(SignalFile, EmptyFieldsAndDeepNestingAreNamed)
+{
+    const std::string deep =
+        R"({"format": "qmv718-export", "keys": )" + std::string(5000, '[') + std::string(5000, ']') + "}";
+    struct Case
+    {
+        std::string text;
+        int line;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {",,,\n", 1, "空的字段"},
+        {"9000 4500\n560,,560\n", 2, "空的字段"},
+        {", 9000 4500 560\n", 1, "空的字段"},
+        {"A: 0000,,006D 0000 0001 0157 00AC\n", 1, "空的字段"},
+        {": " + kNecLine + "\n", 1, "信号名称是空的"},
+        {"Filetype: IR signals file\nname: Power\ntype:\nprotocol: NEC\n", 3, "“type:”后面是空的"},
+        {"Filetype: IR signals file\nname: A\ntype: parsed\nprotocol: NEC\naddress: 04,,00\ncommand: 08\n", 5,
+         "04,,00"},
+        {"Filetype: IR signals file\n: value\n", 2, "不是“键: 值”的行"},
+        {deep, 0, "JSON 嵌套太深（最多 8 层）"},
+        {R"({"format": "qmv718-export", "keys": [], "note": "[[[[[[[[[[[[[[[[[["})", 0, "文件里没有信号"},
+        {R"({"format": 5, "keys": []})", 0, "不是本工具导出的 JSON 文件"},
+    };
+    for (const Case& c : cases) {
+        const SignalFile file = parseSignalFile(c.text);
+        EXPECT_TRUE(file.rejected) << c.text.substr(0, 60);
+        EXPECT_NE(problemAt(file, c.line).find(c.reason), std::string::npos)
+            << c.text.substr(0, 60) << ": "
+            << (file.problems.empty() ? "" : describeProblem(file.problems[0]));
+    }
+}
+
 TEST(SignalFile, ReportsEachBadSignalWithItsLineAndKeepsTheRest)
 {
     const std::string text =

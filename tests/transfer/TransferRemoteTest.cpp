@@ -197,6 +197,12 @@ TEST_F(TwoRemotes, DamagedOrForeignBackupsAreRefusedBeforeAnythingIsWritten)
     std::string truncated = text.substr(0, text.size() / 2);
     EXPECT_TRUE(std::holds_alternative<std::string>(readBackup(truncated, "QMV-718")));
     EXPECT_TRUE(std::holds_alternative<std::string>(readBackup("Filetype: IR signals file\n", "QMV-718")));
+    // Nesting that would overflow the stack of anything recursive is refused before it is parsed.
+    const std::string deep = R"({"format": "qmv718-backup", "keys": )" + std::string(5000, '[') +
+                             std::string(5000, ']') + R"(, "checksum": "00000000"})";
+    const auto tooDeep = readBackup(deep, "QMV-718");
+    ASSERT_TRUE(std::holds_alternative<std::string>(tooDeep));
+    EXPECT_NE(std::get<std::string>(tooDeep).find("嵌套太深"), std::string::npos);
 
     // A sound backup of another model.
     Backup foreign = std::get<Backup>(readBackup(text, "QMV-718"));
