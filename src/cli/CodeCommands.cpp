@@ -1,16 +1,17 @@
 #include "CodeCommands.h"
 
-#include "BatchStore.h"
 #include "CaptureLoop.h"
 #include "CaptureSignal.h"
 #include "CodeConverter.h"
 #include "ConsoleSession.h"
 #include "Keypad.h"
+#include "LearnFailure.h"
 #include "MemoryImage.h"
 #include "Player.h"
 #include "RemoteLoader.h"
 #include "SharedLibrary.h"
 #include "StateFolder.h"
+#include "StoreFailure.h"
 #include "Text.h"
 #include "TransferCommands.h"
 #include "VirtualRemote.h"
@@ -27,6 +28,11 @@ int failWith(const std::string& message)
 {
     std::cerr << "qmv718-cli: " << message << '\n';
     return 1;
+}
+
+std::string learnFailed(const std::string& reason)
+{
+    return shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {reason});
 }
 
 // A code file is read whole and checked before anything else happens, so bad values are named
@@ -125,21 +131,20 @@ int CodeCommands::learn() const
             remote::StateFolder(remote::StateFolder::defaultPath()).deliverToInbox(*codeFile);
     };
     const std::atomic<bool> never{false};
-    const std::string captured = CaptureLoop(session.link()).run(never, sendFile).code;
-    if (captured.empty())
-        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！没有接收到遥控器编码")));
+    const CaptureResult captured = CaptureLoop(session.link()).run(never, sendFile);
+    if (captured.code.empty())
+        return failWith(learnFailed(captureFailure(captured.end)));
 
     CodeConverter converter(programFolder());
-    const std::string converted = convertCapture(converter, captured);
+    const std::string converted = convertCapture(converter, captured.code);
     if (converted.empty())
-        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！编码无法转换")));
+        return failWith(learnFailed(conversionFailure()));
 
     MemoryImage image = session.writableImage();
     const StoreResult result =
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
-        return failWith(
-            shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {transfer::storeFailure(result)}));
+        return failWith(learnFailed(storeFailure(result)));
     const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
         image.entryIndex(*areaFromName(m_area), *image.rowOf(std::string(key->code))))];
     std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！ (%2 %3: %4)"),
