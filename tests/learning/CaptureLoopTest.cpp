@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ostream>
 #include <vector>
 
 namespace qmv {
@@ -20,6 +21,11 @@ struct LimitCase
     // limit at the last one.
     std::vector<std::chrono::milliseconds> readings;
 };
+
+void PrintTo(const LimitCase& c, std::ostream* out)
+{
+    *out << c.situation;
+}
 
 class CaptureLimitTest : public ::testing::TestWithParam<LimitCase>
 {
@@ -57,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LimitCase{"across a change of minute, not at 10:01:00",
                                 {tenOhOhFiftyNine, tenOhOhFiftyNine + 100ms, tenOhOhFiftyNine + 6'099ms,
                                  tenOhOhFiftyNine + 6'100ms}},
-                      LimitCase{"a poll that comes late ends it at once", {100'500ms, 109'250ms}}),
-    [](const ::testing::TestParamInfo<LimitCase>& info) { return "case" + std::to_string(info.index); });
+                      LimitCase{"a poll that comes late ends it at once", {100'500ms, 109'250ms}}));
 
 } // namespace
 } // namespace qmv
