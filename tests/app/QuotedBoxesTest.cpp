@@ -64,8 +64,10 @@ public:
     using WorkflowTest::clickKey;
     using WorkflowTest::controller;
     using WorkflowTest::dialogs;
+    using WorkflowTest::folder;
     using WorkflowTest::learnKey;
     using WorkflowTest::open;
+    using WorkflowTest::waitUntil;
     using WorkflowTest::window;
 
     // Shows the window as main() does, without taking back what showing asked; watched by a link
@@ -120,7 +122,7 @@ public:
 };
 
 const std::string resolutionText =
-    "你目前的显示器分辨率是800*600\r\n为了运行该软件，你的显示器分辨率至少要1024*768";
+    "你目前的显示器分辨率是800*800\r\n为了运行该软件，你的显示器分辨率至少要1024*768";
 
 const BoxCase boxCases[] = {
     // The window.
@@ -128,9 +130,9 @@ const BoxCase boxCases[] = {
      [](QuotedBoxesTest& t) { t.bundles.without(QStringLiteral("fn1803.dll")); },
      [](QuotedBoxesTest& t) { t.show(); },
      {box("调用图片出错！")}},
-    {"showing the window on the test platform's 800*600 screen",
+    {"showing the window on the test platform's 800*800 screen",
      [](QuotedBoxesTest&) {
-         ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().size(), QSize(800, 600));
+         ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().size(), QSize(800, 800));
      },
      [](QuotedBoxesTest& t) { t.show(); },
      {box(resolutionText.c_str())}},
