@@ -210,7 +210,9 @@ TEST_F(HelpWindowTest, OpensOverTheMiddleOfItsWindow)
     help.resize(400, 300);
     help.showOverParent();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
-    EXPECT_EQ(help.frameGeometry().center(), owner.frameGeometry().center());
+    // Within the frame the window system adds once it is shown.
+    EXPECT_LE((help.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 4)
+        << help.frameGeometry().x() << "," << help.frameGeometry().y();
 }
 
 TEST_F(HelpWindowTest, WithoutPagesThereIsNothingToShow)
