@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the main window at 1x and 2x into docs/screenshots/<language>/ on Qt's offscreen platform,
+# Renders the main window and its help at 1x and 2x into docs/screenshots/<language>/ on Qt's offscreen platform,
 # against a fresh virtual remote in a temporary folder (your own remote's state stays untouched).
 # Usage: scripts/screenshots.sh [build folder] [language]   (defaults: build, zh; or en)
 set -euo pipefail

@@ -153,6 +153,29 @@
     </message>
 </context>
 <context>
+    <name>qmv::LearnFailure</name>
+    <message>
+        <source>6秒内没有收到原遥控器的编码</source>
+        <translation>no code arrived from the original remote within 6 seconds</translation>
+    </message>
+    <message>
+        <source>遥控器没有进入学习状态</source>
+        <translation>the remote did not start learning</translation>
+    </message>
+    <message>
+        <source>遥控器已拔出</source>
+        <translation>the remote was unplugged</translation>
+    </message>
+    <message>
+        <source>与遥控器通讯出错</source>
+        <translation>talking to the remote failed</translation>
+    </message>
+    <message>
+        <source>收到的编码无法识别</source>
+        <translation>the received code cannot be recognised</translation>
+    </message>
+</context>
+<context>
     <name>qmv::LearningController</name>
     <message>
         <source>您现在是在 电视/TV 里进行自学习！</source>
@@ -279,47 +302,11 @@
         <translation>AMP</translation>
     </message>
     <message>
-        <source>该按键的编码不是用本软件学习的，无法删除！</source>
-        <translation>The code of this key was not learned with this program, so it cannot be deleted.</translation>
-    </message>
-    <message>
-        <source>原因：6秒内没有收到原遥控器的编码。</source>
-        <translation>Reason: no code arrived from the original remote within 6 seconds.</translation>
-    </message>
-    <message>
-        <source>原因：遥控器没有进入学习状态。</source>
-        <translation>Reason: the remote did not start learning.</translation>
-    </message>
-    <message>
-        <source>原因：遥控器已拔出。</source>
-        <translation>Reason: the remote was unplugged.</translation>
-    </message>
-    <message>
-        <source>原因：与遥控器通讯出错。</source>
-        <translation>Reason: talking to the remote failed.</translation>
-    </message>
-    <message>
-        <source>原因：收到的编码无法识别。</source>
-        <translation>Reason: the received code cannot be recognised.</translation>
-    </message>
-    <message>
-        <source>原因：遥控器的编码存储空间已满。</source>
-        <translation>Reason: the remote&apos;s code memory is full.</translation>
-    </message>
-    <message>
-        <source>原因：写入遥控器失败。</source>
-        <translation>Reason: writing to the remote failed.</translation>
-    </message>
-    <message>
-        <source>按键：%1（%2）</source>
-        <translation>Key: %1 (%2)</translation>
-    </message>
-    <message>
         <source>设备：%1</source>
         <translation>Area: %1</translation>
     </message>
     <message>
-        <source>%1键编码已学习过，要重新学习吗？</source>
+        <source>%1键编码已学习过，要重新学习吗?</source>
         <translation>Key %1 has been learned already. Learn it again?</translation>
     </message>
 </context>
@@ -428,7 +415,7 @@
         <translation>No remote found. Please connect the remote again.</translation>
     </message>
     <message>
-        <source>您需要关闭自学习软件吗？</source>
+        <source>您需要关闭自学习软件吗！</source>
         <translation>Do you want to close the learning tool?</translation>
     </message>
 </context>
@@ -577,10 +564,6 @@ This program needs a screen resolution of at least 1024*768</translation>
         <translation>Key %1 holds no code to show in this area.</translation>
     </message>
     <message>
-        <source>%1键编码已学习过，要重新学习吗？</source>
-        <translation>Key %1 has been learned already. Learn it again?</translation>
-    </message>
-    <message>
         <source>从文件学习</source>
         <translation>Learn from a file</translation>
     </message>
@@ -669,6 +652,10 @@ Keys that could not be written:%1</translation>
     <message>
         <source>恢复完成</source>
         <translation>Restore done</translation>
+    </message>
+    <message>
+        <source>上次学习失败（%1）：%2</source>
+        <translation>Last learning failed (%1): %2</translation>
     </message>
 </context>
 <context>
@@ -766,14 +753,6 @@ Keys that could not be written:%1</translation>
     <message>
         <source>再按住原遥控器上对应的按键</source>
         <translation>then hold down the matching key of the original remote</translation>
-    </message>
-    <message>
-        <source>在左面遥控器上点击要删除的按键</source>
-        <translation>Click the key to delete on the remote on the left;</translation>
-    </message>
-    <message>
-        <source>带绿色对勾的按键是学习过的按键，完成后点击“停止删除”</source>
-        <translation>keys with a green tick are learned; click “Stop deleting” when done</translation>
     </message>
     <message>
         <source>请将原遥控器对准本遥控器发码</source>
@@ -1073,14 +1052,6 @@ Keys that could not be written:%1</translation>
     <message>
         <source>请在 6 秒内将原遥控器对准学习遥控器，按下要学习的按键……</source>
         <translation>Within 6 seconds, point the original remote at the learning remote and press the key to learn...</translation>
-    </message>
-    <message>
-        <source>学习失败！没有接收到遥控器编码</source>
-        <translation>Learning failed: no code was received from the remote</translation>
-    </message>
-    <message>
-        <source>学习失败！编码无法转换</source>
-        <translation>Learning failed: the code cannot be converted</translation>
     </message>
     <message>
         <source>学习失败！%1</source>
@@ -1447,6 +1418,22 @@ Keys that could not be written:%1</translation>
         <source>无法读取已知编码表</source>
         <translation>the known-code table cannot be read</translation>
     </message>
+    <message>
+        <source>遥控器的编码索引已满，无法保存新的编码</source>
+        <translation>the remote&apos;s slot table is full, so no new code can be stored</translation>
+    </message>
+    <message>
+        <source>遥控器的编码存储区空间不足</source>
+        <translation>the remote&apos;s code memory has too little room</translation>
+    </message>
+    <message>
+        <source>转换后的编码无法保存</source>
+        <translation>the converted code cannot be stored</translation>
+    </message>
+    <message>
+        <source>写入遥控器失败</source>
+        <translation>writing to the remote failed</translation>
+    </message>
 </context>
 <context>
     <name>qmv::platform</name>
@@ -1563,22 +1550,6 @@ Keys that could not be written:%1</translation>
     <message>
         <source>备份里的按键“%1 %2”无效</source>
         <translation>the key &quot;%1 %2&quot; of the backup is not valid</translation>
-    </message>
-    <message>
-        <source>遥控器的编码索引已满，无法保存新的编码</source>
-        <translation>the remote&apos;s slot table is full, so no new code can be stored</translation>
-    </message>
-    <message>
-        <source>遥控器的编码存储区空间不足</source>
-        <translation>the remote&apos;s code memory has too little room</translation>
-    </message>
-    <message>
-        <source>转换后的编码无法保存</source>
-        <translation>the converted code cannot be stored</translation>
-    </message>
-    <message>
-        <source>写入遥控器失败</source>
-        <translation>writing to the remote failed</translation>
     </message>
     <message>
         <source>没有这个设备区：%1</source>

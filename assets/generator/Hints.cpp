@@ -89,19 +89,6 @@ QImage paintLearningHint(const QImage& windowCanvas)
         });
 }
 
-QImage paintDeletingHint(const QImage& windowCanvas)
-{
-    return paintHint(windowCanvas, window::hint, 52,
-                     {Caption::tr("在左面遥控器上点击要删除的按键"),
-                      Caption::tr("带绿色对勾的按键是学习过的按键，完成后点击“停止删除”")},
-                     [](QPainter& painter, const QRectF& area) {
-                         const QRectF circle = paintDisc(painter, area, colour::danger);
-                         const qreal d = circle.width();
-                         icon::trash(painter, circle.adjusted(d * 0.22, d * 0.22, -d * 0.22, -d * 0.22),
-                                     Qt::white);
-                     });
-}
-
 QList<AnimationFrame> paintLearningAnimation(const QImage& windowCanvas)
 {
     constexpr int frameCount = 16;

@@ -9,7 +9,6 @@ namespace qmv::art {
 
 QImage paintIdleHint(const QImage& windowCanvas);
 QImage paintLearningHint(const QImage& windowCanvas);
-QImage paintDeletingHint(const QImage& windowCanvas);
 
 struct AnimationFrame
 {

@@ -220,7 +220,6 @@ void writeNamedBundle(const QDir& output, ResourceLists& lists, GeneratedPicture
     };
     add(pictures::idleHint, paintIdleHint(canvas));
     add(pictures::learningHint, paintLearningHint(canvas));
-    add(pictures::deletingHint, paintDeletingHint(canvas));
     add(pictures::deleteButton,
         paintButton(canvas, window::deleteKey,
                     {Caption::tr("删除"), ButtonSymbol::Trash, ButtonKind::Secondary}));

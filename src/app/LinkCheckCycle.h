@@ -9,7 +9,7 @@ namespace qmv {
 inline constexpr const char* reconnectQuestion =
     QT_TRANSLATE_NOOP("qmv::LinkWatcher", "未检测到遥控器，请重新连接遥控器！");
 inline constexpr const char* closeProgramQuestion =
-    QT_TRANSLATE_NOOP("qmv::LinkWatcher", "您需要关闭自学习软件吗？");
+    QT_TRANSLATE_NOOP("qmv::LinkWatcher", "您需要关闭自学习软件吗！");
 
 // Everything one watch cycle does outside itself. The link and the pause belong to the watching
 // thread; the keypad and the questions belong to the window, so a threaded implementation hands

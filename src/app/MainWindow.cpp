@@ -577,9 +577,7 @@ void MainWindow::helpibtnClick()
         m_dialogs.messageBox(shown(helpMissing), hintCaption, Buttons::Ok);
         return;
     }
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    m_help->showOverParent();
 }
 
 void MainWindow::updateibtnClick()

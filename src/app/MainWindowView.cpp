@@ -56,9 +56,6 @@ void MainWindowView::setHintPicture(HintPicture picture)
     case HintPicture::Learning:
         m_window.setHintPicture(NamedPicture::LearningHint);
         return;
-    case HintPicture::Deleting:
-        m_window.setHintPicture(NamedPicture::DeletingHint);
-        return;
     case HintPicture::Idle:
         break;
     }

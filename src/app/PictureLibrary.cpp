@@ -141,9 +141,9 @@ std::unique_ptr<WindowPictures> PictureLibrary::load(const QString& folder)
     }
 
     // In the order of NamedPicture.
-    const std::array<const char*, namedPictureCount> names{idleHint,     learningHint,     deletingHint,
-                                                           deleteButton, deleteButtonGrey, stopDeleteButton,
-                                                           clearButton,  clearButtonGrey};
+    const std::array<const char*, namedPictureCount> names{idleHint,         learningHint,     deleteButton,
+                                                           deleteButtonGrey, stopDeleteButton, clearButton,
+                                                           clearButtonGrey};
     for (std::size_t i = 0; i < names.size(); ++i)
         if (!loadPicture(named.resource(QString::fromUtf8(names[i])), result->m_named[i]))
             return nullptr;

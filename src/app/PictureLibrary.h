@@ -17,17 +17,8 @@ namespace qmv {
 inline constexpr int keyPictureSetCount = 4;
 
 // The named pictures of the main window's own buttons and hint.
-enum class NamedPicture {
-    IdleHint,
-    LearningHint,
-    DeletingHint,
-    Delete,
-    DeleteGrey,
-    StopDelete,
-    Clear,
-    ClearGrey
-};
-inline constexpr int namedPictureCount = 8;
+enum class NamedPicture { IdleHint, LearningHint, Delete, DeleteGrey, StopDelete, Clear, ClearGrey };
+inline constexpr int namedPictureCount = 7;
 
 // Everything the main window shows from the picture bundles, held in memory once read. The
 // learning animation is kept in a temporary file of this user's (a movie player reads files),

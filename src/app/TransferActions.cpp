@@ -11,6 +11,7 @@
 #include "MainWindowView.h"
 #include "SignalFile.h"
 #include "SignalRender.h"
+#include "StoreFailure.h"
 #include "StoredKeys.h"
 #include "Text.h"
 #include "TransferDialogs.h"
@@ -18,6 +19,7 @@
 #include "AtomicFile.h"
 
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QMenu>
@@ -202,7 +204,17 @@ QString TransferActions::keyDescription(const std::string& keyCode) const
     if (!row)
         return {};
     const StoredKeys keys(m_link, image.snapshot());
-    return QString::fromStdString(descriptionText(describeKey(keys, currentArea(), *row)));
+    QString text = QString::fromStdString(descriptionText(describeKey(keys, currentArea(), *row)));
+    // The failure message says only that learning failed; the hint keeps when and why.
+    if (const std::optional<FailedLearn> failed =
+            m_session.controller().lastFailure(currentArea(), keyCode)) {
+        const QDateTime when = QDateTime::fromMSecsSinceEpoch(
+            std::chrono::duration_cast<std::chrono::milliseconds>(failed->when.time_since_epoch()).count());
+        text += u'\n' +
+                tr("上次学习失败（%1）：%2")
+                    .arg(when.toString(QStringLiteral("HH:mm:ss")), QString::fromStdString(failed->reason));
+    }
+    return text;
 }
 
 std::optional<std::string> TransferActions::chooseAndRead(const QString& title, const QString& filter)
@@ -271,10 +283,8 @@ void TransferActions::learnFromFile(const std::string& keyCode)
     if (!row)
         return;
     if (image.keyState(image.entryIndex(currentArea(), *row)) == '2' &&
-        !proceeds(m_dialogs.messageBox(
-            shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "%1键编码已学习过，要重新学习吗？"),
-                  {keyLabel(keyCode)}),
-            hintCaption, Buttons::YesNo)))
+        !proceeds(
+            m_dialogs.messageBox(LearningController::relearnQuestion(keyCode), hintCaption, Buttons::YesNo)))
         return;
     const auto chosen = chooseSignalFile(tr("从文件学习"));
     if (!chosen)

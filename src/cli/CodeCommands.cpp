@@ -1,16 +1,17 @@
 #include "CodeCommands.h"
 
-#include "BatchStore.h"
 #include "CaptureLoop.h"
 #include "CaptureSignal.h"
 #include "CodeConverter.h"
 #include "ConsoleSession.h"
 #include "Keypad.h"
+#include "LearnFailure.h"
 #include "MemoryImage.h"
 #include "Player.h"
 #include "RemoteLoader.h"
 #include "SharedLibrary.h"
 #include "StateFolder.h"
+#include "StoreFailure.h"
 #include "Text.h"
 #include "TransferCommands.h"
 #include "VirtualRemote.h"
@@ -27,6 +28,11 @@ int failWith(const std::string& message)
 {
     std::cerr << "qmv718-cli: " << message << '\n';
     return 1;
+}
+
+std::string learnFailed(const std::string& reason)
+{
+    return shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {reason});
 }
 
 // A code file is read whole and checked before anything else happens, so bad values are named
@@ -129,8 +135,8 @@ int CodeCommands::learn() const
             notSent = !*delivered;
         }
     };
-    const std::string captured = CaptureLoop(session.link()).run(notSent, sendFile).code;
-    if (captured.empty()) {
+    const CaptureResult captured = CaptureLoop(session.link()).run(notSent, sendFile);
+    if (captured.code.empty()) {
         // The virtual remote keeps the file's code and its capture mode in its state folder: when
         // that cannot be written, no code could have come, and that is the reason to give.
         if (codeFile) {
@@ -139,20 +145,19 @@ int CodeCommands::learn() const
                 return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！无法写入遥控器的状态（%1）"),
                                       {folder.path().string()}));
         }
-        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！没有接收到遥控器编码")));
+        return failWith(learnFailed(captureFailure(captured.end)));
     }
 
     CodeConverter converter(programFolder());
-    const std::string converted = convertCapture(converter, captured);
+    const std::string converted = convertCapture(converter, captured.code);
     if (converted.empty())
-        return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！编码无法转换")));
+        return failWith(learnFailed(conversionFailure()));
 
     MemoryImage image = session.writableImage();
     const StoreResult result =
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
-        return failWith(
-            shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {transfer::storeFailure(result)}));
+        return failWith(learnFailed(storeFailure(result)));
     const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
         image.entryIndex(*areaFromName(m_area), *image.rowOf(std::string(key->code))))];
     std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！ (%2 %3: %4)"),

@@ -6,6 +6,7 @@
 #include "DeviceImport.h"
 #include "ExportFormats.h"
 #include "Keypad.h"
+#include "StoreFailure.h"
 #include "StoredKeys.h"
 #include "Text.h"
 

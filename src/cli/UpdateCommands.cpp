@@ -5,6 +5,7 @@
 #include "HttpClient.h"
 #include "LibraryName.h"
 #include "LibraryRollback.h"
+#include "ListDateTime.h"
 #include "PendingList.h"
 #include "Text.h"
 #include "UpdateListFetch.h"
@@ -152,7 +153,7 @@ private:
         const QString name = m_server.isEmpty() ? list.servers().first().name : m_server;
         m_serverUrl = list.serverUrl(name);
         std::cout << "server: " << utf8(name) << " " << utf8(m_serverUrl) << '\n';
-        PendingListResult pending = findPendingLibraries(list, m_folder, QLocale());
+        PendingListResult pending = findPendingLibraries(list, m_folder, listDateLocale());
         if (!pending.error.isEmpty()) {
             std::cerr << utf8(pending.error) << '\n';
             return std::nullopt;

@@ -22,7 +22,6 @@ inline constexpr const char* keyPicturePrefix = "gif";
 // Named pictures of the named bundle (JPEG) and its learning animation (an animated GIF).
 inline constexpr const char* idleHint = "gifkorvix";
 inline constexpr const char* learningHint = "jpgjingtai";
-inline constexpr const char* deletingHint = "jpgshanchu";
 inline constexpr const char* deleteButton = "delete";
 inline constexpr const char* deleteButtonGrey = "deletehui";
 inline constexpr const char* stopDeleteButton = "stopdelete";

@@ -4,6 +4,7 @@
 #include "PathOpener.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,10 +17,14 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <algorithm>
 #include <vector>
 
 namespace qmv {
@@ -28,6 +33,21 @@ namespace {
 
 constexpr int pageRole = Qt::UserRole;
 const QSize preferredSize(900, 640);
+
+// What the page's CSS puts around a picture: the body's padding on either side and its border.
+constexpr int pictureSurround = 2 * 18 + 2;
+
+// A picture's own size, from the data the page's document holds for it.
+QSize naturalSize(const QVariant& data)
+{
+    if (data.userType() == QMetaType::QImage)
+        return data.value<QImage>().size();
+    if (data.userType() == QMetaType::QPixmap)
+        return data.value<QPixmap>().deviceIndependentSize().toSize();
+    if (data.userType() == QMetaType::QByteArray)
+        return QImage::fromData(data.toByteArray()).size();
+    return {};
+}
 
 QString readText(const QString& path)
 {
@@ -57,6 +77,8 @@ HelpWindow::HelpWindow(const QString& helpFile, PathOpener& opener, QWidget* par
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(false);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::followPage);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::fitPictures);
+    m_browser->viewport()->installEventFilter(this);
 
     m_openHelpFile = new QPushButton(tr("用帮助查看器打开 %1").arg(QFileInfo(helpFile).fileName()));
     m_openHelpFile->setObjectName(QStringLiteral("openhelpfile"));
@@ -224,6 +246,66 @@ void HelpWindow::showHit(const QString& page)
         return;
     m_browser->moveCursor(QTextCursor::Start);
     m_browser->find(word);
+}
+
+void HelpWindow::showOverParent()
+{
+    if (const QWidget* owner = parentWidget(); owner && !isVisible()) {
+        QRect frame(QPoint(), frameGeometry().size());
+        frame.moveCenter(owner->frameGeometry().center());
+        if (const QScreen* display = owner->screen()) {
+            const QRect area = display->availableGeometry();
+            frame.moveLeft(std::clamp(frame.left(), area.left(),
+                                      std::max(area.left(), area.right() - frame.width() + 1)));
+            frame.moveTop(std::clamp(frame.top(), area.top(),
+                                     std::max(area.top(), area.bottom() - frame.height() + 1)));
+        }
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_browser->viewport() && event->type() == QEvent::Resize)
+        fitPictures();
+    return QWidget::eventFilter(watched, event);
+}
+
+// Pictures wider than the pane are shown at its width, their proportions kept; narrower ones at
+// their own size. Without it a wide picture needs the pane scrolled sideways.
+void HelpWindow::fitPictures()
+{
+    QTextDocument* page = m_browser->document();
+    const int available =
+        m_browser->viewport()->width() - 2 * static_cast<int>(page->documentMargin()) - pictureSurround;
+    if (available <= 0)
+        return;
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            if (!picture.isValid())
+                continue;
+            const QSize natural =
+                naturalSize(page->resource(QTextDocument::ImageResource, QUrl(picture.name())));
+            if (natural.isEmpty())
+                continue;
+            const QSize shown = natural.width() > available
+                                    ? QSize(available, natural.height() * available / natural.width())
+                                    : natural;
+            if (picture.width() == shown.width() && picture.height() == shown.height())
+                continue;
+            picture.setWidth(shown.width());
+            picture.setHeight(shown.height());
+            QTextCursor cursor(page);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+    }
 }
 
 void HelpWindow::openHelpFile()

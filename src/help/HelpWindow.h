@@ -32,11 +32,18 @@ public:
     // False when the pages could not be read: the window then has nothing to show.
     bool hasPages() const { return m_hasPages; }
 
+    // Shows the help in front, opening over the middle of the window it belongs to and on that
+    // window's screen.
+    void showOverParent();
+
     void showPage(const QString& page);
     // The page shown, relative to the help folder ("learn.html").
     QString currentPage() const;
     // Lists the pages holding every word of the query and shows the best of them.
     void search(const QString& query);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildContents();
@@ -46,6 +53,7 @@ private:
     void followPage(const QUrl& url);
     void showHit(const QString& page);
     void openHelpFile();
+    void fitPictures();
 
     QString m_root;
     QString m_helpFile;

@@ -30,6 +30,9 @@ Translation::Translation(Language language, const QString& folder)
     : m_language(language)
 {
     const QLocale locale = localeOf(language);
+    // The default locale chooses the pictures and help pages of the window's language (resources
+    // tagged with a language). What the user's own settings format, such as the update list's
+    // dates, is read in QLocale::system(), which this leaves alone.
     QLocale::setDefault(locale);
     // Chinese is the texts' own language: only another language needs a file.
     if (language != Language::Chinese) {

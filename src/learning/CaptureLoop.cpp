@@ -2,26 +2,37 @@
 
 #include "RemoteLink.h"
 
+#include <utility>
+
 namespace qmv {
 
-CaptureLoop::CaptureLoop(const RemoteLink& link)
-    : m_link(link)
+std::chrono::steady_clock::duration CaptureLoop::steadyNow()
 {
+    return std::chrono::steady_clock::now().time_since_epoch();
+}
+
+CaptureLoop::CaptureLoop(const RemoteLink& link, Clock clock)
+    : m_link(link)
+    , m_clock(std::move(clock))
+{
+}
+
+std::chrono::seconds CaptureLoop::wholeSeconds() const
+{
+    return std::chrono::floor<std::chrono::seconds>(m_clock());
 }
 
 CaptureResult CaptureLoop::run(const std::atomic<bool>& stopRequested,
                                const std::function<void()>& onCapturing) const
 {
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
+    const std::chrono::seconds start = wholeSeconds();
     if (!m_link.setCodeCarrierWave())
         return {{}, m_link.linkState() ? CaptureEnd::CaptureRefused : CaptureEnd::RemoteGone};
     if (onCapturing)
         onCapturing();
     while (!stopRequested.load()) {
-        // Whole seconds past the start, as the limit has always been counted: a capture lasts
-        // at least six seconds and ends at the first poll seven whole seconds on.
-        if (std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start) > timeLimit)
+        // Readings, not the time elapsed: started at x.9 s, the capture ends at x + 7.0 s.
+        if (wholeSeconds() - start > timeLimit)
             return {{}, CaptureEnd::TimeLimit};
         std::string code = m_link.collectCodeInfo();
         if (!code.empty())

@@ -3,11 +3,11 @@
 #include "Dialogs.h"
 #include "Keypad.h"
 #include "MemoryImage.h"
+#include "StoreFailure.h"
 #include "Text.h"
 
 #include <array>
 #include <exception>
-#include <initializer_list>
 #include <set>
 
 namespace qmv {
@@ -21,7 +21,7 @@ constexpr std::array<const char*, areaCount> areaTexts{
     QT_TRANSLATE_NOOP("qmv::LearningController", "您现在是在 AMP 里进行自学习！"),
 };
 
-// The areas as the messages name them.
+// The areas as a message of our own names them.
 constexpr std::array<const char*, areaCount> areaCaptions{
     QT_TRANSLATE_NOOP("qmv::LearningController", "电视/TV"),
     QT_TRANSLATE_NOOP("qmv::LearningController", "机顶盒/CBL"),
@@ -51,8 +51,6 @@ constexpr const char* noKeysToDelete =
     QT_TRANSLATE_NOOP("qmv::LearningController", "该键还没有自学习过，无法删除！");
 constexpr const char* keyNotLearned =
     QT_TRANSLATE_NOOP("qmv::LearningController", "该按键还没有自学习过，无法删除！");
-constexpr const char* keyHoldsForeignCode =
-    QT_TRANSLATE_NOOP("qmv::LearningController", "该按键的编码不是用本软件学习的，无法删除！");
 constexpr const char* confirmDelete =
     QT_TRANSLATE_NOOP("qmv::LearningController", "你确实要删除该自学习按键的编码？");
 constexpr const char* deleteFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "删除操作失败！");
@@ -70,40 +68,6 @@ std::string clearIncomplete(int failures)
     return shown(QT_TRANSLATE_NOOP("qmv::LearningController",
                                    "清空操作未全部完成：%1个按键的编码未能清空，请重新清空！"),
                  {std::to_string(failures)});
-}
-
-// Why a key could not be learned, as a line of its own.
-std::string reasonLine(CaptureEnd end)
-{
-    switch (end) {
-    case CaptureEnd::TimeLimit:
-        return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：6秒内没有收到原遥控器的编码。"));
-    case CaptureEnd::CaptureRefused:
-        return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器没有进入学习状态。"));
-    case CaptureEnd::RemoteGone:
-        return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器已拔出。"));
-    case CaptureEnd::Received:
-    case CaptureEnd::Stopped:
-    case CaptureEnd::Failed:
-        break;
-    }
-    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "原因：与遥控器通讯出错。"));
-}
-
-constexpr const char* unreadableCode =
-    QT_TRANSLATE_NOOP("qmv::LearningController", "原因：收到的编码无法识别。");
-constexpr const char* memoryFull =
-    QT_TRANSLATE_NOOP("qmv::LearningController", "原因：遥控器的编码存储空间已满。");
-constexpr const char* writeFailed = QT_TRANSLATE_NOOP("qmv::LearningController", "原因：写入遥控器失败。");
-
-// A message and the lines that say what it is about; the message keeps its first line.
-std::string withLines(const std::string& message, std::initializer_list<std::string> lines)
-{
-    std::string text = message;
-    for (const std::string& line : lines)
-        if (!line.empty())
-            text += "\n" + line;
-    return text;
 }
 
 // The key's label, as its button carries it in Path.
@@ -182,6 +146,20 @@ char LearningController::stateInArea(int row) const
     return m_image.keyState(m_image.entryIndex(m_state.curArea, row));
 }
 
+std::string LearningController::relearnQuestion(const std::string& code)
+{
+    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键编码已学习过，要重新学习吗?"),
+                 {labelOf(code)});
+}
+
+std::optional<FailedLearn> LearningController::lastFailure(int area, const std::string& code) const
+{
+    const auto found = m_failures.find({area, code});
+    if (found == m_failures.end())
+        return std::nullopt;
+    return found->second;
+}
+
 bool LearningController::learnedInAnyArea(const std::string& code) const
 {
     for (const std::string& entry : m_image.keystatelist())
@@ -227,23 +205,10 @@ void LearningController::showOnlyPanel(InstructionPanel panel)
         m_view.setPanelVisible(each, each == panel);
 }
 
-std::string LearningController::keyLine(const std::string& code) const
-{
-    return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "按键：%1（%2）"),
-                 {labelOf(code), shown(areaCaptions[static_cast<std::size_t>(m_state.curArea)])});
-}
-
 std::string LearningController::areaLine() const
 {
     return shown(QT_TRANSLATE_NOOP("qmv::LearningController", "设备：%1"),
                  {shown(areaCaptions[static_cast<std::size_t>(m_state.curArea)])});
-}
-
-// Idle: the idle hint and the status line naming the current area.
-void LearningController::showIdleLook()
-{
-    m_view.setHintPicture(HintPicture::Idle);
-    m_view.setStatusText(shown(areaTexts[static_cast<std::size_t>(m_state.curArea)]));
 }
 
 void LearningController::showIdlePanels()
@@ -297,49 +262,38 @@ void LearningController::KeyClick(const std::string& code)
 void LearningController::deleteClickedKey(const std::string& code)
 {
     m_pendingKey.reset();
-    const std::string key = keyLine(code);
     if (m_image.keystatelist().empty()) {
-        m_dialogs.messageBox(withLines(shown(noKeysToDelete), {key}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(noKeysToDelete), hintCaption, Buttons::Ok);
         return;
     }
     const std::optional<int> row = rowInArea(code);
-    const char state = row ? stateInArea(*row) : '0';
-    if (state != '2') {
-        // A code from elsewhere is there, it just cannot be deleted here.
-        m_dialogs.messageBox(
-            withLines(state == '1' ? shown(keyHoldsForeignCode) : shown(keyNotLearned), {key}), hintCaption,
-            Buttons::Ok);
+    if (!row || stateInArea(*row) != '2') {
+        m_dialogs.messageBox(shown(keyNotLearned), hintCaption, Buttons::Ok);
         return;
     }
-    if (m_dialogs.messageBox(withLines(shown(confirmDelete), {key}), hintCaption, Buttons::YesNo) !=
-        Reply::Yes)
+    m_view.setStatusText({});
+    if (m_dialogs.messageBox(shown(confirmDelete), hintCaption, Buttons::YesNo) != Reply::Yes)
         return;
     m_view.switchKey(code, true);
     if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
         // The key keeps its code, its picture and the delete mode: the user can try again.
-        m_dialogs.messageBox(withLines(shown(deleteFailed), {key, shown(writeFailed)}), hintCaption,
-                             Buttons::Ok);
+        m_dialogs.messageBox(shown(deleteFailed), hintCaption, Buttons::Ok);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::NotLearned);
-    m_dialogs.messageBox(withLines(shown(deleteDone), {key}), hintCaption, Buttons::Ok);
+    m_dialogs.messageBox(shown(deleteDone), hintCaption, Buttons::Ok);
     MarkKeyUnlearned(code);
     if (!AreaHasLearnedKeys()) {
         m_view.setDeleteButtonsAvailable(false);
         m_state.deleteState = false;
         showOnlyPanel(InstructionPanel::NoKeys);
-        showIdleLook();
     }
 }
 
 void LearningController::learnClickedKey(const std::string& code)
 {
     if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
-        if (m_dialogs.messageBox(withLines(shown(QT_TRANSLATE_NOOP("qmv::LearningController",
-                                                                   "%1键编码已学习过，要重新学习吗？"),
-                                                 {labelOf(code)}),
-                                           {areaLine()}),
-                                 hintCaption, Buttons::YesNo) != Reply::Yes)
+        if (m_dialogs.messageBox(relearnQuestion(code), hintCaption, Buttons::YesNo) != Reply::Yes)
             return;
         m_view.switchKey(code, true);
     }
@@ -373,7 +327,8 @@ void LearningController::beginstudyibtnClick()
 
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
-    showIdleLook();
+    m_view.setHintPicture(HintPicture::Idle);
+    m_view.setStatusText({});
     showIdlePanels();
     if (m_pendingKey) {
         m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
@@ -416,7 +371,7 @@ void LearningController::CollectFinished(std::uint64_t serial, const CaptureResu
         return;
     }
     if (collected.code.empty()) {
-        CollectFailed(reasonLine(collected.end));
+        CollectFailed(captureFailure(collected.end));
         return;
     }
     if (!m_pendingKey)
@@ -438,29 +393,29 @@ void LearningController::finishLearnedKey(const std::string& code, const std::st
         if (!converted.empty())
             m_view.appendDiagnostic(converted);
     } catch (const std::exception&) {
-        CollectFailed(shown(unreadableCode));
+        CollectFailed(conversionFailure());
         return;
     }
     if (converted.empty()) {
         m_dialogs.messageBox(shown(learningFailed), hintCaption, Buttons::Ok);
-        CollectFailed(shown(unreadableCode));
+        CollectFailed(conversionFailure());
         return;
     }
     m_view.appendDiagnostic(converted);
 
     if (const StoreResult stored = m_image.StoreLearnedKey(code, converted, m_state.curArea);
         stored != StoreResult::Stored) {
-        CollectFailed(stored == StoreResult::NoFreeSlot ? shown(memoryFull) : shown(writeFailed));
+        CollectFailed(storeFailure(stored));
         return;
     }
+    m_failures.erase({m_state.curArea, code});
     m_view.showKeyPicture(code, KeyLook::Learned);
     // The key's look and the status line say it too; whoever learns a whole remote can turn it off.
     if (m_state.receivedNotice)
-        m_dialogs.messageBox(withLines(shown(codeReceived), {keyLine(code)}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(codeReceived), hintCaption, Buttons::Ok);
     m_view.setLearningAnimationPlaying(false);
     m_view.setHintVisible(true);
-    // Learning goes on: the hint keeps telling how.
-    m_view.setHintPicture(HintPicture::Learning);
+    m_view.setHintPicture(HintPicture::Idle);
     m_view.setStatusText(shown(QT_TRANSLATE_NOOP("qmv::LearningController", "%1键学习成功！"), {label}));
     m_view.repaintStatus();
     m_pendingKey.reset();
@@ -475,7 +430,8 @@ void LearningController::CollectFailed(const std::string& reason)
     m_view.setHintVisible(true);
     m_view.setHintPicture(HintPicture::Learning);
     m_view.setStatusText(shown(chooseKeyAgain));
-    m_dialogs.plainMessage(withLines(shown(learningFailed), {keyLine(*m_pendingKey), reason}));
+    m_failures[{m_state.curArea, *m_pendingKey}] = {std::chrono::system_clock::now(), reason};
+    m_dialogs.plainMessage(shown(learningFailed));
     m_view.repaintStatus();
     m_view.showKeyPicture(*m_pendingKey, KeyLook::NotLearned);
     m_pendingKey.reset();
@@ -500,12 +456,11 @@ void LearningController::IBtn78Click()
     }
     m_state.deleteState = !m_state.deleteState;
     if (!m_state.deleteState) {
-        showIdleLook();
+        m_view.setStatusText({});
         m_view.setDeleteButtonLook(DeleteButtonLook::Delete);
         showIdlePanels();
         return;
     }
-    m_view.setHintPicture(HintPicture::Deleting);
     // The panel of the empty area stays as it was: the delete panel lies under it.
     m_view.setPanelVisible(InstructionPanel::Deleting, true);
     m_view.setPanelVisible(InstructionPanel::HasKeys, false);
@@ -525,11 +480,10 @@ void LearningController::delallstudykeyClick()
         return;
     }
     if (!AreaHasLearnedKeys()) {
-        m_dialogs.messageBox(withLines(shown(nothingToClear), {areaLine()}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(shown(nothingToClear), hintCaption, Buttons::Ok);
         return;
     }
-    if (m_dialogs.messageBox(withLines(shown(confirmClear), {areaLine()}), hintCaption, Buttons::YesNo) !=
-        Reply::Yes)
+    if (m_dialogs.messageBox(shown(confirmClear), hintCaption, Buttons::YesNo) != Reply::Yes)
         return;
 
     std::set<std::string> learnedKeys;
@@ -547,7 +501,8 @@ void LearningController::delallstudykeyClick()
 
     const std::string outcome = failures == 0 ? shown(clearDone) : clearIncomplete(failures);
     m_view.setStatusText(outcome);
-    m_dialogs.messageBox(withLines(outcome, {areaLine()}), hintCaption, Buttons::Ok);
+    // A clear that did not complete also names the area the user has to clear again.
+    m_dialogs.messageBox(failures == 0 ? outcome : outcome + "\n" + areaLine(), hintCaption, Buttons::Ok);
     m_view.repaintStatus();
     UpdateDeleteButtons();
     showIdlePanels();

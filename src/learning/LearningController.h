@@ -1,14 +1,17 @@
 #pragma once
 
+#include "LearnFailure.h"
 #include "LearningView.h"
 #include "TCollectCode.h"
 #include "WindowState.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace qmv {
 
@@ -60,6 +63,10 @@ public:
     // Escape: learning stops as by 停止学习, deleting as by 停止删除; idle, nothing happens.
     void leaveCurrentMode();
 
+    // The question asked before the learned key with this code is learned again, from the remote
+    // or from a file.
+    static std::string relearnQuestion(const std::string& code);
+
     void RefreshKeyPictures();
     bool AreaHasLearnedKeys() const;
     void UpdateDeleteButtons();
@@ -67,6 +74,9 @@ public:
 
     // The key waiting for its code, if any.
     const std::optional<std::string>& pendingKey() const { return m_pendingKey; }
+    // When and why the key's last learn in the area failed; nothing once it has been learned
+    // there since, or when no learn of it failed.
+    std::optional<FailedLearn> lastFailure(int area, const std::string& code) const;
     // A capture has been started and its end has not been handled yet.
     bool captureRunning() const { return m_capture != nullptr; }
     const MainWindowState& state() const { return m_state; }
@@ -77,12 +87,10 @@ private:
     void startCapture();
     void CollectFinished(std::uint64_t serial, const CaptureResult& collected);
     void finishLearnedKey(const std::string& code, const std::string& collectedCode);
-    // `reason` is the line saying why.
+    // `reason` says why, for the key's hint.
     void CollectFailed(const std::string& reason);
-    void showIdleLook();
     void showIdlePanels();
-    // The lines that name what a message is about: the key in its area, or the area.
-    std::string keyLine(const std::string& code) const;
+    // The line naming the current area, for a message of our own.
     std::string areaLine() const;
     void showOnlyPanel(InstructionPanel panel);
 
@@ -96,7 +104,8 @@ private:
     LearningView& m_view;
     Dialogs& m_dialogs;
     LearningServices m_services;
-    std::optional<std::string> m_pendingKey; // `pendingkeys`: empty or one key
+    std::optional<std::string> m_pendingKey;                       // `pendingkeys`: empty or one key
+    std::map<std::pair<int, std::string>, FailedLearn> m_failures; // by area and key code
     // `collectthread`; once asked to stop, its outcome belongs to a key already released.
     std::unique_ptr<TCollectCode> m_capture;
     std::uint64_t m_captureSerial = 0;                       // names the capture an outcome comes from

@@ -8,7 +8,7 @@ namespace qmv {
 // for each, in this order.
 enum class KeyLook { NotLearned, Learned, BeingLearned, Elsewhere };
 // The hint picture above the instructions, by mode.
-enum class HintPicture { Idle, Learning, Deleting };
+enum class HintPicture { Idle, Learning };
 // The stacked instruction panels, bottom to top: the area has learned keys, learning, deleting,
 // no learned keys.
 enum class InstructionPanel { HasKeys, Learning, Deleting, NoKeys };

@@ -2,6 +2,7 @@
 
 #include "Keypad.h"
 #include "RemoteLink.h"
+#include "StoreFailure.h"
 #include "Text.h"
 
 namespace qmv::transfer {
@@ -50,23 +51,6 @@ bool holdsExactly(const MemoryImage& image, const StoreItem& item)
 } // namespace
 
 constexpr Texts shown{"qmv::transfer"};
-
-std::string storeFailure(StoreResult result)
-{
-    switch (result) {
-    case StoreResult::NoFreeSlot:
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "遥控器的编码索引已满，无法保存新的编码"));
-    case StoreResult::NoRoom:
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "遥控器的编码存储区空间不足"));
-    case StoreResult::InvalidCode:
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "转换后的编码无法保存"));
-    case StoreResult::RecordWriteFailed:
-        return shown(QT_TRANSLATE_NOOP("qmv::transfer", "写入遥控器失败"));
-    case StoreResult::Stored:
-        break;
-    }
-    return {};
-}
 
 std::string keyName(int area, const std::string& keyCode)
 {

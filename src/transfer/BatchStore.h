@@ -26,9 +26,6 @@ struct StoreOutcome
     std::vector<std::string> failed;    // keys whose write failed after others had been written
 };
 
-// Why a key could not be stored, in the words the user sees.
-std::string storeFailure(StoreResult result);
-
 // "TV 30 (VOL+)"
 std::string keyName(int area, const std::string& keyCode);
 

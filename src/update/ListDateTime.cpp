@@ -150,6 +150,11 @@ std::optional<QDateTime> parseWith(const QString& text, const DateScheme& scheme
 
 } // namespace
 
+QLocale listDateLocale()
+{
+    return QLocale::system();
+}
+
 std::optional<QDateTime> parseListDateTime(const QString& rawText, const QLocale& locale)
 {
     const QString text = rawText.simplified();

@@ -16,4 +16,8 @@ namespace qmv {
 // format is not numeric. The result is in local time; null when the text is not a date.
 std::optional<QDateTime> parseListDateTime(const QString& text, const QLocale& locale);
 
+// The locale the update list's dates are written in: the user's own settings, whatever language
+// the window speaks (the default locale follows the window's language).
+QLocale listDateLocale();
+
 } // namespace qmv

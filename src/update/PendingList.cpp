@@ -15,13 +15,16 @@ namespace qmv {
 
 namespace {
 
+// The file's date as a library's date is kept: local time in steps of two seconds, an odd second
+// counting as the even one before it.
 std::optional<QDateTime> installedTime(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QDateTime time = file.fileTime(QFileDevice::FileModificationTime).toLocalTime();
-    time.setTime(QTime(time.time().hour(), time.time().minute(), time.time().second()));
+    const QTime exact = time.time();
+    time.setTime(QTime(exact.hour(), exact.minute(), exact.second() - exact.second() % 2));
     return time;
 }
 

@@ -30,8 +30,10 @@ struct PendingListResult
 };
 
 // Compares the libraries of the update list with those installed in `folder`: a library is
-// pending when it is installed and its file time (local, to the second) is earlier than the
-// list's date and time. Lines of libraries that are not installed are passed over unread.
-PendingListResult findPendingLibraries(const UpdateList& list, const QString& folder, const QLocale& locale);
+// pending when it is installed and its file date (local, to the two seconds of a file date) is
+// earlier than the list's date and time, read in `userLocale` (see listDateLocale). Lines of
+// libraries that are not installed are passed over unread.
+PendingListResult findPendingLibraries(const UpdateList& list, const QString& folder,
+                                       const QLocale& userLocale);
 
 } // namespace qmv

@@ -5,6 +5,7 @@
 #include "FolderAccess.h"
 #include "HttpClient.h"
 #include "LibraryRollback.h"
+#include "ListDateTime.h"
 #include "QtDialogs.h"
 #include "UpdateListFetch.h"
 #include "UpdateRun.h"
@@ -301,7 +302,7 @@ void Tupdate::Button6Click()
     }
     m_serverurl = m_updateini->serverUrl(m_chosenServer);
 
-    const PendingListResult pending = findPendingLibraries(*m_updateini, m_apppath, QLocale());
+    const PendingListResult pending = findPendingLibraries(*m_updateini, m_apppath, listDateLocale());
     if (!pending.error.isEmpty()) {
         hint(pending.error);
         return;

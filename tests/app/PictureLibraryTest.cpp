@@ -59,15 +59,15 @@ TEST(PictureLibrary, KeyIndexesOutsideTheSetsGiveNoPicture)
     EXPECT_TRUE(pictures->key(KeyLook::NotLearned, -1).isNull());
 }
 
-TEST(PictureLibrary, LoadsAllEightNamedPictures)
+TEST(PictureLibrary, LoadsAllSevenNamedPictures)
 {
     BundleFolder folder;
     folder.withComplete();
     const std::unique_ptr<WindowPictures> pictures = PictureLibrary::load(folder.path());
     ASSERT_NE(pictures, nullptr);
-    for (NamedPicture name : {NamedPicture::IdleHint, NamedPicture::LearningHint, NamedPicture::DeletingHint,
-                              NamedPicture::Delete, NamedPicture::DeleteGrey, NamedPicture::StopDelete,
-                              NamedPicture::Clear, NamedPicture::ClearGrey})
+    for (NamedPicture name :
+         {NamedPicture::IdleHint, NamedPicture::LearningHint, NamedPicture::Delete, NamedPicture::DeleteGrey,
+          NamedPicture::StopDelete, NamedPicture::Clear, NamedPicture::ClearGrey})
         EXPECT_EQ(colourOf(pictures->named(name)), QColor(255, 0, 255)) << static_cast<int>(name);
 }
 

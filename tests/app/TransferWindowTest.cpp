@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -108,6 +109,24 @@ TEST_F(TransferWindowTest, ImportShowsTheMappingFirstAndStoresOnlyWhenAccepted)
     EXPECT_TRUE(hint.contains(QStringLiteral("22 字节"))) << hint.toStdString();
 }
 
+TEST_F(TransferWindowTest, TheHintOfAKeyWhoseLearnFailedSaysWhenAndWhyInItsAreaOnly)
+{
+    openWithActions();
+    clickBeginStudy();
+    clickKey("12");
+    folder().setPlugged(false);
+    ASSERT_TRUE(waitUntil([this] { return !controller().captureRunning(); }));
+    folder().setPlugged(true);
+    ASSERT_THAT(texts(), ::testing::ElementsAre("学习失败！"));
+
+    const QString hint = actions->keyDescription("12");
+    const QRegularExpression failure(QStringLiteral("\n上次学习失败（\\d\\d:\\d\\d:\\d\\d）：遥控器已拔出$"));
+    EXPECT_TRUE(failure.match(hint).hasMatch()) << hint.toStdString();
+    EXPECT_FALSE(actions->keyDescription("13").contains(QStringLiteral("上次学习失败")));
+    clickTab(1);
+    EXPECT_FALSE(actions->keyDescription("12").contains(QStringLiteral("上次学习失败")));
+}
+
 TEST_F(TransferWindowTest, ImportAndRestoreWaitUntilLearningOrDeletingHasStopped)
 {
     openWithActions();
@@ -169,7 +188,7 @@ TEST_F(TransferWindowTest, LearnFromFileBelongsToLearningModeAndTakesTheChosenSi
     dialogs.answers = {Reply::No};
     dialogsRun = 0;
     actions->learnFromFile("30");
-    EXPECT_EQ(lastText(), "VOL+键编码已学习过，要重新学习吗？");
+    EXPECT_EQ(lastText(), "VOL+键编码已学习过，要重新学习吗?");
     EXPECT_EQ(dialogsRun, 0);
 }
 

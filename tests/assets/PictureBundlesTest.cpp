@@ -167,9 +167,9 @@ TEST(NamedBundle, HoldsTheHintAndButtonPicturesAsJpeg)
         const char* name;
         QSize size;
     } expected[] = {{names::idleHint, {409, 72}},         {names::learningHint, {409, 72}},
-                    {names::deletingHint, {409, 72}},     {names::deleteButton, {152, 49}},
-                    {names::deleteButtonGrey, {152, 49}}, {names::stopDeleteButton, {152, 49}},
-                    {names::clearButton, {150, 49}},      {names::clearButtonGrey, {150, 49}}};
+                    {names::deleteButton, {152, 49}},     {names::deleteButtonGrey, {152, 49}},
+                    {names::stopDeleteButton, {152, 49}}, {names::clearButton, {150, 49}},
+                    {names::clearButtonGrey, {150, 49}}};
     for (const auto& picture : expected) {
         const std::optional<Decoded> decoded = decode(bundle.path(latin(picture.name)));
         ASSERT_TRUE(decoded.has_value()) << picture.name;

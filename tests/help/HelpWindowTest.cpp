@@ -4,14 +4,18 @@
 #include "QtTestApplication.h"
 #include "RecordingOpener.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -163,6 +167,52 @@ TEST_F(HelpWindowTest, TheCompiledHelpFileIsOfferedOnlyWhenItIsThere)
     EXPECT_EQ(opener.requests, QStringList{QStringLiteral("open ") + missingHelpFile()});
     EXPECT_TRUE(openFile->text().contains(QStringLiteral("studyhelp.chm")));
     EXPECT_NE(openFile->text(), QStringLiteral("用帮助查看器打开 studyhelp.chm")) << "the failure is said";
+}
+
+// Every picture of the pages stands in a paragraph of its own, within the pane's width: no
+// sideways scrolling, and nothing of it beyond the pane's right edge.
+TEST_F(HelpWindowTest, PicturesStandOnTheirOwnWithinThePanesWidthInBothLanguages)
+{
+    for (const QLocale::Language language : {QLocale::Chinese, QLocale::English}) {
+        HelpWindow& help = open(language);
+        help.resize(700, 500);
+        auto* page = part<QTextBrowser>("helppage");
+        int pictures = 0;
+        for (const QString& name : {QStringLiteral("index.html"), QStringLiteral("colours.html")}) {
+            help.showPage(name);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(page->horizontalScrollBar()->maximum(), 0) << name.toStdString();
+            const QTextDocument* document = page->document();
+            for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+                for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+                    const QTextImageFormat picture = it.fragment().charFormat().toImageFormat();
+                    if (!picture.isValid())
+                        continue;
+                    ++pictures;
+                    EXPECT_EQ(block.text(), QString(QChar::ObjectReplacementCharacter)) << name.toStdString();
+                    const QRectF place = document->documentLayout()->blockBoundingRect(block);
+                    EXPECT_GT(picture.width(), 100.0) << name.toStdString();
+                    EXPECT_LE(place.left() + picture.width(), page->viewport()->width())
+                        << name.toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(pictures, 2);
+    }
+}
+
+TEST_F(HelpWindowTest, OpensOverTheMiddleOfItsWindow)
+{
+    QWidget owner;
+    owner.setGeometry(300, 200, 200, 100);
+    owner.show();
+    HelpWindow help(missingHelpFile(), opener, &owner);
+    help.resize(400, 300);
+    help.showOverParent();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    // Within the frame the window system adds once it is shown.
+    EXPECT_LE((help.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 4)
+        << help.frameGeometry().x() << "," << help.frameGeometry().y();
 }
 
 TEST_F(HelpWindowTest, WithoutPagesThereIsNothingToShow)

@@ -1,5 +1,6 @@
 #include "PendingList.h"
 #include "IniDocument.h"
+#include "ListDateTime.h"
 #include "ProgramFolder.h"
 #include "UpdateTestEnvironment.h"
 
@@ -31,7 +32,7 @@ QStringList names(const PendingListResult& result)
     return found;
 }
 
-TEST(PendingList, ListsOnlyInstalledLibrariesOlderThanTheListToTheSecond)
+TEST(PendingList, ListsOnlyInstalledLibrariesOlderThanTheList)
 {
     ProgramFolder folder;
     folder.put("older.dll", "x", listedTime().addSecs(-1));
@@ -47,6 +48,49 @@ TEST(PendingList, ListsOnlyInstalledLibrariesOlderThanTheListToTheSecond)
     EXPECT_EQ(result.libraries[0].size, 40960);
     EXPECT_FALSE(result.libraries[0].refused);
     EXPECT_TRUE(result.hasDownloads());
+}
+
+TEST(PendingList, ReadsAFileDateToItsTwoSeconds)
+{
+    ProgramFolder folder;
+    const QDate day(2026, 12, 8);
+    folder.put("odd.dll", "x", QDateTime(day, QTime(10, 0, 1)));
+    folder.put("even.dll", "x", QDateTime(day, QTime(10, 0, 2, 900)));
+    const PendingListResult result =
+        pendingIn(folder, "1=odd|2026/12/8 10:00:01|1\n2=even|2026/12/8 10:00:02|1\n");
+    ASSERT_TRUE(result.error.isEmpty()) << result.error.toStdString();
+    EXPECT_EQ(names(result), QStringList{"odd"}) << "10:00:01 is dated 10:00:00";
+}
+
+// Dates written in the user's own short format, read so under either window language: "a" is a
+// little older than the line, "b" exactly as old.
+TEST(PendingList, ReadsTheDatesInTheUsersShortFormatWhateverLanguageTheWindowSpeaks)
+{
+    ProgramFolder folder;
+    const QDateTime listed(QDate(2026, 12, 8), QTime(10, 0));
+    folder.put("a.dll", "x", listed.addSecs(-2));
+    folder.put("b.dll", "x", listed);
+    const struct
+    {
+        const char* locale;
+        const char* text;
+    } userFormats[] = {
+        {"de_DE", "08.12.26 10:00"}, {"en_GB", "08/12/2026 10:00"}, {"zh_CN", "2026/12/8 10:00"}};
+    for (const QLocale& window :
+         {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::Chinese, QLocale::China)}) {
+        QLocale::setDefault(window);
+        for (const auto& user : userFormats) {
+            const PendingListResult result =
+                findPendingLibraries(listOf(QStringLiteral("1=a|%1|1\n2=b|%1|1\n").arg(user.text)),
+                                     folder.path(), QLocale(QString::fromLatin1(user.locale)));
+            EXPECT_TRUE(result.error.isEmpty()) << user.locale << ": " << result.error.toStdString();
+            EXPECT_EQ(names(result), QStringList{"a"})
+                << user.locale << " under " << window.name().toStdString();
+        }
+        // The program reads them in the system's locale, not in the window's.
+        EXPECT_EQ(listDateLocale(), QLocale::system()) << "under " << window.name().toStdString();
+    }
+    QLocale::setDefault(QLocale::system());
 }
 
 TEST(PendingList, KeepsFileOrderAndRepeatedNames)

@@ -5,10 +5,12 @@
 // Point QMV718_REMOTE_DIR at an empty folder so that a remote of your own stays untouched.
 // `scale` is the device pixel ratio to draw at (1 by default; 2 gives the pictures of a 200 %
 // screen). Files: window-idle, window-learning, window-waiting, window-deleting, window-transfer
-// (the import and export menu open), each "-<scale>x.png". The language is chosen as the program
+// (the import and export menu open) and help (the help window on its first page), each
+// "-<scale>x.png". The language is chosen as the program
 // chooses it: --lang, QMV718_LANG or the locale.
 
 #include "Dialogs.h"
+#include "HelpWindow.h"
 #include "IBtn.h"
 #include "LinkLibrary.h"
 #include "MainWindow.h"
@@ -88,14 +90,26 @@ public:
     {
         QCoreApplication::processEvents();
         QWidget* face = m_window.findChild<QWidget*>(QStringLiteral("face"));
-        const QString file =
-            QDir(m_folder).filePath(QStringLiteral("window-%1-%2x.png").arg(scene).arg(m_scale));
         QPixmap picture = face ? face->grab() : QPixmap();
         if (face && openMenu) {
             QPainter painter(&picture);
             painter.drawPixmap(face->mapFromGlobal(openMenu->pos()), openMenu->grab());
         }
-        if (!face || !picture.save(file, "PNG")) {
+        return save(picture, QStringLiteral("window-%1").arg(scene));
+    }
+
+    // A window of its own, such as the help.
+    bool shootWindow(QWidget& window, const char* name) const
+    {
+        QCoreApplication::processEvents();
+        return save(window.grab(), QString::fromUtf8(name));
+    }
+
+private:
+    bool save(const QPixmap& picture, const QString& name) const
+    {
+        const QString file = QDir(m_folder).filePath(QStringLiteral("%1-%2x.png").arg(name).arg(m_scale));
+        if (picture.isNull() || !picture.save(file, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return false;
         }
@@ -103,7 +117,6 @@ public:
         return true;
     }
 
-private:
     qmv::MainWindow& m_window;
     QString m_folder;
     int m_scale;
@@ -189,6 +202,16 @@ int run(const QString& folder, int scale)
         menu->hide();
     } else {
         std::fprintf(stderr, "the window has no import and export button\n");
+        shot = false;
+    }
+
+    // The help (F1) on its first page.
+    click(window.findChild<qmv::IBtn*>(QStringLiteral("helpibtn")));
+    if (QWidget* help = window.helpWindow(); help && waitFor([help] { return help->isVisible(); }, 2000)) {
+        shot = shooter.shootWindow(*help, "help") && shot;
+        help->close();
+    } else {
+        std::fprintf(stderr, "the help window did not open\n");
         shot = false;
     }
     return shot ? 0 : 1;
