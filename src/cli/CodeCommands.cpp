@@ -139,7 +139,8 @@ int CodeCommands::learn() const
         image.StoreLearnedKey(std::string(key->code), converted, *areaFromName(m_area));
     if (result != StoreResult::Stored)
         return failWith(
-            shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {transfer::storeFailure(result)}));
+            shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"),
+                  {result == StoreResult::Refused ? image.refusal() : transfer::storeFailure(result)}));
     const std::string& entry = image.keystatelist()[static_cast<std::size_t>(
         image.entryIndex(*areaFromName(m_area), *image.rowOf(std::string(key->code))))];
     std::cout << shown(QT_TRANSLATE_NOOP("qmv::cli", "%1键学习成功！ (%2 %3: %4)"),

@@ -317,8 +317,10 @@ void LearningController::deleteClickedKey(const std::string& code)
     m_view.switchKey(code, true);
     if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
         // The key keeps its code, its picture and the delete mode: the user can try again.
-        m_dialogs.messageBox(withLines(shown(deleteFailed), {key, shown(writeFailed)}), hintCaption,
-                             Buttons::Ok);
+        m_dialogs.messageBox(
+            withLines(shown(deleteFailed),
+                      {key, m_image.refusal().empty() ? shown(writeFailed) : m_image.refusal()}),
+            hintCaption, Buttons::Ok);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::NotLearned);
@@ -450,7 +452,9 @@ void LearningController::finishLearnedKey(const std::string& code, const std::st
 
     if (const StoreResult stored = m_image.StoreLearnedKey(code, converted, m_state.curArea);
         stored != StoreResult::Stored) {
-        CollectFailed(stored == StoreResult::NoFreeSlot ? shown(memoryFull) : shown(writeFailed));
+        CollectFailed(stored == StoreResult::NoFreeSlot ? shown(memoryFull)
+                      : stored == StoreResult::Refused  ? m_image.refusal()
+                                                        : shown(writeFailed));
         return;
     }
     m_view.showKeyPicture(code, KeyLook::Learned);
@@ -536,7 +540,11 @@ void LearningController::delallstudykeyClick()
     for (const std::string& entry : m_image.keystatelist())
         if (stateOf(entry) == '2')
             learnedKeys.insert(codeOf(entry));
-    const int failures = m_image.ClearArea(m_state.curArea);
+    const std::optional<int> failures = m_image.ClearArea(m_state.curArea);
+    if (!failures) {
+        m_dialogs.messageBox(withLines(m_image.refusal(), {areaLine()}), hintCaption, Buttons::Ok);
+        return;
+    }
     for (const std::string& code : learnedKeys) {
         m_view.switchKey(code, true);
         m_view.showKeyPicture(code, KeyLook::NotLearned);
@@ -545,7 +553,7 @@ void LearningController::delallstudykeyClick()
     // codes, and a key learned elsewhere but holding a code from another remote here keeps that look.
     RefreshKeyPictures();
 
-    const std::string outcome = failures == 0 ? shown(clearDone) : clearIncomplete(failures);
+    const std::string outcome = *failures == 0 ? shown(clearDone) : clearIncomplete(*failures);
     m_view.setStatusText(outcome);
     m_dialogs.messageBox(withLines(outcome, {areaLine()}), hintCaption, Buttons::Ok);
     m_view.repaintStatus();
