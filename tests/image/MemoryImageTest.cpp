@@ -407,7 +407,7 @@ TEST_F(InterruptedChanges, TheNextWriterLeavesNoSlotThatNothingNames)
          {"slot 00", "none"}},
     };
     const auto key12 = [this] {
-        const KeyRecord& record = reload().records[5];
+        const KeyRecord record = reload().records[5];
         return !record.holdsCode() ? std::string("none")
                : record.slot()     ? "slot " + hex::byte(*record.slot())
                                    : std::string("direct");
@@ -446,7 +446,8 @@ TEST_F(StoringKeys, ChangesAreRefusedWhileTheTablesDisagree)
     // Key 13 names slot 05, which is free: a store handing out slot 05 would make key 13 play its code.
     ASSERT_TRUE(
         link().writeData("A5", image->layout().recordAddress(6), "C0008005FFFF" + std::string(32, '0')));
-    MemoryImage damaged(link(), reload());
+    image = std::make_unique<MemoryImage>(link(), reload());
+    MemoryImage& damaged = *image;
     const std::vector<std::pair<const char*, std::function<bool()>>> changes = {
         {"store",
          [&] {
