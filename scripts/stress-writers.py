@@ -1,16 +1,23 @@
 #!/usr/bin/env python3
-"""Many writers on one virtual remote, with injected write and link faults and kills.
+"""Many writers on one virtual remote, with injected write and link faults, kills and swaps.
 
 N worker processes each learn M codes on keys of their own with `qmv718-cli learn`, all at the
 same time (a writer refused because another holds the remote tries again), while a chaos loop
-makes the remote's next write fail or its link drop and kills running learns with SIGKILL.
-Afterwards every key must play a code it was sent (its last learn that succeeded, or one of the
-learns after it that were killed), and `check` must find the tables consistent with no slot in
-use that no key names.
+makes the remote's next write fail or its link drop, kills running learns with SIGKILL and swaps
+the remote for another one (`remote reset`, which keeps the old image beside the new).
 
-    scripts/stress-writers.py --workers 4 --learns 25 [--bin build-dev/bin] [--seed 1]
+Afterwards every remote the run went through, the swapped-out ones and the last, is checked:
+- `check` must find its tables consistent (inconsistent images);
+- no slot may be in use that no key names, unless an interrupted change noted it for the next
+  writer to give back (leaked slots);
+- every key must play a code it was sent on that remote (its last learn there that succeeded, or
+  one after it that was killed or ran across a swap), or what it held before (wrong codes);
+- no key may have lost its code: playing nothing where a code is expected (data lost).
 
-Prints the counts and exits 1 when any of wrong codes, leaked slots or inconsistent images is not 0.
+    scripts/stress-writers.py --workers 4 --learns 25 [--swap-share 0.05] [--bin build-dev/bin] [--seed 1]
+
+Prints the counts and exits 1 when any of wrong codes, leaked slots, inconsistent images or data
+lost is not 0.
 """
 import argparse
 import json
@@ -25,6 +32,8 @@ import threading
 import time
 
 HOLD_REFUSAL = "遥控器正在被另一个程序修改"
+SWAP_REFUSAL = "换成另一个"
+AREAS = ("TV", "CBL", "DVD", "AMP")
 
 
 def nec_timings(address, command):
@@ -58,12 +67,14 @@ class Stress:
         self.random = random.Random(args.seed)
         self.lock = threading.Lock()
         self.running = {}  # worker -> Popen of its learn in progress
-        self.history = {}  # (area, key) -> [(outcome, durations)]
-        self.counts = dict(stored=0, failed=0, killed=0, refused=0)
+        self.history = {}  # (area, key) -> [(outcome, durations, first generation, last generation)]
+        self.counts = dict(stored=0, failed=0, killed=0, refused=0, swaps=0, swap_refusals=0)
+        self.generation = 0  # how many times the remote was swapped
+        self.images = []  # the images swapped out, by generation
         self.done = False
 
-    def run_cli(self, *arguments):
-        return subprocess.run([self.cli, *arguments], env=self.env, capture_output=True, text=True)
+    def run_cli(self, *arguments, env=None):
+        return subprocess.run([self.cli, *arguments], env=env or self.env, capture_output=True, text=True)
 
     def plain_keys(self):
         report = json.loads(self.run_cli("info", "--json").stdout)
@@ -81,13 +92,17 @@ class Stress:
             with open(path, "w") as f:
                 f.write("carrier 38000\n" + " ".join(map(str, durations)) + "\n")
             while True:
-                process = subprocess.Popen([self.cli, "learn", "--area", area, "--key", key, "--timings", path],
-                                           env=self.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
                 with self.lock:
+                    first = self.generation
+                    process = subprocess.Popen([self.cli, "learn", "--area", area, "--key", key, "--timings", path],
+                                               env=self.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                               text=True)
                     self.running[index] = process
                 _, err = process.communicate()
                 with self.lock:
                     del self.running[index]
+                    last = self.generation
+                    self.counts["swap_refusals"] += SWAP_REFUSAL in err
                 if process.returncode == 2 and HOLD_REFUSAL in err:
                     with self.lock:
                         self.counts["refused"] += 1
@@ -97,7 +112,7 @@ class Stress:
             outcome = {0: "stored", -signal.SIGKILL: "killed"}.get(process.returncode, "failed")
             with self.lock:
                 self.counts[outcome] += 1
-                self.history.setdefault((area, key), []).append((outcome, durations))
+                self.history.setdefault((area, key), []).append((outcome, durations, first, last))
 
     def chaos(self):
         while not self.done:
@@ -107,7 +122,9 @@ class Stress:
                 self.run_cli("remote", "fault", "writes", "1")
             elif choice < self.args.fault_share:
                 self.run_cli("remote", "fault", "link", "1")
-            elif choice < self.args.fault_share + self.args.kill_share:
+            elif choice < self.args.fault_share + self.args.swap_share:
+                self.swap()
+            elif choice < self.args.fault_share + self.args.swap_share + self.args.kill_share:
                 with self.lock:
                     victims = list(self.running.values())
                 if victims:
@@ -117,33 +134,78 @@ class Stress:
                     except ProcessLookupError:
                         pass
 
-    def played(self, area, key):
-        play = self.run_cli("play", "--area", area, "--key", key)
+    def swap(self):
+        """A different remote in place of this one; learns running now may have reached either."""
+        with self.lock:
+            reset = self.run_cli("remote", "reset")
+            kept = reset.stdout.strip().rpartition(" ")[2]
+            if reset.returncode != 0 or not os.path.isfile(kept):
+                sys.exit("remote reset failed: " + reset.stderr)
+            self.images.append(kept)
+            self.generation += 1
+            self.counts["swaps"] += 1
+
+    def remote_env(self, generation):
+        """The environment of a command that works on the remote of that generation."""
+        if generation == self.generation:
+            return self.env
+        folder = os.path.join(self.folder, "generation-%d" % generation)
+        os.makedirs(folder, exist_ok=True)
+        shutil.copyfile(self.images[generation], os.path.join(folder, "image.bin"))
+        return dict(self.env, QMV718_REMOTE_DIR=folder)
+
+    def played(self, area, key, env):
+        play = self.run_cli("play", "--area", area, "--key", key, env=env)
         return [int(v) for v in play.stdout.split()] if play.returncode == 0 else None
 
-    def wrong_codes(self):
-        wrong = 0
-        for (area, key), attempts in self.history.items():
-            last = max((i for i, (outcome, _) in enumerate(attempts) if outcome == "stored"), default=-1)
-            allowed = [d for i, (outcome, d) in enumerate(attempts)
-                       if i == last or (i > last and outcome == "killed")]
-            played = self.played(area, key)
-            if last < 0:  # what the key held before, a code from the factory perhaps, is allowed too
-                ok = played == self.before[(area, key)] or (played is not None and any(
-                    plays_as(played, d) for d in allowed))
-            else:
-                ok = played is not None and any(plays_as(played, d) for d in allowed)
-            if not ok:
-                wrong += 1
-                print("wrong code: %s %s" % (area, key), file=sys.stderr)
-        return wrong
+    def allowed(self, generation, area, key):
+        """The codes the key may play on that remote, and whether it may hold none."""
+        maybe, last = [], None
+        for outcome, durations, first, final in self.history.get((area, key), []):
+            if not first <= generation <= final:
+                continue
+            if outcome == "stored" and first == final:
+                maybe, last = [], durations
+            elif outcome == "killed" or first != final:
+                maybe.append(durations)
+        return ([last] if last is not None else []) + maybe, last is None
+
+    def check_keys(self, generation, env):
+        wrong = lost = 0
+        for area in AREAS:
+            for key in self.keys:
+                codes, before_allowed = self.allowed(generation, area, key)
+                played = self.played(area, key, env)
+                if before_allowed and played == self.before[(area, key)]:
+                    continue
+                if played is not None and any(plays_as(played, d) for d in codes):
+                    continue
+                if played is None:
+                    lost += 1
+                else:
+                    wrong += 1
+                print("generation %d: %s %s %s" % (generation, area, key, "lost" if played is None else "wrong code"),
+                      file=sys.stderr)
+        return wrong, lost
+
+    def check_remote(self, generation):
+        env = self.remote_env(generation)
+        check = json.loads(self.run_cli("check", "--json", env=env).stdout)
+        if not check["consistent"]:
+            print("generation %d:\n  " % generation + "\n  ".join(check["violations"]), file=sys.stderr)
+        # A slot an interrupted change noted is given back by that remote's next writer.
+        leaked = [s for s in check["unnamedslots"] if s not in check["interruptedslots"]]
+        wrong, lost = self.check_keys(generation, env)
+        return dict(inconsistent_images=0 if check["consistent"] else 1, leaked_slots=len(leaked),
+                    noted_slots=len(check["interruptedslots"]), wrong_codes=wrong, data_lost=lost)
 
     def run(self):
         if self.run_cli("info").returncode != 0:
             sys.exit("cannot reach the virtual remote through " + self.cli)
         self.run_cli("remote", "latency", str(self.args.latency))
-        keys = self.plain_keys()
-        self.before = {(area, key): self.played(area, key) for area in ("TV", "CBL", "DVD", "AMP") for key in keys}
+        keys = self.keys = self.plain_keys()
+        # Every remote leaves the factory with the same keys programmed.
+        self.before = {(area, key): self.played(area, key, self.env) for area in AREAS for key in keys}
         per_worker = max(1, len(keys) // self.args.workers)
         workers = [threading.Thread(target=self.worker, args=(w, keys[w * per_worker:(w + 1) * per_worker]))
                    for w in range(self.args.workers)]
@@ -161,13 +223,14 @@ class Stress:
         self.run_cli("remote", "fault", "link", "0")
         self.run_cli("remote", "latency", "0")
 
-        check = json.loads(self.run_cli("check", "--json").stdout)
-        result = dict(self.counts, seconds=round(elapsed, 1), wrong_codes=self.wrong_codes(),
-                      leaked_slots=len(check["unnamedslots"]), inconsistent_images=0 if check["consistent"] else 1)
+        result = dict(self.counts, seconds=round(elapsed, 1), remotes=self.generation + 1)
+        figures = ("inconsistent_images", "leaked_slots", "noted_slots", "wrong_codes", "data_lost")
+        result.update({figure: 0 for figure in figures})
+        for generation in range(self.generation + 1):
+            for figure, count in self.check_remote(generation).items():
+                result[figure] += count
         print(json.dumps(result))
-        if not check["consistent"]:
-            print("\n".join(check["violations"]), file=sys.stderr)
-        passed = result["wrong_codes"] == result["leaked_slots"] == result["inconsistent_images"] == 0
+        passed = all(result[f] == 0 for f in ("inconsistent_images", "leaked_slots", "wrong_codes", "data_lost"))
         if passed:
             shutil.rmtree(self.folder)
         else:
@@ -184,6 +247,8 @@ def main():
     parser.add_argument("--latency", type=int, default=5, help="ms every remote call takes")
     parser.add_argument("--fault-share", type=float, default=0.3, help="share of chaos steps injecting a fault")
     parser.add_argument("--kill-share", type=float, default=0.2, help="share of chaos steps killing a learn")
+    parser.add_argument("--swap-share", type=float, default=0.0,
+                        help="share of chaos steps swapping the remote for another (remote reset)")
     sys.exit(Stress(parser.parse_args()).run())
 
 

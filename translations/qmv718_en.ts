@@ -1160,10 +1160,6 @@ Keys that could not be written:%1</translation>
         <translation>the signal of the file to learn, by name</translation>
     </message>
     <message>
-        <source>写入遥控器失败，未能释放无人使用的编码索引</source>
-        <translation>Writing to the remote failed: the slots no key names were not freed</translation>
-    </message>
-    <message>
         <source>识别遥控器，并显示每个设备中每个按键保存的内容</source>
         <translation>Identify the remote and show what each key of each area holds</translation>
     </message>
@@ -1174,10 +1170,6 @@ Keys that could not be written:%1</translation>
     <message>
         <source>检查记录、编码索引表、位图和按键状态是否一致</source>
         <translation>Verify that records, slot table, bitmap and key states agree</translation>
-    </message>
-    <message>
-        <source>释放已占用但没有按键使用的编码索引</source>
-        <translation>free the slots in use that no key names</translation>
     </message>
     <message>
         <source>文件无法导入，没有写入任何按键</source>
@@ -1295,6 +1287,14 @@ Keys that could not be written:%1</translation>
         <source>学习失败！无法写入遥控器的状态（%1）</source>
         <translation>Learning failed! The remote&apos;s state (%1) cannot be written</translation>
     </message>
+    <message>
+        <source>写入遥控器失败，修复没有完成；再运行一次 check --repair 即可从中断处继续</source>
+        <translation>Writing to the remote failed and the repair is not complete; run check --repair again to go on from where it stopped</translation>
+    </message>
+    <message>
+        <source>修复互相矛盾的表：释放没有按键使用的编码索引，恢复或清除指向未占用编码索引的按键，重建位图</source>
+        <translation>mend tables that disagree: free the slots no key names, restore or clear the keys that name a free slot, rebuild the bitmap</translation>
+    </message>
 </context>
 <context>
     <name>qmv::image</name>
@@ -1329,10 +1329,6 @@ Keys that could not be written:%1</translation>
     <message>
         <source>%1与%2重叠</source>
         <translation>%1 overlaps %2</translation>
-    </message>
-    <message>
-        <source>编码索引 %1 超出了编码数据区</source>
-        <translation>slot %1 lies beyond the code data area</translation>
     </message>
     <message>
         <source>识别信息块</source>
@@ -1433,6 +1429,22 @@ Keys that could not be written:%1</translation>
     <message>
         <source>写入遥控器失败</source>
         <translation>writing to the remote failed</translation>
+    </message>
+    <message>
+        <source>编码索引 %1 超出了编码数据区，可用 qmv718-cli check --repair 修复</source>
+        <translation>slot %1 lies beyond the code data area; qmv718-cli check --repair mends it</translation>
+    </message>
+    <message>
+        <source>遥控器的按键记录、编码索引表和存储位图有 %1 处互相矛盾，为免写坏按键，没有写入任何内容。请先用 qmv718-cli check --repair 修复（qmv718-cli check 列出矛盾之处）。</source>
+        <translation>The remote&apos;s key records, slot table and bitmap disagree in %1 places; nothing was written, so that no key is damaged. Mend them first with qmv718-cli check --repair (qmv718-cli check lists where they disagree).</translation>
+    </message>
+    <message>
+        <source>无法读出遥控器的识别信息，没有写入任何内容。请检查USB连接线后再试。</source>
+        <translation>The remote&apos;s identity could not be read; nothing was written. Check the USB cable and try again.</translation>
+    </message>
+    <message>
+        <source>连接的遥控器已换成另一个（识别信息与读出按键表时不同），没有写入任何内容。请重新打开程序或重新运行命令后再试。</source>
+        <translation>The remote attached has been replaced by another one (its identity differs from when its tables were read); nothing was written. Open the program again, or run the command again, and retry.</translation>
     </message>
 </context>
 <context>

@@ -97,6 +97,8 @@ int main(int argc, char* argv[])
         learning.emplace(window, link, dialogs, remote->snapshot, qmv::programFolder());
         journal.emplace(qmv::WriterHold::journalPathFor(remote->remoteid));
         learning->image().setJournal(&*journal);
+        // A remote swapped without the watcher noticing must not get this window's tables.
+        learning->image().setRemoteIdentity(remote->remoteid, qmv::IdentityCheck::BeforeEachChange);
     }
     // Codes in and out through files: owned by the window.
     if (learning)

@@ -37,7 +37,8 @@ bool ConsoleSession::open(Access access)
     m_link = std::make_unique<RemoteLink>(m_library->functions());
     RemoteLoader loader(*m_link, m_dialogs);
     loader.setLenient(access == Access::Inspect);
-    if (access == Access::Write)
+    loader.setMendable(access == Access::Repair);
+    if (access == Access::Write || access == Access::Repair)
         loader.setBeforeTables([this](const std::string& remoteid) {
             std::string refusal;
             m_hold = WriterHold::take(remoteid, "qmv718-cli", &refusal);
@@ -53,6 +54,7 @@ MemoryImage ConsoleSession::writableImage() const
 {
     MemoryImage image(link(), remote().snapshot);
     image.setJournal(journal());
+    image.setRemoteIdentity(remote().remoteid, IdentityCheck::BeforeFirstChange);
     return image;
 }
 

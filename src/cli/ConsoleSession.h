@@ -29,8 +29,9 @@ class ConsoleSession
 {
 public:
     // A command that changes the remote holds it for its whole run; one that only reads does not.
-    // Inspecting reads even a remote whose tables are laid out unsoundly, to report it.
-    enum class Access { Read, Inspect, Write };
+    // Inspecting reads even a remote whose tables are laid out unsoundly, to report it; repairing
+    // writes to one whose only unsound part a repair can mend.
+    enum class Access { Read, Inspect, Write, Repair };
 
     // Prints the reason and returns false when the remote cannot be used, or cannot be changed
     // because another program holds it.
@@ -41,7 +42,8 @@ public:
     ConsoleDialogs& dialogs() { return m_dialogs; }
     // The writer's note of a slot being taken; null unless opened for writing.
     const SlotJournal* journal() const { return m_journal ? &*m_journal : nullptr; }
-    // The loaded image, ready to be changed: its slot allocations are noted in this writer's journal.
+    // The loaded image, ready to be changed: its slot allocations are noted in this writer's journal,
+    // and its first change reads the remote's identity again.
     MemoryImage writableImage() const;
 
 private:

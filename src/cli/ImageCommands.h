@@ -5,7 +5,7 @@
 namespace qmv::cli {
 
 // `info [--json]` and `check [--json] [--repair]`: what the remote holds, and whether its tables
-// agree; a repair takes back the slots that no key names.
+// agree; a repair makes them agree (see TableRepair) and says what it could not mend.
 class ImageCommands
 {
 public:

@@ -85,6 +85,8 @@ int storeConfirmed(MemoryImage& image, const std::vector<StoreItem>& items, bool
     std::cout << "stored: " << outcome.stored.size() << " keys, unchanged: " << outcome.unchanged.size()
               << '\n';
     printList(shown(QT_TRANSLATE_NOOP("qmv::cli", "写入失败的按键：")), outcome.failed);
+    if (!outcome.failed.empty() && !outcome.refusal.empty())
+        std::cerr << outcome.refusal << '\n';
     return outcome.failed.empty() ? 0 : 1;
 }
 

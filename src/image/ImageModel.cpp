@@ -122,7 +122,7 @@ std::vector<std::string> checkInvariants(const ImageSnapshot& image)
 
 namespace qmv {
 
-std::vector<std::string> layoutProblems(const ImageSnapshot& image)
+std::vector<std::string> tablePlacementProblems(const ImageSnapshot& image)
 {
     constexpr Texts shown{"qmv::image"};
     std::vector<std::string> problems;
@@ -151,13 +151,29 @@ std::vector<std::string> layoutProblems(const ImageSnapshot& image)
                 problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "%1与%2重叠"),
                                          {shown(tables[j].name), shown(tables[i].name)}));
     }
+    return problems;
+}
 
+std::vector<std::string> slotRangeProblems(const ImageSnapshot& image)
+{
+    constexpr Texts shown{"qmv::image"};
+    std::vector<std::string> problems;
     for (std::size_t s = 0; s < image.slotTable.size(); ++s) {
         const Slot& slot = image.slotTable[s];
-        if (slot.inUse() && slot.start() + slot.length > l.bitmapbits)
-            problems.push_back(shown(QT_TRANSLATE_NOOP("qmv::image", "编码索引 %1 超出了编码数据区"),
-                                     {hex::byte(static_cast<int>(s))}));
+        if (slot.inUse() && slot.start() + slot.length > image.layout.bitmapbits)
+            problems.push_back(
+                shown(QT_TRANSLATE_NOOP("qmv::image", "编码索引 %1 超出了编码数据区，可用 qmv718-cli check "
+                                                      "--repair 修复"),
+                      {hex::byte(static_cast<int>(s))}));
     }
+    return problems;
+}
+
+std::vector<std::string> layoutProblems(const ImageSnapshot& image)
+{
+    std::vector<std::string> problems = tablePlacementProblems(image);
+    for (std::string& problem : slotRangeProblems(image))
+        problems.push_back(std::move(problem));
     return problems;
 }
 
@@ -172,6 +188,111 @@ std::vector<int> unnamedSlots(const ImageSnapshot& image)
         if (image.slotTable[s].inUse() && !named[s])
             unnamed.push_back(static_cast<int>(s));
     return unnamed;
+}
+
+namespace {
+
+// The units of a slot's run, when it lies inside the data area and holds any.
+std::optional<std::pair<int, int>> runInData(const Slot& slot, int units)
+{
+    if (slot.length <= 0 || slot.start() + slot.length > units)
+        return std::nullopt;
+    return std::make_pair(slot.start(), slot.start() + slot.length);
+}
+
+// How many of the chosen slots claim each unit.
+std::vector<int> claimsOf(const std::vector<Slot>& table, const std::vector<bool>& chosen, int units)
+{
+    std::vector<int> claims(static_cast<std::size_t>(units), 0);
+    for (std::size_t s = 0; s < table.size(); ++s)
+        if (const auto run = runInData(table[s], units); chosen[s] && run)
+            for (int u = run->first; u < run->second; ++u)
+                ++claims[static_cast<std::size_t>(u)];
+    return claims;
+}
+
+bool claimedOnlyOnce(const std::pair<int, int>& run, const std::vector<int>& claims)
+{
+    for (int u = run.first; u < run.second; ++u)
+        if (claims[static_cast<std::size_t>(u)] != 1)
+            return false;
+    return true;
+}
+
+} // namespace
+
+TableRepair planRepair(const ImageSnapshot& image)
+{
+    const std::size_t slotCount = image.slotTable.size();
+    const std::string map = bitmapToMap(image.bitmap);
+    const int units = std::min(image.layout.bitmapbits, static_cast<int>(map.size()));
+    const auto& table = image.slotTable;
+
+    std::vector<bool> inUse(slotCount);
+    std::vector<bool> named(slotCount, false);
+    for (std::size_t s = 0; s < slotCount; ++s)
+        inUse[s] = table[s].inUse();
+    for (const KeyRecord& record : image.records)
+        if (const auto slot = record.slot(); slot && *slot < static_cast<int>(slotCount))
+            named[static_cast<std::size_t>(*slot)] = true;
+
+    // Slots in use whose data is sound: a run in the data area that no other slot in use shares.
+    const std::vector<int> claims = claimsOf(table, inUse, units);
+    std::vector<bool> sound(slotCount, false);
+    for (std::size_t s = 0; s < slotCount; ++s)
+        if (const auto run = runInData(table[s], units); inUse[s] && run)
+            sound[s] = claimedOnlyOnce(*run, claims);
+
+    // Free slots a record names whose units the bitmap still holds and nobody else claims.
+    std::vector<bool> candidate(slotCount, false);
+    for (std::size_t s = 0; s < slotCount; ++s) {
+        const auto run = runInData(table[s], units);
+        if (inUse[s] || !named[s] || !run)
+            continue;
+        bool untouched = true;
+        for (int u = run->first; u < run->second && untouched; ++u)
+            untouched = map[static_cast<std::size_t>(u)] == '1' && claims[static_cast<std::size_t>(u)] == 0;
+        candidate[s] = untouched;
+    }
+    // Two such slots sharing a unit: neither is provably the owner of its data.
+    const std::vector<int> candidateClaims = claimsOf(table, candidate, units);
+
+    TableRepair repair;
+    repair.slotTable = table;
+    std::vector<bool> kept = sound;
+    for (std::size_t s = 0; s < slotCount; ++s)
+        if (candidate[s] && claimedOnlyOnce(*runInData(table[s], units), candidateClaims)) {
+            kept[s] = true;
+            repair.restoredSlots.push_back(static_cast<int>(s));
+            repair.slotTable[s].pointer = static_cast<std::uint16_t>(table[s].pointer | memory::slotInUseBit);
+        }
+
+    std::vector<bool> stillNamed(slotCount, false);
+    for (std::size_t i = 0; i < image.records.size(); ++i) {
+        const auto slot = image.records[i].slot();
+        if (!slot)
+            continue;
+        if (*slot >= static_cast<int>(slotCount) || !kept[static_cast<std::size_t>(*slot)])
+            repair.clearedRecords.push_back(static_cast<int>(i));
+        else
+            stillNamed[static_cast<std::size_t>(*slot)] = true;
+    }
+
+    std::string rebuilt(map.size(), '0');
+    for (std::size_t s = 0; s < slotCount; ++s) {
+        if (kept[s] && stillNamed[s]) {
+            const auto run = runInData(repair.slotTable[s], units);
+            for (int u = run->first; u < run->second; ++u)
+                rebuilt[static_cast<std::size_t>(u)] = '1';
+        } else if (inUse[s]) {
+            repair.freedSlots.push_back(static_cast<int>(s));
+            repair.slotTable[s] = Slot::released();
+        }
+    }
+    for (std::size_t u = 0; u < map.size(); ++u)
+        repair.bitmapUnits += map[u] != rebuilt[u];
+    repair.bitmap = mapToBitmap(rebuilt);
+    return repair;
 }
 
 } // namespace qmv

@@ -66,6 +66,8 @@ struct Slot
 
     static std::optional<Slot> parse(std::string_view text12);
     static Slot make(const std::string& identifier, int start, int length);
+    // A slot as the tool frees it: twelve "0" characters.
+    static Slot released() { return Slot{"000000", 0, 0}; }
     bool inUse() const { return (pointer & 0x8000) != 0; }
     int start() const { return pointer & 0x7FFF; }
     std::string text() const;
@@ -110,12 +112,43 @@ inline constexpr MemoryBlock pointerBlock{QT_TRANSLATE_NOOP("qmv::image", "å­˜å‚
 inline constexpr int keypadAreaCount = 4;
 
 // What makes an image unusable though its tables could be read: a device-area count other than
-// the keypad's four, tables that overlap each other or the blocks above or run past the memory,
-// and slots whose data runs past the bitmap. Empty when the layout is sound.
+// the keypad's four, tables that overlap each other or the blocks above or run past the memory
+// (tablePlacementProblems), and slots whose data runs past the bitmap (slotRangeProblems, which
+// a repair can mend). Empty when the layout is sound.
 std::vector<std::string> layoutProblems(const ImageSnapshot& image);
+std::vector<std::string> tablePlacementProblems(const ImageSnapshot& image);
+std::vector<std::string> slotRangeProblems(const ImageSnapshot& image);
 
 // Slots in use whose data no key record holding a code refers to: space a failed learn, or the
 // clearing of an area, left taken.
 std::vector<int> unnamedSlots(const ImageSnapshot& image);
+
+// What a repair changes so that records, slot table and bitmap agree, planned from the tables
+// alone. It never frees a slot that a record still names: a record whose slot's data cannot be
+// trusted is cleared instead, so that its key says it holds nothing rather than playing whatever
+// another code left in those units.
+struct TableRepair
+{
+    // Free slots a record names whose data is provably untouched, back in use: their run lies
+    // in the data area, the bitmap still marks every unit of it used and no slot in use (nor
+    // another such slot) claims any of them, so no store can have written there since.
+    std::vector<int> restoredSlots;
+    // Records naming a slot that is free and not provably untouched, that does not exist, that
+    // holds no data, runs past the data area or shares units with another slot in use.
+    std::vector<int> clearedRecords;
+    // Slots in use that no record is left naming.
+    std::vector<int> freedSlots;
+    // Units whose bit the bitmap gets changed: it is rebuilt from the slots left in use.
+    int bitmapUnits = 0;
+    std::vector<Slot> slotTable;
+    std::string bitmap;
+
+    bool changesIndexBlock() const
+    {
+        return !restoredSlots.empty() || !freedSlots.empty() || bitmapUnits > 0;
+    }
+    bool empty() const { return clearedRecords.empty() && !changesIndexBlock(); }
+};
+TableRepair planRepair(const ImageSnapshot& image);
 
 } // namespace qmv

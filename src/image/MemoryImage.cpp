@@ -4,6 +4,7 @@
 #include "MemoryLayout.h"
 #include "RemoteLink.h"
 #include "SlotJournal.h"
+#include "Text.h"
 
 #include <algorithm>
 
@@ -11,8 +12,12 @@ namespace qmv {
 
 namespace {
 
+constexpr Texts shown{"qmv::image"};
 constexpr int maxUnitsPerSlot = 255; // a slot's length is one byte
-const Slot freeSlot{"000000", 0, 0};
+// The identity read again before a change: its first units, enough for the identity's characters.
+constexpr int identityUnits = 2;
+constexpr std::size_t identityBuffer = 64;
+static_assert(identityUnits * memory::unitSize >= static_cast<int>(memory::identitySize));
 
 std::string entryCode(const std::string& entry)
 {
@@ -58,19 +63,52 @@ MemoryImage::MemoryImage(const RemoteLink& link, const ImageSnapshot& snapshot)
     , m_slots(snapshot.slotTable)
     , m_knowncodes(snapshot.knownCodes)
     , m_records(snapshot.records)
+    , m_tableFaults(checkInvariants(snapshot).size())
 {
     for (int area = 0; area < m_layout.areacount; ++area)
         for (int row = 0; row < m_layout.keycount; ++row) {
             const auto& record = m_records[static_cast<std::size_t>(entryIndex(area, row))];
             m_keystatelist.push_back(m_keyCodes[static_cast<std::size_t>(row)] + "|" + record.keyState());
         }
-    // A unit is free only when neither the bitmap nor any slot in use claims it.
+    // The bitmap as read: where it disagrees with the slots, every change but the repair is refused.
     m_freemap = bitmapToMap(snapshot.bitmap);
-    for (const Slot& slot : m_slots)
-        if (slot.inUse())
-            for (int u = slot.start();
-                 u < slot.start() + slot.length && u < static_cast<int>(m_freemap.size()); ++u)
-                m_freemap[static_cast<std::size_t>(u)] = '1';
+}
+
+void MemoryImage::setRemoteIdentity(std::string remoteid, IdentityCheck when)
+{
+    m_remoteid = std::move(remoteid);
+    m_identityCheck = when;
+    m_identityConfirmed = false;
+}
+
+bool MemoryImage::mayChange(bool tablesMustAgree)
+{
+    m_refusal.clear();
+    if (tablesMustAgree && m_tableFaults > 0) {
+        m_refusal =
+            shown(QT_TRANSLATE_NOOP("qmv::image",
+                                    "遥控器的按键记录、编码索引表和存储位图有 %1 处互相矛盾，为免写坏按键，"
+                                    "没有写入任何内容。请先用 qmv718-cli check --repair 修复（qmv718-cli "
+                                    "check 列出矛盾之处）。"),
+                  {std::to_string(m_tableFaults)});
+        return false;
+    }
+    if (m_remoteid.empty() || (m_identityConfirmed && m_identityCheck == IdentityCheck::BeforeFirstChange))
+        return true;
+    const std::string identity = m_link.readData(memory::identityBlock, identityUnits, identityBuffer);
+    if (identity.size() < m_remoteid.size()) {
+        m_refusal = shown(QT_TRANSLATE_NOOP(
+            "qmv::image", "无法读出遥控器的识别信息，没有写入任何内容。请检查USB连接线后再试。"));
+        return false;
+    }
+    if (identity.compare(0, m_remoteid.size(), m_remoteid) != 0) {
+        m_refusal = shown(QT_TRANSLATE_NOOP(
+            "qmv::image", "连接的遥控器已换成另一个（识别信息与读出按键表时不同），没有写入任何内容。"
+                          "请重新打开程序或重新运行命令后再试。"));
+        return false;
+    }
+    m_identityConfirmed = true;
+    return true;
 }
 
 std::string MemoryImage::indextable() const
@@ -157,6 +195,11 @@ void MemoryImage::settleJournal() const
         m_journal->settled();
 }
 
+bool MemoryImage::noteUnsettled(const std::vector<int>& slots) const
+{
+    return !m_journal || slots.empty() || m_journal->noting(slots);
+}
+
 bool MemoryImage::freeSlots(const std::vector<int>& slots)
 {
     std::string map = m_freemap;
@@ -165,7 +208,7 @@ bool MemoryImage::freeSlots(const std::vector<int>& slots)
         const Slot& old = m_slots[static_cast<std::size_t>(s)];
         for (int u = old.start(); u < old.start() + old.length && u < static_cast<int>(map.size()); ++u)
             map[static_cast<std::size_t>(u)] = '0';
-        table[static_cast<std::size_t>(s)] = freeSlot;
+        table[static_cast<std::size_t>(s)] = Slot::released();
     }
     if (!writeIndexBlock(map, table))
         return false;
@@ -174,19 +217,27 @@ bool MemoryImage::freeSlots(const std::vector<int>& slots)
     return true;
 }
 
-bool MemoryImage::settleInterruptedStore()
+bool MemoryImage::settleInterruptedChange()
 {
-    const std::optional<int> slot = m_journal ? m_journal->interrupted() : std::nullopt;
-    if (!slot)
+    const std::vector<int> noted = m_journal ? m_journal->interrupted() : std::vector<int>{};
+    if (noted.empty())
         return true;
-    const auto unnamed = unnamedSlots(snapshot());
-    if (std::find(unnamed.begin(), unnamed.end(), *slot) != unnamed.end() && !freeSlots({*slot}))
+    std::vector<int> unnamed;
+    for (const int slot : unnamedSlots(snapshot()))
+        if (std::find(noted.begin(), noted.end(), slot) != noted.end())
+            unnamed.push_back(slot);
+    if (!unnamed.empty() && !freeSlots(unnamed))
         return false; // the note stays for the next attempt
     settleJournal();
     return true;
 }
 
 int MemoryImage::ReclaimUnnamedSlots()
+{
+    return mayChange(true) ? reclaimUnnamedSlots() : 0;
+}
+
+int MemoryImage::reclaimUnnamedSlots()
 {
     const std::vector<int> unnamed = unnamedSlots(snapshot());
     if (!unnamed.empty() && !freeSlots(unnamed))
@@ -203,22 +254,13 @@ bool MemoryImage::namedByAnotherRecord(int slot, int exceptRecord) const
     return false;
 }
 
-void MemoryImage::releaseSlotIfUnnamed(int slot, int exceptRecord)
+bool MemoryImage::releaseSlotIfUnnamed(int slot, int exceptRecord)
 {
     if (slot < 0 || slot >= static_cast<int>(m_slots.size()) ||
         !m_slots[static_cast<std::size_t>(slot)].inUse() || namedByAnotherRecord(slot, exceptRecord))
-        return;
-    std::string map = m_freemap;
-    std::vector<Slot> table = m_slots;
-    const Slot& old = m_slots[static_cast<std::size_t>(slot)];
-    for (int u = old.start(); u < old.start() + old.length && u < static_cast<int>(map.size()); ++u)
-        map[static_cast<std::size_t>(u)] = '0';
-    table[static_cast<std::size_t>(slot)] = freeSlot;
+        return true;
     // Should the write fail, the remote still holds the slot in use, and so does the mirror.
-    if (writeIndexBlock(map, table)) {
-        m_freemap = std::move(map);
-        m_slots = std::move(table);
-    }
+    return freeSlots({slot});
 }
 
 StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::string& converted, int area)
@@ -226,13 +268,15 @@ StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::
     const auto code = ConvertedCode::parse(converted);
     if (!code)
         return StoreResult::InvalidCode;
+    if (!mayChange(true))
+        return StoreResult::Refused;
     // A store takes a note of its own, so an unsettled one must be given back first.
-    if (!settleInterruptedStore())
+    if (!settleInterruptedChange())
         return StoreResult::RecordWriteFailed;
     const StoreResult result = store(*code, keyCode, area);
     // Space that nothing names any more is taken back only when it is needed, so that a cleared
     // key's code can still be found in its slot until then.
-    if ((result == StoreResult::NoFreeSlot || result == StoreResult::NoRoom) && ReclaimUnnamedSlots() > 0)
+    if ((result == StoreResult::NoFreeSlot || result == StoreResult::NoRoom) && reclaimUnnamedSlots() > 0)
         return store(*code, keyCode, area);
     return result;
 }
@@ -255,13 +299,22 @@ StoreResult MemoryImage::store(const ConvertedCode& code, const std::string& key
         return StoreResult::RecordWriteFailed;
     const int index = entryIndex(area, *row);
 
-    // A new slot's data and its slot entry go first: until the record names the slot, a slot in
-    // use that nothing names is the worst a failure can leave.
+    // A new slot's data and its slot entry go first, and the previous slot is freed last: until
+    // the record names the new slot, and after it stops naming the old one, a slot in use that
+    // nothing names is the worst a failure can leave. Both are noted, for the next writer to give
+    // back should this one not get there.
+    const std::optional<int> previousSlot = m_records[static_cast<std::size_t>(index)].slot();
+    std::vector<int> unsettled;
+    if (placement->kind == Placement::NewSlot)
+        unsettled.push_back(placement->slot);
+    if (previousSlot && *previousSlot != placement->slot)
+        unsettled.push_back(*previousSlot);
+    if (!noteUnsettled(unsettled))
+        return StoreResult::RecordWriteFailed;
+
     std::string newMap = m_freemap;
     std::vector<Slot> newSlots = m_slots;
     if (placement->kind == Placement::NewSlot) {
-        if (m_journal && !m_journal->taking(placement->slot))
-            return StoreResult::RecordWriteFailed;
         for (int u = placement->start; u < placement->start + placement->units; ++u)
             newMap[static_cast<std::size_t>(u)] = '1';
         newSlots[static_cast<std::size_t>(placement->slot)] =
@@ -281,16 +334,12 @@ StoreResult MemoryImage::store(const ConvertedCode& code, const std::string& key
     const std::string reference = direct ? code.identifier : hex::byte(placement->slot) + "FFFF";
     const std::string recordText = std::string(direct ? "C00000" : "C00080") + reference + code.parameters;
     if (!write(m_layout.recordAddress(index), recordText)) {
-        if (placement->kind == Placement::NewSlot) {
-            releaseSlotIfUnnamed(placement->slot, -1);
-            if (!m_slots[static_cast<std::size_t>(placement->slot)].inUse())
-                settleJournal();
-        }
+        // The old record still names the previous slot; only a new slot may be left unnamed.
+        if (placement->kind != Placement::NewSlot || releaseSlotIfUnnamed(placement->slot, -1))
+            settleJournal();
         return StoreResult::RecordWriteFailed;
     }
-    settleJournal();
 
-    const std::optional<int> previousSlot = m_records[static_cast<std::size_t>(index)].slot();
     m_records[static_cast<std::size_t>(index)] =
         KeyRecord{0xC0, direct ? 0x00 : 0x80, reference, code.parameters};
     const std::string rowCode = entryCode(m_keystatelist[static_cast<std::size_t>(index)]);
@@ -298,20 +347,20 @@ StoreResult MemoryImage::store(const ConvertedCode& code, const std::string& key
         rowCode + (direct ? "|2|0|" + code.identifier
                           : "|2|1|" + hex::byte(placement->slot) +
                                 (placement->kind == Placement::NewSlot ? "FFFF" : ""));
-    if (previousSlot && *previousSlot != placement->slot)
-        releaseSlotIfUnnamed(*previousSlot, -1);
+    // The key is stored whatever becomes of the previous slot: should freeing it fail, the note
+    // stays and the next change frees it.
+    if (!previousSlot || *previousSlot == placement->slot || releaseSlotIfUnnamed(*previousSlot, -1))
+        settleJournal();
     return StoreResult::Stored;
 }
 
 bool MemoryImage::ReleaseKeyRecord(int index, const std::string& /*keyCode*/)
 {
-    settleInterruptedStore();
-    if (index < 0 || index >= static_cast<int>(m_records.size()))
+    if (index < 0 || index >= static_cast<int>(m_records.size()) || !mayChange(true) ||
+        !settleInterruptedChange())
         return false;
     const std::uint16_t address = m_layout.recordAddress(index);
     const std::string read = m_link.readData(address, 5, 512);
-    if (!write(address, "00"))
-        return false;
 
     // The remote's own record says which slot it used; the mirror stands in if it could not be read.
     KeyRecord& record = m_records[static_cast<std::size_t>(index)];
@@ -320,9 +369,15 @@ bool MemoryImage::ReleaseKeyRecord(int index, const std::string& /*keyCode*/)
         slot = hex::byteAt(stored->reference, 0);
     else if (!stored && record.placement == 0x80)
         slot = hex::byteAt(record.reference, 0);
+    if (slot && !noteUnsettled({*slot}))
+        return false;
+    if (!write(address, "00")) {
+        settleJournal(); // the record still names its slot
+        return false;
+    }
     record.state = 0x00;
-    if (slot)
-        releaseSlotIfUnnamed(*slot, index);
+    if (!slot || releaseSlotIfUnnamed(*slot, index))
+        settleJournal();
     return true;
 }
 
@@ -339,12 +394,14 @@ void MemoryImage::MarkKeyUnlearned(int area, const std::string& keyCode)
     }
 }
 
-int MemoryImage::ClearArea(int area)
+std::optional<int> MemoryImage::ClearArea(int area)
 {
     int failures = 0;
     if (area < 0 || area >= m_layout.areacount)
         return failures;
-    settleInterruptedStore();
+    if (!mayChange(true))
+        return std::nullopt;
+    settleInterruptedChange();
     for (int row = 0; row < m_layout.keycount; ++row) {
         const int index = entryIndex(area, row);
         if (keyState(index) != '2')
@@ -353,11 +410,39 @@ int MemoryImage::ClearArea(int area)
             ++failures;
             continue;
         }
-        m_records[static_cast<std::size_t>(index)].state = 0x00;
-        std::string& entry = m_keystatelist[static_cast<std::size_t>(index)];
-        entry = entryCode(entry) + "|0";
+        markEntryUnlearned(index);
     }
     return failures;
+}
+
+void MemoryImage::markEntryUnlearned(int index)
+{
+    m_records[static_cast<std::size_t>(index)].state = 0x00;
+    std::string& entry = m_keystatelist[static_cast<std::size_t>(index)];
+    entry = entryCode(entry) + "|0";
+}
+
+std::optional<TableRepair> MemoryImage::Repair()
+{
+    if (!mayChange(false))
+        return std::nullopt;
+    TableRepair repair = planRepair(snapshot());
+    // The records first: a slot is freed only once nothing names it.
+    for (const int index : repair.clearedRecords) {
+        if (!write(m_layout.recordAddress(index), "00"))
+            return std::nullopt;
+        markEntryUnlearned(index);
+    }
+    const std::string map = bitmapToMap(repair.bitmap);
+    if (repair.changesIndexBlock()) {
+        if (!writeIndexBlock(map, repair.slotTable))
+            return std::nullopt;
+        m_freemap = map;
+        m_slots = repair.slotTable;
+    }
+    m_tableFaults = checkInvariants(snapshot()).size();
+    settleJournal(); // no slot in use is left unnamed
+    return repair;
 }
 
 ImageSnapshot MemoryImage::snapshot() const

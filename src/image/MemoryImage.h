@@ -18,7 +18,12 @@ enum class StoreResult {
     NoRoom,            // the code data area has no free run long enough
     InvalidCode,       // the converter's text is not a storable code
     RecordWriteFailed, // a write failed, or the key has no row
+    Refused,           // nothing was written: see MemoryImage::refusal()
 };
+
+// When a writer reads the remote's identity again before it changes the remote: a command once,
+// before its first write; the window, which keeps its tables for its whole life, before each change.
+enum class IdentityCheck { BeforeFirstChange, BeforeEachChange };
 
 // The window's mirror of the remote's memory tables, and the only code that changes them.
 // Every change is written to the remote first and mirrored only once the write succeeded, so
@@ -28,8 +33,15 @@ class MemoryImage
 public:
     MemoryImage(const RemoteLink& link, const ImageSnapshot& snapshot);
 
-    // The holder's note of a slot being taken (see SlotJournal); none by default.
+    // The holder's note of slots a change may leave unnamed (see SlotJournal); none by default.
     void setJournal(const SlotJournal* journal) { m_journal = journal; }
+    // The identity of the remote the tables were read from. Once set, a change is refused when the
+    // remote attached then has another one: the tables would be written into a different remote.
+    void setRemoteIdentity(std::string remoteid, IdentityCheck when);
+    // Why the last change was refused before anything was written; empty when it was not refused.
+    // A change is refused when the records, slot table and bitmap read disagree (a store could
+    // hand out a slot or data units that are not free), or when the remote was replaced.
+    const std::string& refusal() const { return m_refusal; }
 
     const ImageLayout& layout() const { return m_layout; }
     const std::vector<std::string>& keystatelist() const { return m_keystatelist; }
@@ -51,7 +63,8 @@ public:
     StoreResult StoreLearnedKey(const std::string& keyCode, const std::string& converted, int area);
 
     // Clears the state byte of record i and releases its slot when no other stored record
-    // names it. False when the clearing write failed; nothing has changed then.
+    // names it. False when the clearing write failed or the change was refused; nothing has
+    // changed then.
     bool ReleaseKeyRecord(int index, const std::string& keyCode);
 
     // The first entry of the area whose code equals the key code becomes "<code>|0".
@@ -59,12 +72,18 @@ public:
 
     // Clears the state byte of every learned key of the area; slots stay in use, so a later learn
     // of the same code reuses them. Entries whose write failed keep their state. Returns how many
-    // writes failed.
-    int ClearArea(int area);
+    // writes failed; nothing when the change was refused before any write.
+    std::optional<int> ClearArea(int area);
 
     // Frees the slots in use that no key record holding a code names (see unnamedSlots), with one
     // write of the index block. How many were freed; 0 as well when that write failed.
     int ReclaimUnnamedSlots();
+
+    // Makes records, slot table and bitmap agree as planRepair says: the records to clear first,
+    // then the index block in one write. The only change allowed while the tables disagree.
+    // Nothing when refused (the remote was replaced) or when a write failed; running it again
+    // goes on from what was written.
+    std::optional<TableRepair> Repair();
 
     bool IsKnownCode(const std::string& identifier) const;
     std::string MapToBitmap() const { return mapToBitmap(m_freemap); }
@@ -81,13 +100,20 @@ private:
     // point at its tables, whatever an image's header says.
     bool write(std::uint16_t address, const std::string& hexData) const;
     StoreResult store(const ConvertedCode& code, const std::string& keyCode, int area);
-    // Gives back the slot of a store that a killed program left unsettled, before any change.
-    // False when it had to be given back and could not.
-    bool settleInterruptedStore();
+    // Whether a change may begin: the tables agree (unless it is the repair) and the remote is
+    // still the one they were read from. Sets the refusal when not.
+    bool mayChange(bool tablesMustAgree);
+    // Gives back the slots a change that was killed or failed left unnamed, before any change.
+    // False when one had to be given back and could not.
+    bool settleInterruptedChange();
+    bool noteUnsettled(const std::vector<int>& slots) const;
+    int reclaimUnnamedSlots();
     bool freeSlots(const std::vector<int>& slots);
     void settleJournal() const;
     bool namedByAnotherRecord(int slot, int exceptRecord) const;
-    void releaseSlotIfUnnamed(int slot, int exceptRecord);
+    // False only when the slot had to be freed and its write failed.
+    bool releaseSlotIfUnnamed(int slot, int exceptRecord);
+    void markEntryUnlearned(int index);
 
     const RemoteLink& m_link;
     const SlotJournal* m_journal = nullptr;
@@ -98,6 +124,11 @@ private:
     std::vector<Slot> m_slots;
     std::vector<std::string> m_knowncodes;
     std::vector<KeyRecord> m_records;
+    std::string m_remoteid;
+    IdentityCheck m_identityCheck = IdentityCheck::BeforeFirstChange;
+    bool m_identityConfirmed = false;
+    std::size_t m_tableFaults = 0; // disagreements of the tables as read
+    std::string m_refusal;
 };
 
 // The converter's text "ID::P1:P2:::DATA" taken apart.

@@ -302,7 +302,8 @@ std::optional<LoadedRemote> RemoteLoader::load()
     if (!readLayout(loaded.snapshot.layout) || !readTables(loaded.snapshot))
         return std::nullopt;
     loaded.layoutProblems = layoutProblems(loaded.snapshot);
-    if (!loaded.layoutProblems.empty() && !m_lenient) {
+    const bool mendable = m_mendable && tablePlacementProblems(loaded.snapshot).empty();
+    if (!loaded.layoutProblems.empty() && !m_lenient && !mendable) {
         badImage(loaded.layoutProblems.front());
         return std::nullopt;
     }

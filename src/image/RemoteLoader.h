@@ -51,6 +51,9 @@ public:
     // Loads a remote whose tables could be read but are laid out unsoundly instead of refusing it,
     // for a check that reports what is wrong (LoadedRemote::layoutProblems); it must not write.
     void setLenient(bool lenient) { m_lenient = lenient; }
+    // Loads a remote whose only unsound part is slots running past the data area, for the repair
+    // that mends them (see slotRangeProblems).
+    void setMendable(bool mendable) { m_mendable = mendable; }
 
     // The labels, even after a failure (the firmware label is set before the checks).
     const std::string& firmwareLabelShown() const { return m_firmwareLabel; }
@@ -75,6 +78,7 @@ private:
     std::function<void()> m_processEvents;
     std::function<std::string(const std::string&)> m_beforeTables;
     bool m_lenient = false;
+    bool m_mendable = false;
     std::string m_firmwareLabel;
     std::string m_failure;
 };

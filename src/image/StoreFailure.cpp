@@ -16,10 +16,16 @@ std::string storeFailure(StoreResult result)
         return shown(QT_TRANSLATE_NOOP("qmv::image", "转换后的编码无法保存"));
     case StoreResult::RecordWriteFailed:
         return shown(QT_TRANSLATE_NOOP("qmv::image", "写入遥控器失败"));
+    case StoreResult::Refused: // only the image that refused knows why
     case StoreResult::Stored:
         break;
     }
     return {};
+}
+
+std::string storeFailure(StoreResult result, const MemoryImage& image)
+{
+    return result == StoreResult::Refused ? image.refusal() : storeFailure(result);
 }
 
 } // namespace qmv

@@ -277,7 +277,9 @@ void LearningController::deleteClickedKey(const std::string& code)
     m_view.switchKey(code, true);
     if (!m_image.ReleaseKeyRecord(m_image.entryIndex(m_state.curArea, *row), code)) {
         // The key keeps its code, its picture and the delete mode: the user can try again.
-        m_dialogs.messageBox(shown(deleteFailed), hintCaption, Buttons::Ok);
+        // A refusal of the tables (damage, another remote) is the tool's own box and says why.
+        m_dialogs.messageBox(m_image.refusal().empty() ? shown(deleteFailed) : m_image.refusal(), hintCaption,
+                             Buttons::Ok);
         return;
     }
     m_view.showKeyPicture(code, KeyLook::NotLearned);
@@ -405,7 +407,7 @@ void LearningController::finishLearnedKey(const std::string& code, const std::st
 
     if (const StoreResult stored = m_image.StoreLearnedKey(code, converted, m_state.curArea);
         stored != StoreResult::Stored) {
-        CollectFailed(storeFailure(stored));
+        CollectFailed(storeFailure(stored, m_image));
         return;
     }
     m_failures.erase({m_state.curArea, code});
@@ -490,7 +492,11 @@ void LearningController::delallstudykeyClick()
     for (const std::string& entry : m_image.keystatelist())
         if (stateOf(entry) == '2')
             learnedKeys.insert(codeOf(entry));
-    const int failures = m_image.ClearArea(m_state.curArea);
+    const std::optional<int> failures = m_image.ClearArea(m_state.curArea);
+    if (!failures) {
+        m_dialogs.messageBox(withLines(m_image.refusal(), {areaLine()}), hintCaption, Buttons::Ok);
+        return;
+    }
     for (const std::string& code : learnedKeys) {
         m_view.switchKey(code, true);
         m_view.showKeyPicture(code, KeyLook::NotLearned);
@@ -499,7 +505,7 @@ void LearningController::delallstudykeyClick()
     // codes, and a key learned elsewhere but holding a code from another remote here keeps that look.
     RefreshKeyPictures();
 
-    const std::string outcome = failures == 0 ? shown(clearDone) : clearIncomplete(failures);
+    const std::string outcome = *failures == 0 ? shown(clearDone) : clearIncomplete(*failures);
     m_view.setStatusText(outcome);
     // A clear that did not complete also names the area the user has to clear again.
     m_dialogs.messageBox(failures == 0 ? outcome : outcome + "\n" + areaLine(), hintCaption, Buttons::Ok);

@@ -139,6 +139,28 @@ std::optional<std::vector<std::uint8_t>> VirtualRemote::memory() const
     return image;
 }
 
+namespace {
+
+std::string identityOf(const std::vector<std::uint8_t>& image)
+{
+    return {image.begin() + layout::basicInfo,
+            image.begin() + static_cast<std::ptrdiff_t>(layout::basicInfo + layout::identitySize)};
+}
+
+} // namespace
+
+void VirtualRemote::noteIdentity(const std::vector<std::uint8_t>& image)
+{
+    std::lock_guard guard(m_identityMutex);
+    m_identity = identityOf(image);
+}
+
+bool VirtualRemote::identifiedAs(const std::vector<std::uint8_t>& image)
+{
+    std::lock_guard guard(m_identityMutex);
+    return !m_identity || *m_identity == identityOf(image);
+}
+
 bool VirtualRemote::linkState()
 {
     return answers();
@@ -161,6 +183,7 @@ bool VirtualRemote::basicInfo(char* buffer)
         return false;
     const std::string text = hex::encode(image->data() + layout::basicInfo, layout::basicInfoSize);
     fillBuffer(buffer, text.data(), text.size());
+    noteIdentity(*image);
     return true;
 }
 
@@ -180,6 +203,8 @@ bool VirtualRemote::readData(char* buffer, int count, const char* addressHigh, c
         return false;
     const std::string text = hex::encode(image->data() + *address, bytes);
     fillBuffer(buffer, text.data(), text.size());
+    if (*address <= layout::basicInfo && *address + bytes >= layout::basicInfo + layout::identitySize)
+        noteIdentity(*image);
     return true;
 }
 
@@ -198,7 +223,7 @@ bool VirtualRemote::writeData(const char* deviceTag, const char* addressHigh, co
     const platform::AtomicFile file(m_folder.imagePath());
     file.removeLeftovers(); // every writer holds the folder lock: these are of killed writers
     auto image = memory();
-    if (!image || *tag != (*image)[layout::infoBlock + 8])
+    if (!image || *tag != (*image)[layout::infoBlock + 8] || !identifiedAs(*image))
         return false;
     if (m_folder.takeFault(failWritesFault))
         return false;

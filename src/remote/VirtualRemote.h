@@ -44,12 +44,19 @@ private:
     // Every operation starts here: the link's latency, then whether the remote answers at all.
     bool answers() const;
     std::optional<std::string> nextReceivedCode(const std::string& captureId);
+    // The identity this connection last read. Writes reach only that remote: one swapped for
+    // another behind the link's back (`remote reset`) refuses the writes still on their way, as a
+    // link to a device that was unplugged is gone with it.
+    void noteIdentity(const std::vector<std::uint8_t>& image);
+    bool identifiedAs(const std::vector<std::uint8_t>& image);
 
     StateFolder m_folder;
     std::mutex m_captureMutex;
     bool m_capturing = false;
     mutable std::atomic<bool> m_reportedBroken{false};
     std::string m_capture; // the receiver's id for this process's capture
+    std::mutex m_identityMutex;
+    std::optional<std::string> m_identity;
     std::chrono::steady_clock::time_point m_captureStart;
 };
 

@@ -5,6 +5,8 @@
 #include "StoreFailure.h"
 #include "Text.h"
 
+#include <algorithm>
+
 namespace qmv::transfer {
 
 namespace {
@@ -44,6 +46,7 @@ bool holdsExactly(const MemoryImage& image, const StoreItem& item)
         return false;
     if (const auto slot = record.slot())
         return *slot < static_cast<int>(image.slotTable().size()) &&
+               image.slotTable()[static_cast<std::size_t>(*slot)].inUse() &&
                image.slotTable()[static_cast<std::size_t>(*slot)].identifier == item.code.identifier;
     return record.reference == item.code.identifier;
 }
@@ -88,6 +91,11 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
             continue;
         }
         const StoreResult result = trial.StoreLearnedKey(item.keyCode, converterOutput(item.code), item.area);
+        if (result == StoreResult::Refused) {
+            outcome.refused = true;
+            outcome.refusal = trial.refusal();
+            return outcome;
+        }
         if (result != StoreResult::Stored) {
             outcome.refused = true;
             outcome.refusal = shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1（%2）：%3，没有写入任何按键"),
@@ -99,6 +107,16 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
     for (const StoreItem* item : toWrite) {
         const StoreResult result =
             image.StoreLearnedKey(item->keyCode, converterOutput(item->code), item->area);
+        // The remote was replaced before this key: nothing more is written.
+        if (result == StoreResult::Refused) {
+            outcome.refused = outcome.stored.empty();
+            outcome.refusal = image.refusal();
+            if (!outcome.refused)
+                for (auto rest = std::find(toWrite.begin(), toWrite.end(), item); rest != toWrite.end();
+                     ++rest)
+                    outcome.failed.push_back(keyName((*rest)->area, (*rest)->keyCode));
+            return outcome;
+        }
         (result == StoreResult::Stored ? outcome.stored : outcome.failed)
             .push_back(keyName(item->area, item->keyCode));
     }

@@ -20,7 +20,7 @@ struct StoreItem
 struct StoreOutcome
 {
     bool refused = false;               // nothing was written
-    std::string refusal;                // why, when refused
+    std::string refusal;                // why, when refused, or why the keys after `stored` failed
     std::vector<std::string> stored;    // "TV 30" for each key written
     std::vector<std::string> unchanged; // keys that already held exactly this code
     std::vector<std::string> failed;    // keys whose write failed after others had been written

@@ -7,8 +7,8 @@ using namespace qmv;
 using test::Cli;
 using test::CliRun;
 using test::numbers;
-using test::timingsFile;
 using test::slurp;
+using test::timingsFile;
 
 TEST_F(Cli, InfoDescribesTheFactoryRemote)
 {

@@ -1,6 +1,7 @@
 // One writer per remote, seen from the command line: writers are refused while another program
 // holds the remote, readers are not, and writers started together never share a slot.
 #include "CliFixture.h"
+#include "VirtualRemote.h"
 #include "WriterHold.h"
 
 #include <csignal>
@@ -137,4 +138,26 @@ TEST_F(HeldRemote, PlantedHoldFolderIsRefusedWhereverItComesFrom)
         EXPECT_TRUE(fs::is_empty(victim)) << source.environment;
     }
     EXPECT_EQ(key(info(), "TV", "12")["state"], "0") << "nothing was learned";
+}
+
+TEST_F(HeldRemote, AWriterWhoseRemoteIsSwappedWritesNothingIntoTheNewOne)
+{
+    // The writer is slowed down by the link; the remote is swapped once it holds the old one, that
+    // is after it has read the identity and before its first write.
+    const auto hold = WriterHold::pathFor(remoteid());
+    folder().setLatencyMillis(100);
+    CliRun writer;
+    std::thread learning([&] { writer = run("learn --area TV --key 2 --timings " + necFile(5, 6)); });
+    while (!std::filesystem::exists(hold))
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(remote::resetImage(folder()));
+    const auto swapped = remote::readWholeFile(folder().imagePath());
+    learning.join();
+    folder().setLatencyMillis(0);
+
+    EXPECT_EQ(writer.status, 1) << writer.err;
+    EXPECT_NE(writer.err.find("换成另一个"), std::string::npos) << writer.err;
+    EXPECT_EQ(remote::readWholeFile(folder().imagePath()), swapped)
+        << "nothing was written into the new remote";
+    EXPECT_EQ(run("check").status, 0);
 }

@@ -1,8 +1,12 @@
 #include "HexText.h"
 #include "ImageTestSupport.h"
 #include "SlotJournal.h"
+#include "VirtualRemote.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 using namespace qmv;
 using test::converted;
@@ -291,7 +295,7 @@ TEST_F(StoringKeys, NextWriterGivesBackTheSlotOfAStoreKilledBeforeItsRecord)
     image->setJournal(&journal);
     ASSERT_EQ(image->StoreLearnedKey("12", converted("41EEEE", dataOfUnits(2)), tv), StoreResult::Stored);
     ASSERT_EQ(image->StoreLearnedKey("13", converted("41DDDD", dataOfUnits(2)), tv), StoreResult::Stored);
-    EXPECT_FALSE(journal.interrupted()) << "a finished store leaves no note";
+    EXPECT_TRUE(journal.interrupted().empty()) << "a finished store leaves no note";
 
     // As a program killed between writing slot 00 in use and writing key 12's record leaves it:
     // the record does not hold the code, the note names the slot.
@@ -306,16 +310,208 @@ TEST_F(StoringKeys, NextWriterGivesBackTheSlotOfAStoreKilledBeforeItsRecord)
     EXPECT_EQ(next.StoreLearnedKey("14", converted("41CCCC", dataOfUnits(1)), tv),
               StoreResult::RecordWriteFailed);
     folder().setFaultCount("fail-writes", 0);
-    EXPECT_EQ(journal.interrupted(), 0);
+    EXPECT_EQ(journal.interrupted(), std::vector<int>{0});
     ASSERT_EQ(next.StoreLearnedKey("14", converted("010000"), tv), StoreResult::Stored);
     EXPECT_TRUE(unnamedSlots(reload()).empty());
     EXPECT_TRUE(reload().slotTable[1].inUse());
-    EXPECT_FALSE(journal.interrupted());
+    EXPECT_TRUE(journal.interrupted().empty());
 
     ASSERT_TRUE(journal.taking(1));
     MemoryImage third(link(), reload());
     third.setJournal(&journal);
     ASSERT_TRUE(third.ReleaseKeyRecord(7, "14"));
     EXPECT_TRUE(reload().slotTable[1].inUse()) << "key 13 still names slot 01";
-    EXPECT_FALSE(journal.interrupted());
+    EXPECT_TRUE(journal.interrupted().empty());
+}
+
+namespace {
+
+// The remote's writes stopped at one of them: that write fails, or the writer dies there (an
+// exception unwinds it, leaving the remote as a kill would: every write before it done, none after,
+// and the journal as it was at that moment).
+struct StoppedWrites
+{
+    struct Killed
+    {
+    };
+    static inline LinkFunctions real;
+    static inline int passing = 0; // writes still let through before the stop
+    static inline bool kill = false;
+
+    static tavrio_bool TAVRIO_CALL writeData(const char* tag, const char* high, const char* low,
+                                             const char* data)
+    {
+        if (passing-- != 0)
+            return real.writeData(tag, high, low, data);
+        if (kill)
+            throw Killed{};
+        return 0;
+    }
+};
+
+} // namespace
+
+class InterruptedChanges : public StoringKeys
+{
+protected:
+    void SetUp() override
+    {
+        StoringKeys::SetUp();
+        std::string error;
+        m_library = LinkLibrary::load(test::binFolder(), &error);
+        ASSERT_TRUE(m_library) << error;
+        StoppedWrites::real = m_library->functions();
+        LinkFunctions stopping = StoppedWrites::real;
+        stopping.writeData = StoppedWrites::writeData;
+        m_stoppingLink = std::make_unique<RemoteLink>(stopping);
+    }
+    // Runs the change on a writer whose remote stops at write `step`; whether it got there.
+    template <typename Change> bool interruptAt(int step, bool kill, Change&& change)
+    {
+        MemoryImage writer(*m_stoppingLink, reload());
+        writer.setJournal(&journal);
+        StoppedWrites::passing = step;
+        StoppedWrites::kill = kill;
+        try {
+            change(writer);
+        } catch (const StoppedWrites::Killed&) {
+        }
+        const bool reached = StoppedWrites::passing < 0;
+        StoppedWrites::passing = -1;
+        return reached;
+    }
+    const SlotJournal journal{statePath() / "journal"};
+
+private:
+    std::unique_ptr<LinkLibrary> m_library;
+    std::unique_ptr<RemoteLink> m_stoppingLink;
+};
+
+TEST_F(InterruptedChanges, TheNextWriterLeavesNoSlotThatNothingNames)
+{
+    struct Change
+    {
+        const char* what;
+        std::function<void(MemoryImage&)> run;
+        std::vector<std::string> outcomes; // what key 12's record may name afterwards
+    };
+    const std::vector<Change> changes = {
+        {"re-learning a key in a slot with a code for a new slot",
+         [](MemoryImage& m) { m.StoreLearnedKey("12", converted("41DDDD", dataOfUnits(2)), tv); },
+         {"slot 00", "slot 01"}},
+        {"re-learning a key in a slot with a direct code",
+         [](MemoryImage& m) { m.StoreLearnedKey("12", converted("010000"), tv); },
+         {"slot 00", "direct"}},
+        {"deleting a key in a slot",
+         [](MemoryImage& m) { m.ReleaseKeyRecord(5, "12"); },
+         {"slot 00", "none"}},
+    };
+    const auto key12 = [this] {
+        const KeyRecord record = reload().records[5];
+        return !record.holdsCode() ? std::string("none")
+               : record.slot()     ? "slot " + hex::byte(*record.slot())
+                                   : std::string("direct");
+    };
+    for (const Change& change : changes)
+        for (const bool kill : {false, true}) {
+            int steps = 0;
+            for (;; ++steps) {
+                SCOPED_TRACE(std::string(change.what) + (kill ? ": killed" : ": write failed") +
+                             " at write " + std::to_string(steps));
+                ASSERT_EQ(image->StoreLearnedKey("12", converted("41EEEE", dataOfUnits(2)), tv),
+                          StoreResult::Stored);
+                ASSERT_EQ(key12(), "slot 00");
+                const bool reached = interruptAt(steps, kill, change.run);
+                EXPECT_NE(std::find(change.outcomes.begin(), change.outcomes.end(), key12()),
+                          change.outcomes.end())
+                    << key12();
+
+                // The next writer's first change gives back what the interrupted one left unnamed.
+                image = std::make_unique<MemoryImage>(link(), reload());
+                image->setJournal(&journal);
+                ASSERT_EQ(image->StoreLearnedKey("14", converted("010000"), tv), StoreResult::Stored);
+                EXPECT_TRUE(unnamedSlots(reload()).empty());
+                EXPECT_TRUE(journal.interrupted().empty());
+                expectConsistent();
+                ASSERT_TRUE(image->ReleaseKeyRecord(5, "12"));
+                if (!reached)
+                    break;
+            }
+            EXPECT_GE(steps, 2) << change.what;
+        }
+}
+
+TEST_F(StoringKeys, ChangesAreRefusedWhileTheTablesDisagree)
+{
+    // Key 13 names slot 05, which is free: a store handing out slot 05 would make key 13 play its code.
+    ASSERT_TRUE(
+        link().writeData("A5", image->layout().recordAddress(6), "C0008005FFFF" + std::string(32, '0')));
+    image = std::make_unique<MemoryImage>(link(), reload());
+    MemoryImage& damaged = *image;
+    const std::vector<std::pair<const char*, std::function<bool()>>> changes = {
+        {"store",
+         [&] {
+             return damaged.StoreLearnedKey("12", converted("41EEEE", dataOfUnits(1)), tv) ==
+                    StoreResult::Refused;
+         }},
+        {"release",
+         [&] {
+             return !damaged.ReleaseKeyRecord(6, "13");
+         }},
+        {"clear",
+         [&] {
+             return !damaged.ClearArea(tv);
+         }},
+        {"reclaim",
+         [&] {
+             return damaged.ReclaimUnnamedSlots() == 0;
+         }},
+    };
+    const auto calls = link().callCount();
+    for (const auto& [what, refused] : changes) {
+        EXPECT_TRUE(refused()) << what;
+        EXPECT_NE(damaged.refusal().find("check --repair"), std::string::npos)
+            << what << ": " << damaged.refusal();
+    }
+    EXPECT_EQ(link().callCount(), calls) << "nothing may be read or written";
+
+    const auto repair = damaged.Repair();
+    ASSERT_TRUE(repair);
+    EXPECT_EQ(repair->clearedRecords, std::vector<int>{6});
+    EXPECT_TRUE(checkInvariants(reload()).empty());
+    EXPECT_EQ(damaged.StoreLearnedKey("12", converted("41EEEE", dataOfUnits(1)), tv), StoreResult::Stored);
+    expectConsistent();
+}
+
+TEST_F(StoringKeys, AReplacedRemoteGetsNoneOfTheTables)
+{
+    const std::string remoteid = link().readData(0xB000, 2, 64).substr(0, 30);
+    struct Case
+    {
+        IdentityCheck when;
+        int changesBeforeTheSwap;
+        int identityReads; // by those changes
+    };
+    for (const Case c :
+         {Case{IdentityCheck::BeforeFirstChange, 0, 0}, Case{IdentityCheck::BeforeFirstChange, 2, 1},
+          Case{IdentityCheck::BeforeEachChange, 2, 2}}) {
+        ASSERT_TRUE(remote::resetImage(folder()));
+        MemoryImage writer(link(), reload());
+        writer.setRemoteIdentity(link().readData(0xB000, 2, 64).substr(0, 30), c.when);
+        const auto calls = link().callCount();
+        for (int i = 0; i < c.changesBeforeTheSwap; ++i)
+            ASSERT_EQ(writer.StoreLearnedKey(i ? "12" : "13", converted("010000"), tv), StoreResult::Stored);
+        EXPECT_EQ(link().callCount() - calls,
+                  static_cast<std::uint64_t>(c.changesBeforeTheSwap + c.identityReads));
+        if (c.when == IdentityCheck::BeforeFirstChange && c.changesBeforeTheSwap > 0)
+            continue; // a command makes its changes within moments of its check
+
+        ASSERT_TRUE(remote::resetImage(folder()));
+        const auto swapped = remote::readWholeFile(folder().imagePath());
+        EXPECT_EQ(writer.StoreLearnedKey("14", converted("010000"), tv), StoreResult::Refused);
+        EXPECT_FALSE(writer.ReleaseKeyRecord(6, "13"));
+        EXPECT_NE(writer.refusal().find("换成另一个"), std::string::npos) << writer.refusal();
+        EXPECT_EQ(remote::readWholeFile(folder().imagePath()), swapped);
+    }
+    EXPECT_NE(link().readData(0xB000, 2, 64).substr(0, 30), remoteid);
 }

@@ -149,6 +149,16 @@ TEST_F(VirtualRemoteMemory, ResetMakesADifferentRemote)
     EXPECT_NE(link().basicInfo().substr(0, 30), before);
 }
 
+TEST_F(VirtualRemoteMemory, AConnectionWritesOnlyToTheRemoteItIdentified)
+{
+    EXPECT_TRUE(link().writeData("A5", 0x7000, "11")) << "a connection that identified no remote yet";
+    const std::string identity = link().readData(0xB000, 2, 64);
+    ASSERT_TRUE(remote::resetImage(folder()));
+    EXPECT_FALSE(link().writeData("A5", 0x7000, "22")) << "the remote was swapped behind the link's back";
+    EXPECT_NE(link().basicInfo().substr(0, 30), identity.substr(0, 30));
+    EXPECT_TRUE(link().writeData("A5", 0x7000, "33")) << "the new remote, once identified";
+}
+
 using VirtualRemoteFaults = test::RemoteFixture;
 
 TEST_F(VirtualRemoteFaults, UnpluggedRemoteAnswersNothing)
