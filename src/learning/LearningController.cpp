@@ -494,7 +494,7 @@ void LearningController::delallstudykeyClick()
             learnedKeys.insert(codeOf(entry));
     const std::optional<int> failures = m_image.ClearArea(m_state.curArea);
     if (!failures) {
-        m_dialogs.messageBox(withLines(m_image.refusal(), {areaLine()}), hintCaption, Buttons::Ok);
+        m_dialogs.messageBox(m_image.refusal() + "\n" + areaLine(), hintCaption, Buttons::Ok);
         return;
     }
     for (const std::string& code : learnedKeys) {
@@ -508,7 +508,7 @@ void LearningController::delallstudykeyClick()
     const std::string outcome = *failures == 0 ? shown(clearDone) : clearIncomplete(*failures);
     m_view.setStatusText(outcome);
     // A clear that did not complete also names the area the user has to clear again.
-    m_dialogs.messageBox(failures == 0 ? outcome : outcome + "\n" + areaLine(), hintCaption, Buttons::Ok);
+    m_dialogs.messageBox(*failures == 0 ? outcome : outcome + "\n" + areaLine(), hintCaption, Buttons::Ok);
     m_view.repaintStatus();
     UpdateDeleteButtons();
     showIdlePanels();

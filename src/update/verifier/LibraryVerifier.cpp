@@ -52,8 +52,8 @@ QStringList namedPictures()
 {
     using namespace pictures;
     QStringList names;
-    for (const char* name : {idleHint, learningHint, deletingHint, deleteButton, deleteButtonGrey,
-                             stopDeleteButton, clearButton, clearButtonGrey})
+    for (const char* name : {idleHint, learningHint, deleteButton, deleteButtonGrey, stopDeleteButton,
+                             clearButton, clearButtonGrey})
         names << QString::fromLatin1(name);
     return names;
 }
