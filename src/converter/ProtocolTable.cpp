@@ -3,7 +3,7 @@
 // take free numbers below 22 hex; once those are gone, rows of the extension number 21 take an
 // extension number of their own.
 
-#include "Protocols.h"
+#include "ProtocolRow.h"
 
 #include <array>
 
@@ -95,7 +95,7 @@ constexpr ProtocolTiming kTdc{.bitMark = 315};
 
 constexpr std::string_view kNecFields = "A:8,~A:8,C:8,~C:8";
 
-// Each field is described in Protocols.h; a field left out keeps its default there.
+// Each field is described in ProtocolRow.h; a field left out keeps its default there.
 // clang-format off
 constexpr std::array kTable{
     ProtocolRow{.name = "NEC", .number = 0x01, .carrierHz = 38000, .coding = PulseDistance, .timing = kNec,
