@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The project's whole test run; CI (.ci/run) runs exactly this. Stages, in order:
-#   sanitizer  warnings, AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy; every test
+#   sanitizer  warnings as errors, AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy; every test
 #   release    Release with CMake's default generator: the program and the benchmarks, then the
 #              Debian package
-#   package    the package installed on this machine, checked as a user meets it, removed again
+#   package    the package installed on this machine, checked as a user meets it, removed again;
+#              where qmv718 was installed before, it is left alone and the package is checked
+#              unpacked into a scratch folder
 #   windows    the Windows cross-build (scripts/test-windows.sh): the 64-bit core's tests under
 #              wine64, the 32-bit link bridge and libraries checked statically
 # Widget tests run on Qt's offscreen platform, so no screen is needed.
@@ -28,7 +30,7 @@ as_root=()
 sanitizer_stage() {
   qmv718_configure "$sanitizer_build" \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-    -DQMV718_SANITIZE=ON -DQMV718_CLANG_TIDY="${QMV718_CLANG_TIDY:-ON}" \
+    -DQMV718_SANITIZE=ON -DQMV718_CLANG_TIDY="${QMV718_CLANG_TIDY:-ON}" -DQMV718_WARNINGS_AS_ERRORS=ON \
     -DQMV718_TESTS=ON -DQMV718_BENCH=OFF
   cmake --build "$sanitizer_build" -j "$jobs"
   ctest --test-dir "$sanitizer_build" --output-on-failure -j "$jobs"
@@ -48,26 +50,50 @@ release_stage() {
 }
 
 package_stage() {
-  local deb
+  local deb app_id
   deb=$(realpath "$release_build"/qmv718_*.deb)
   dpkg-deb --info "$deb"
   dpkg-deb --contents "$deb"
+  app_id=$(dpkg-deb --contents "$deb" | sed -n 's|.*/usr/share/applications/\(.*\)\.desktop$|\1|p')
   # Several checkouts may share one machine: one of them at a time installs the package.
   exec 9>/tmp/qmv718-package-test.lock
   flock 9
+  if qmv718_present; then
+    echo "qmv718 is already installed on this machine; this run did not install it and leaves it" \
+      "alone: the package is checked unpacked into a scratch folder instead"
+    check_unpacked "$deb" "$app_id"
+  else
+    check_installed "$deb" "$app_id"
+  fi
+  exec 9>&-
+}
+
+# Whether qmv718 is installed, as a package or otherwise, in the system's program folder.
+qmv718_present() {
+  dpkg-query -W -f='${Status}' qmv718 2>/dev/null | grep -q 'install ok installed' || [ -e /usr/lib/qmv718 ]
+}
+
+check_installed() {
+  local deb=$1 app_id=$2
   trap 'remove_package' EXIT
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "$deb"
-  local app_id
-  app_id=$(dpkg-query -L qmv718 | sed -n 's|^/usr/share/applications/\(.*\)\.desktop$|\1|p')
   bash tests/install/check-install.sh /usr "$app_id"
   remove_package
   trap - EXIT
-  exec 9>&-
-  if dpkg-query -W -f='${Status}' qmv718 2>/dev/null | grep -q 'install ok installed' || [ -e /usr/lib/qmv718 ]; then
+  if qmv718_present; then
     echo "qmv718 is still installed after its removal" >&2
     return 1
   fi
+}
+
+check_unpacked() {
+  local deb=$1 app_id=$2 root status=0
+  root=$(mktemp -d)
+  dpkg-deb -x "$deb" "$root"
+  bash tests/install/check-install.sh "$root/usr" "$app_id" || status=$?
+  rm -rf "$root"
+  return "$status"
 }
 
 remove_package() {
