@@ -11,8 +11,7 @@
 #include "UpdateCommands.h"
 #endif
 #if defined(QMV718_TRANSLATIONS)
-#include "SharedLibrary.h"
-#include "Translation.h"
+#include "CommandLanguage.h"
 #endif
 
 #include <CLI/CLI.hpp>
@@ -28,8 +27,7 @@ int runCommandLine(int argc, char** argv)
 {
 #if defined(QMV718_TRANSLATIONS)
     // The help and the messages are made in the chosen language, so it is chosen first.
-    const std::unique_ptr<qmv::Translation> translation =
-        qmv::useProcessLanguage(argc, argv, QString::fromStdString(qmv::programFolder()));
+    const std::shared_ptr<void> translation = qmv::cli::useCommandLanguage(argc, argv);
 #endif
     const qmv::Texts shown{"qmv::cli"};
 
@@ -42,7 +40,7 @@ int runCommandLine(int argc, char** argv)
 
 #if defined(QMV718_TRANSLATIONS)
     std::string language;
-    app.add_option(qmv::languageOption, language,
+    app.add_option(qmv::cli::commandLanguageOption, language,
                    shown(QT_TRANSLATE_NOOP("qmv::cli", "提示和帮助的语言：zh 或 en（默认随系统的语言；也可用 "
                                                        "QMV718_LANG 设定）")));
 #endif
