@@ -47,7 +47,7 @@ int main(int argc, char* argv[])
     qmv::QtDialogs dialogs;
 
     std::string error;
-    const std::unique_ptr<qmv::LinkLibrary> library = qmv::LinkLibrary::load(qmv::programFolder(), &error);
+    const std::unique_ptr<qmv::LinkLibrary> library = qmv::LinkLibrary::load(qmv::libraryFolder(), &error);
     if (!library) {
         dialogs.messageBox(error, qmv::hintCaption, qmv::Buttons::Ok);
         return 1;
@@ -94,7 +94,7 @@ int main(int argc, char* argv[])
     std::optional<qmv::SlotJournal> journal; // outlives the session whose image notes slots in it
     std::optional<qmv::LearningSession> learning;
     if (remote) {
-        learning.emplace(window, link, dialogs, remote->snapshot, qmv::programFolder());
+        learning.emplace(window, link, dialogs, remote->snapshot, qmv::libraryFolder());
         journal.emplace(qmv::WriterHold::journalPathFor(remote->remoteid));
         learning->image().setJournal(&*journal);
         // A remote swapped without the watcher noticing must not get this window's tables.

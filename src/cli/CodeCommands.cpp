@@ -148,7 +148,7 @@ int CodeCommands::learn() const
         return failWith(learnFailed(captureFailure(captured.end)));
     }
 
-    CodeConverter converter(programFolder());
+    CodeConverter converter(libraryFolder());
     const std::string converted = convertCapture(converter, captured.code);
     if (converted.empty())
         return failWith(learnFailed(conversionFailure()));

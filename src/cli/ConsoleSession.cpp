@@ -29,7 +29,7 @@ void ConsoleDialogs::plainMessage(const std::string& text)
 bool ConsoleSession::open(Access access)
 {
     std::string error;
-    m_library = LinkLibrary::load(programFolder(), &error);
+    m_library = LinkLibrary::load(libraryFolder(), &error);
     if (!m_library) {
         std::cerr << applicationTitle << ": " << error << '\n';
         return false;

@@ -1,12 +1,7 @@
 #include "BridgeConnection.h"
 
-#include "Text.h"
-
-#include "LibraryFormat.h"
 #include "SharedLibrary.h"
-
-#include <cstdlib>
-#include <cstring>
+#include "Text.h"
 
 namespace qmv::bridge {
 
@@ -18,8 +13,16 @@ BridgeConnection::BridgeConnection(std::unique_ptr<BridgeProcess> process)
 std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& program, Library library,
                                                          const std::string& folder, std::string* error)
 {
+    return open(BridgeLaunch{{program}, {}, folder}, library, error);
+}
+
+std::shared_ptr<BridgeConnection> BridgeConnection::open(const BridgeLaunch& launch, Library library,
+                                                         std::string* error)
+{
+    const std::string& program = launch.command.back();
+    const std::string& folder = launch.folder;
     std::string reason;
-    auto process = BridgeProcess::start(program, &reason);
+    auto process = BridgeProcess::start(launch.command, launch.environment, &reason);
     if (!process) {
         *error = formatText(translate("qmv::LinkLibrary", "无法启动连接桥 %1：%2"), {program, reason});
         return nullptr;
@@ -59,11 +62,13 @@ std::shared_ptr<BridgeConnection> BridgeConnection::open(const std::string& prog
     return connection;
 }
 
-std::shared_ptr<BridgeConnection> BridgeConnection::openBeside(Library library, const std::string& folder,
-                                                               std::string* error)
+std::shared_ptr<BridgeConnection> BridgeConnection::openFor(Library library, const std::string& folder,
+                                                            const std::string& fileName, std::string* error)
 {
     std::string reason;
-    auto connection = open(bridgeProgramPath(), library, folder, &reason);
+    std::shared_ptr<BridgeConnection> connection;
+    if (const auto launch = bridgeLaunchFor(programFolder(), folder, fileName, &reason))
+        connection = open(*launch, library, &reason);
     if (!connection && error)
         *error = reason;
     return connection;
@@ -95,19 +100,6 @@ bool BridgeConnection::ended() const
 {
     std::lock_guard guard(m_mutex);
     return m_ended;
-}
-
-std::string bridgeProgramPath()
-{
-    return programFolder() + BridgeProcess::programName;
-}
-
-bool bridgeWanted(const std::string& libraryPath)
-{
-    if (const char* mode = std::getenv("QMV718_LINK_BRIDGE"); mode && std::strcmp(mode, "always") == 0)
-        return true;
-    const int bits = libraryWordBits(libraryPath);
-    return bits != 0 && bits != static_cast<int>(8 * sizeof(void*));
 }
 
 } // namespace qmv::bridge

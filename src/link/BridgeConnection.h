@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BridgeLaunch.h"
 #include "BridgeProcess.h"
 #include "BridgeProtocol.h"
 
@@ -16,14 +17,17 @@ namespace qmv::bridge {
 class BridgeConnection
 {
 public:
-    // Starts the bridge program, agrees on the protocol and has it load the library from the
+    // Starts the bridge, agrees on the protocol and has it load the library from the launch's
     // folder. On failure returns null and sets `error` to the reason, for the user.
+    static std::shared_ptr<BridgeConnection> open(const BridgeLaunch& launch, Library library,
+                                                  std::string* error);
     static std::shared_ptr<BridgeConnection> open(const std::string& program, Library library,
                                                   const std::string& folder, std::string* error);
 
-    // The same for the bridge program in the program's folder; `error` is optional here.
-    static std::shared_ptr<BridgeConnection> openBeside(Library library, const std::string& folder,
-                                                        std::string* error);
+    // The same for the bridge in the program's folder that suits the library `fileName` in
+    // `folder` (bridgeLaunchFor); `error` is optional here.
+    static std::shared_ptr<BridgeConnection> openFor(Library library, const std::string& folder,
+                                                     const std::string& fileName, std::string* error);
 
     // The reply to a request, or nothing once the bridge is gone.
     std::optional<std::string> call(const MessageWriter& request);
@@ -37,12 +41,5 @@ private:
     std::unique_ptr<BridgeProcess> m_process;
     bool m_ended = false;
 };
-
-// The path of the bridge program in the program's folder.
-std::string bridgeProgramPath();
-
-// Whether the library at `path` must be reached through the bridge: it is built for the other
-// word size, or $QMV718_LINK_BRIDGE is "always" (to run the bridge where both sizes are the same).
-bool bridgeWanted(const std::string& libraryPath);
 
 } // namespace qmv::bridge

@@ -10,6 +10,7 @@
 #else
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
@@ -53,8 +54,13 @@ long long asValue(HANDLE handle)
 
 } // namespace
 
-std::unique_ptr<BridgeProcess> BridgeProcess::start(const std::string& program, std::string* error)
+std::unique_ptr<BridgeProcess> BridgeProcess::start(const std::vector<std::string>& command,
+                                                    const std::vector<std::string>& environment,
+                                                    std::string* error)
 {
+    // The bridges a Windows program starts are Windows programs: nothing to add to their environment.
+    static_cast<void>(environment);
+    const std::string& program = command.front();
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE childIn = nullptr;
     HANDLE toChild = nullptr;
@@ -81,7 +87,9 @@ std::unique_ptr<BridgeProcess> BridgeProcess::start(const std::string& program, 
     startup.hStdOutput = childOut;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + program + "\"";
+    std::string commandLine;
+    for (const std::string& word : command)
+        commandLine += (commandLine.empty() ? "\"" : " \"") + word + "\"";
     const BOOL started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
     CloseHandle(childIn);
@@ -111,8 +119,39 @@ BridgeProcess::~BridgeProcess()
 
 #else
 
-std::unique_ptr<BridgeProcess> BridgeProcess::start(const std::string& program, std::string* error)
+namespace {
+
+// This process's environment with the entries of `added` whose variables it does not set.
+std::vector<std::string> environmentWith(const std::vector<std::string>& added)
 {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry; ++entry)
+        entries.emplace_back(*entry);
+    for (const std::string& entry : added) {
+        const std::string name = entry.substr(0, entry.find('='));
+        if (!std::getenv(name.c_str()))
+            entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& words)
+{
+    std::vector<char*> pointers;
+    pointers.reserve(words.size() + 1);
+    for (std::string& word : words)
+        pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+} // namespace
+
+std::unique_ptr<BridgeProcess> BridgeProcess::start(const std::vector<std::string>& command,
+                                                    const std::vector<std::string>& environment,
+                                                    std::string* error)
+{
+    const std::string& program = command.front();
     // One socket carries both directions: a write to a bridge that has ended fails with EPIPE
     // (send with MSG_NOSIGNAL) instead of killing this process with SIGPIPE.
     int ends[2];
@@ -124,10 +163,12 @@ std::unique_ptr<BridgeProcess> BridgeProcess::start(const std::string& program, 
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-    std::string programCopy = program;
-    char* argv[] = {programCopy.data(), nullptr};
+    std::vector<std::string> arguments = command;
+    std::vector<std::string> variables = environmentWith(environment);
+    const std::vector<char*> argv = pointersTo(arguments);
+    const std::vector<char*> envp = pointersTo(variables);
     pid_t pid = -1;
-    const int failed = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    const int failed = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
     if (failed != 0) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qmv::bridge {
 
@@ -19,7 +20,11 @@ public:
     static constexpr const char* programName = "qmv718-linkbridge";
 #endif
 
-    static std::unique_ptr<BridgeProcess> start(const std::string& program, std::string* error);
+    // Runs `command` (the program first, then its arguments), with the "NAME=value" entries of
+    // `environment` added where those variables are unset.
+    static std::unique_ptr<BridgeProcess> start(const std::vector<std::string>& command,
+                                                const std::vector<std::string>& environment,
+                                                std::string* error);
     ~BridgeProcess();
     BridgeProcess(const BridgeProcess&) = delete;
     BridgeProcess& operator=(const BridgeProcess&) = delete;

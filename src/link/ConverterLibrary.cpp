@@ -17,7 +17,7 @@ std::unique_ptr<ConverterLibrary> ConverterLibrary::load(const std::string& fold
 {
     if (!bridge::bridgeWanted(folder + fileName))
         return loadDirect(folder, error);
-    auto connection = bridge::BridgeConnection::openBeside(bridge::Library::Converter, folder, error);
+    auto connection = bridge::BridgeConnection::openFor(bridge::Library::Converter, folder, fileName, error);
     if (!connection)
         return nullptr;
     std::unique_ptr<ConverterLibrary> converter(new ConverterLibrary);

@@ -50,20 +50,22 @@ int peWordBits(std::ifstream& file)
 
 } // namespace
 
-int libraryWordBits(const std::string& path)
+LibraryFormat libraryFormat(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     std::array<unsigned char, 5> start{};
     if (!file.read(reinterpret_cast<char*>(start.data()), start.size()))
-        return 0;
-    if (start[0] == 'M' && start[1] == 'Z')
-        return peWordBits(file);
+        return {};
+    if (start[0] == 'M' && start[1] == 'Z') {
+        const int bits = peWordBits(file);
+        return {bits != 0, bits};
+    }
     if (start[0] == 0x7F && start[1] == 'E' && start[2] == 'L' && start[3] == 'F') {
         constexpr unsigned char elfClass32 = 1;
         constexpr unsigned char elfClass64 = 2;
-        return start[4] == elfClass32 ? 32 : start[4] == elfClass64 ? 64 : 0;
+        return {false, start[4] == elfClass32 ? 32 : start[4] == elfClass64 ? 64 : 0};
     }
-    return 0;
+    return {};
 }
 
 } // namespace qmv

@@ -36,7 +36,7 @@ std::unique_ptr<LinkLibrary> LinkLibrary::load(const std::string& folder, std::s
 
 std::unique_ptr<LinkLibrary> LinkLibrary::loadThroughBridge(const std::string& folder, std::string* error)
 {
-    auto connection = bridge::BridgeConnection::openBeside(bridge::Library::Link, folder, error);
+    auto connection = bridge::BridgeConnection::openFor(bridge::Library::Link, folder, fileName, error);
     if (!connection)
         return nullptr;
     std::unique_ptr<LinkLibrary> link(new LinkLibrary);

@@ -2,6 +2,7 @@
 
 #include "Text.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #if defined(_WIN32)
@@ -70,6 +71,17 @@ void* SharedLibrary::symbol(const char* name) const
 #endif
 }
 
+namespace {
+
+std::string withSeparator(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
+        folder += '/';
+    return folder;
+}
+
+} // namespace
+
 std::string programFolder()
 {
     std::error_code ec;
@@ -82,10 +94,17 @@ std::string programFolder()
 #endif
     if (ec || exe.empty())
         return "./";
-    std::string folder = exe.parent_path().string();
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-        folder += '/';
-    return folder;
+    return withSeparator(exe.parent_path().string());
+}
+
+std::string libraryFolder()
+{
+    const char* chosen = std::getenv("QMV718_LIBRARY_DIR");
+    if (!chosen || !*chosen)
+        return programFolder();
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(chosen, ec);
+    return withSeparator(ec ? std::string(chosen) : folder.string());
 }
 
 } // namespace qmv

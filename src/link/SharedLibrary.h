@@ -32,4 +32,9 @@ private:
 // The folder the running program lies in, with a trailing separator.
 std::string programFolder();
 
+// The folder the maker's link library and code converter are loaded from, with a trailing
+// separator: $QMV718_LIBRARY_DIR where the user keeps them elsewhere (where the maker's own
+// software installed them), else the program's folder.
+std::string libraryFolder();
+
 } // namespace qmv

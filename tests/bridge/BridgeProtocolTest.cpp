@@ -1,4 +1,6 @@
 #include "BridgeProtocol.h"
+#include "BridgeLaunch.h"
+#include "BridgeProcess.h"
 #include "LibraryFormat.h"
 #include "MemoryStream.h"
 #include "RemoteFixture.h"
@@ -49,7 +51,8 @@ TEST(BridgeMessages, MalformedPayloadsAreNeverComplete)
     EXPECT_FALSE(wrongWidth.complete()) << "a number is four bytes";
 
     // A zero-terminated argument cannot carry a zero byte: the library would see a shorter text.
-    const std::string withZero = MessageWriter(Operation::WriteData).bytes(std::string("AB\0CD", 5)).payload();
+    const std::string withZero =
+        MessageWriter(Operation::WriteData).bytes(std::string("AB\0CD", 5)).payload();
     MessageReader embeddedZero(withZero);
     embeddedZero.text();
     EXPECT_FALSE(embeddedZero.complete());
@@ -123,3 +126,56 @@ TEST(LibraryWordSize, ReadFromTheFileHeader)
     // The libraries of this build are of this program's own word size.
     EXPECT_EQ(libraryWordBits(test::binFolder() + "tavrio.dll"), static_cast<int>(8 * sizeof(void*)));
 }
+
+// Which bridge starts for which library. Windows libraries on another system run in the Windows
+// bridge of their word size under Wine, which sees this system's folders on drive Z:.
+#if !defined(_WIN32)
+TEST(BridgeLaunch, WindowsLibrariesRunInTheirWindowsBridgeUnderWine)
+{
+    test::ScratchFolder programs;
+    test::ScratchFolder libraries;
+    const std::string programFolder = programs.path().string() + "/";
+    const std::string libraryFolder = libraries.path().string() + "/";
+    std::ofstream(programFolder + windowsBridgeName(64)) << "bridge";
+    test::setEnvironment("QMV718_WINE", "/opt/wine/bin/wine");
+    const std::string elf64("\x7F"
+                            "ELF\x02",
+                            5);
+    struct Case
+    {
+        const char* what;
+        std::string library;
+        bool wanted;
+        std::vector<std::string> command; // empty: refused
+        std::string folder;
+    };
+    const std::vector<Case> cases = {
+        {"a library of this system",
+         elf64,
+         false,
+         {programFolder + BridgeProcess::programName},
+         libraryFolder},
+        {"a 64-bit Windows library",
+         peHeader(0x8664),
+         true,
+         {"/opt/wine/bin/wine", programFolder + "qmv718-linkbridge-win64.exe"},
+         "Z:" + libraryFolder},
+        {"a 32-bit Windows library without its bridge", peHeader(0x014C), true, {}, {}},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(libraryFolder + "tavrio.dll", std::ios::binary) << c.library;
+        EXPECT_EQ(bridgeWanted(libraryFolder + "tavrio.dll"), c.wanted) << c.what;
+        std::string error;
+        const auto launch = bridgeLaunchFor(programFolder, libraryFolder, "tavrio.dll", &error);
+        if (c.command.empty()) {
+            EXPECT_FALSE(launch) << c.what;
+            EXPECT_NE(error.find("qmv718-linkbridge-win32.exe"), std::string::npos) << error;
+            continue;
+        }
+        ASSERT_TRUE(launch) << c.what << ": " << error;
+        EXPECT_EQ(launch->command, c.command) << c.what;
+        EXPECT_EQ(launch->folder, c.folder) << c.what;
+    }
+    test::unsetEnvironment("QMV718_WINE");
+}
+#endif
