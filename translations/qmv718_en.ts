@@ -407,6 +407,14 @@
         <source>找不到%1 %2（%3）：%4</source>
         <translation>Cannot find the %1 %2 (%3): %4</translation>
     </message>
+    <message>
+        <source>%1 是 %2 位的 Windows 库，本程序缺少它的连接桥 %3。</source>
+        <translation>%1 is a %2-bit Windows library, and this program lacks its link bridge %3.</translation>
+    </message>
+    <message>
+        <source>%1 是 %2 位的 Windows 库，要使用它需要安装 Wine（32 位的库还需要 wine32）。</source>
+        <translation>%1 is a %2-bit Windows library; using it needs Wine installed (and wine32 for 32-bit libraries).</translation>
+    </message>
 </context>
 <context>
     <name>qmv::LinkWatcher</name>
