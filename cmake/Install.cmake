@@ -7,7 +7,13 @@
 # folder translations/ of the program folder.
 include(GNUInstallDirs)
 
-set(QMV718_INSTALL_PROGRAM_DIR lib/qmv718 CACHE STRING
+# On Windows the installation is the program folder itself.
+if(WIN32)
+  set(_program_dir .)
+else()
+  set(_program_dir lib/qmv718)
+endif()
+set(QMV718_INSTALL_PROGRAM_DIR ${_program_dir} CACHE STRING
   "The program folder, relative to the install prefix")
 if(IS_ABSOLUTE "${QMV718_INSTALL_PROGRAM_DIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
   message(FATAL_ERROR "QMV718_INSTALL_PROGRAM_DIR and CMAKE_INSTALL_BINDIR must be relative to the prefix")

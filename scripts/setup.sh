@@ -17,6 +17,8 @@ packages=(
   # packaging: dpkg-shlibdeps scans what `file` calls ELF; the desktop files are validated
   file desktop-file-utils appstream
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 googletest
+  # the Windows program: Qt is built from Debian's source (dpkg-source), the installer with NSIS
+  dpkg-dev nsis
 )
 
 missing=()

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Cross-builds the core (no Qt) for 64-bit and 32-bit Windows with MinGW-w64 and tests it:
-#  - x86_64: every core test runs under wine64 (the link bridge and the maker-style libraries too);
+# Builds the whole program for Windows with MinGW-w64 and tests it:
+#  - Qt for Windows from Debian's source, cached outside the checkout (scripts/build-qt-windows.sh);
+#  - a build for this machine that draws the pictures (its generator runs at build time) and
+#    carries the Windows link bridges, for the Linux program's test with Windows libraries;
+#  - x86_64: the window, the command line, the update, the installer; every test under wine64 on
+#    Qt's offscreen platform, the window's screenshots compared with the Linux ones, the installer
+#    run silently into a fresh Wine prefix and the installed program used and uninstalled;
+#  - the Linux command line with the maker-style 64-bit Windows libraries in its folder, reaching
+#    them through the Windows bridge under Wine;
 #  - i686: only what ships beside the 64-bit program, the bridge and the 32-bit link libraries.
 #    This machine cannot run 32-bit code, so they are checked statically: the libraries export
 #    the link operations under their plain names, and everything the bridge and the libraries
 #    import resolves against the system DLLs.
-# Build folders: ${QMV718_WINDOWS_BUILD:-build-windows}/{x86_64,i686}.
+# Build folders: ${QMV718_WINDOWS_BUILD:-build-windows}/{host,x86_64,i686}.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -14,22 +21,42 @@ root=$(realpath -m "${QMV718_WINDOWS_BUILD:-build-windows}")
 jobs=${QMV718_WINDOWS_JOBS:-$(nproc)}
 launcher=()
 if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+step_started=$SECONDS
+step() {
+  echo "-- $1 ($((SECONDS - step_started)) s so far)"
+}
+
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+step "Qt for Windows: $qt"
+
+# ---- host: the picture generator and the Linux program with its Windows bridges ------------------
+host=$root/host
+cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMV718_TESTS=OFF -DQMV718_BENCH=OFF \
+  -DQMV718_HELP=OFF -DQMV718_WINDOWS_BRIDGES=ON "${launcher[@]}" >/dev/null
+cmake --build "$host" -j "$jobs" --target qmv718_picture_generator qmv718-cli tavrio velquon \
+  qmv718_windows_bridge_32 qmv718_windows_bridge_64
+step "host build"
 
 # Optimised at -O1: the tests check behaviour, not speed, and -O3 costs CI minutes of compiling.
 configure() {
-  local arch=$1
-  shift
-  cmake -S . -B "$root/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$arch.cmake" \
+  local arch=$1 toolchain=$2
+  shift 2
+  cmake -S . -B "$root/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O1 -DNDEBUG" \
-    -DQMV718_GUI=OFF -DQMV718_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
+    -DQMV718_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
 }
 
 # ---- x86_64: build everything, run the tests under wine64 ----------------------------------------
 x64=$root/x86_64
-configure x86_64 -DQMV718_TESTS=ON -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
+configure x86_64 mingw-w64-x86_64-qt -DQMV718_TESTS=ON -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 \
+  -DQMV718_GUI=ON -DQMV718_WINDOWS_QT="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DQMV718_PICTURE_GENERATOR="$host/assets/qmv718_picture_generator"
 cmake --build "$x64" -j "$jobs"
+cmake --build "$x64" --target installer
+step "x86_64 build"
 
 export WINEPREFIX=$x64/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=/usr/lib/wine/wineserver64
@@ -52,12 +79,16 @@ rm -rf "$results"
 GTEST_OUTPUT="xml:Z:$results/" ctest --test-dir "$x64" --output-on-failure -j "$jobs" | tee "$x64/ctest.log"
 cases=$(grep -ho '<testsuites tests="[0-9]*"' "$results"/*.xml | grep -o '[0-9]*' | awk '{s += $1} END {print s}')
 
+step "x86_64 tests"
+bash scripts/test-windows-program.sh "$x64" "$host"
+step "Windows program checks"
+
 # ---- i686: build what ships beside the 64-bit program, check it statically -----------------------
 # The bridge and the 32-bit libraries it loads (our own and the maker-style ones); the 32-bit
 # command line shares all its code with the 64-bit one tested above, so it is left out to keep
 # the stage short.
 x86=$root/i686
-configure i686 -DQMV718_TESTS=ON
+configure i686 mingw-w64-i686 -DQMV718_TESTS=ON -DQMV718_GUI=OFF
 cmake --build "$x86" -j "$jobs" --target qmv718-linkbridge tavrio velquon maker_tavrio maker_velquon
 
 objdump=i686-w64-mingw32-objdump
@@ -83,7 +114,7 @@ check_exports() {
   check_exports "$x86/bin/velquon.dll" ConvertCode
   check_exports "$x86/bin/maker/velquon.dll" ConvertCode
 }
-bash scripts/check-windows-imports.sh "$objdump" "$x86/bin/qmv718-linkbridge.exe" \
+bash scripts/check-windows-imports.sh "$objdump" "$x86/bin/qmv718-linkbridge.exe" "$host/bin/qmv718-linkbridge-win32.exe" \
   "$x86/bin/tavrio.dll" "$x86/bin/velquon.dll" "$x86/bin/maker/tavrio.dll" "$x86/bin/maker/velquon.dll"
 echo "Windows builds checked: x86_64 under wine64: $(grep -o '[0-9]*% tests passed.*' "$x64/ctest.log")" \
   "($cases test cases); i686 statically; ${SECONDS}s in all"

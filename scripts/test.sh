@@ -6,11 +6,14 @@
 #   package    the package installed on this machine, checked as a user meets it, removed again;
 #              where qmv718 was installed before, it is left alone and the package is checked
 #              unpacked into a scratch folder
-#   windows    the Windows cross-build (scripts/test-windows.sh): the 64-bit core's tests under
-#              wine64, the 32-bit link bridge and libraries checked statically
+#   qt         Qt for Windows, built once from Debian's source into a cache outside the checkout
+#              (scripts/build-qt-windows.sh; near 25 minutes the first time, then reused)
+#   windows    the Windows build (scripts/test-windows.sh): the program and its installer, every
+#              test under wine64, the installer run, the Linux program with Windows libraries
+#              through Wine; the 32-bit link bridge and libraries checked statically
 # Widget tests run on Qt's offscreen platform, so no screen is needed.
 #
-# Environment: QMV718_STAGES (the stages to run, default all four), QMV718_TEST_BUILD,
+# Environment: QMV718_STAGES (the stages to run, default all five), QMV718_TEST_BUILD,
 # QMV718_RELEASE_BUILD and QMV718_WINDOWS_BUILD (build folders), QMV718_CLANG_TIDY (ON or OFF,
 # default ON).
 set -euo pipefail
@@ -18,7 +21,7 @@ cd "$(dirname "$0")/.."
 source scripts/configure.sh
 bash scripts/setup.sh
 
-stages=${QMV718_STAGES:-sanitizer release package windows}
+stages=${QMV718_STAGES:-sanitizer release package qt windows}
 sanitizer_build=${QMV718_TEST_BUILD:-build-test}
 release_build=${QMV718_RELEASE_BUILD:-build-release}
 jobs=$(nproc)
@@ -27,11 +30,12 @@ export QT_QPA_PLATFORM=offscreen
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
+# The Windows bridges are cross-built by the release stage (for the package) and the windows stage.
 sanitizer_stage() {
   qmv718_configure "$sanitizer_build" \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
     -DQMV718_SANITIZE=ON -DQMV718_CLANG_TIDY="${QMV718_CLANG_TIDY:-ON}" -DQMV718_WARNINGS_AS_ERRORS=ON \
-    -DQMV718_TESTS=ON -DQMV718_BENCH=OFF
+    -DQMV718_TESTS=ON -DQMV718_BENCH=OFF -DQMV718_WINDOWS_BRIDGES=OFF
   cmake --build "$sanitizer_build" -j "$jobs"
   ctest --test-dir "$sanitizer_build" --output-on-failure -j "$jobs"
 }
@@ -99,6 +103,10 @@ check_unpacked() {
 remove_package() {
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get purge -y -qq -o DPkg::Lock::Timeout=600 qmv718 >/dev/null
+}
+
+qt_stage() {
+  bash scripts/build-qt-windows.sh
 }
 
 windows_stage() {

@@ -13,4 +13,8 @@ inline constexpr int themeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // where <name> is the SVG's file name less its extension. Returns what went wrong, or nothing.
 QString writeThemeIcons(const QString& svgFile, const QDir& theme);
 
+// Writes the program's icon as a Windows icon file (an .ico holding a PNG rendering for each of
+// the sizes Windows asks for), for the program file, its shortcuts and its installer.
+QString writeWindowsIcon(const QString& svgFile, const QString& icoFile);
+
 } // namespace qmv::art

@@ -336,7 +336,9 @@ void writeStamp(const QDir& output)
 
 void writeIconTheme(const QDir& output, const QString& iconSvg)
 {
-    const QString error = writeThemeIcons(iconSvg, QDir(output.filePath(QStringLiteral("hicolor"))));
+    QString error = writeThemeIcons(iconSvg, QDir(output.filePath(QStringLiteral("hicolor"))));
+    if (error.isEmpty())
+        error = writeWindowsIcon(iconSvg, output.filePath(QStringLiteral("qmv718.ico")));
     if (!error.isEmpty())
         fail(error);
 }

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMovie>
 #include <QScreen>
@@ -564,14 +565,19 @@ void MainWindow::formClose()
     m_pictures.reset();
 }
 
-// The help opens inside the program, in the user's language, whether or not the desktop has a
-// viewer for the compiled help file; that file can still be opened from the help window.
+// Windows has a viewer for the compiled help file, which opens it. Elsewhere, and where it cannot,
+// the help opens inside the program, in the user's language; the file can still be opened from
+// the help window.
 void MainWindow::helpibtnClick()
 {
+    const QString helpFile = QDir(m_programFolder).filePath(QString::fromUtf8(helpFileName));
+#if defined(Q_OS_WIN)
+    if (QFileInfo::exists(helpFile) && m_opener->open(helpFile))
+        return;
+#endif
     if (!m_help) {
         ensureHelpPages();
-        m_help =
-            new HelpWindow(QDir(m_programFolder).filePath(QString::fromUtf8(helpFileName)), *m_opener, this);
+        m_help = new HelpWindow(helpFile, *m_opener, this);
     }
     if (!m_help->hasPages()) {
         m_dialogs.messageBox(shown(helpMissing), hintCaption, Buttons::Ok);

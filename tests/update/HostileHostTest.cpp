@@ -6,6 +6,7 @@
 #include "ListFetchFixture.h"
 #include "ProgramFolder.h"
 #include "RunHarness.h"
+#include "SharedLibrary.h"
 #include "TestHttpServer.h"
 #include "TestLibraries.h"
 #include "UpdateListFetch.h"
@@ -21,8 +22,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <functional>
@@ -225,9 +224,8 @@ TEST_F(RunsOnLoadTest, ADownloadIsCheckedWithoutRunningAnyOfIt)
     const QByteArray plain = testing::fileBytes(QStringLiteral(QMV718_RUNS_ON_LOAD_PLAIN));
     // Loading it does leave the marker, so its absence below means nothing loaded it.
     folder.put("control.so", plain);
-    void* control = dlopen(folder.file("control.so").toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(control, nullptr) << dlerror();
-    dlclose(control);
+    std::string loadError;
+    ASSERT_NE(SharedLibrary::open(folder.file("control.so").toStdString(), &loadError), nullptr) << loadError;
     ASSERT_TRUE(QFile::remove(marker()));
 
     struct Case

@@ -4,6 +4,7 @@
 #include "LibraryInstaller.h"
 #include "ProgramFolder.h"
 #include "RunHarness.h"
+#include "SharedLibrary.h"
 #include "TestHttpServer.h"
 #include "TestLibraries.h"
 #include "UpdateFileKind.h"
@@ -13,8 +14,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QTimer>
-
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <memory>
@@ -391,10 +390,11 @@ TEST(LibraryInstaller, ALibraryTheRunningProgramHasLoadedIsReplacedBesideTheMapp
 
     folder.put("fixture.dll", oldBytes);
     folder.put("update/fixture.dll", newBytes);
-    void* loaded = dlopen(folder.file("fixture.dll").toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(loaded, nullptr) << dlerror();
+    std::string loadError;
+    auto loaded = SharedLibrary::open(folder.file("fixture.dll").toStdString(), &loadError);
+    ASSERT_NE(loaded, nullptr) << loadError;
     using Version = int (*)();
-    const auto version = reinterpret_cast<Version>(dlsym(loaded, "fixtureVersion"));
+    const auto version = reinterpret_cast<Version>(loaded->symbol("fixtureVersion"));
     ASSERT_NE(version, nullptr);
     ASSERT_EQ(version(), 1);
 
@@ -405,14 +405,13 @@ TEST(LibraryInstaller, ALibraryTheRunningProgramHasLoadedIsReplacedBesideTheMapp
     EXPECT_EQ(version(), 1) << "the loaded library was written in place";
     EXPECT_EQ(folder.read("fixture.dll"), newBytes);
     EXPECT_EQ(folder.read("update/backup/fixture.dll"), oldBytes);
-    dlclose(loaded);
+    loaded.reset();
 
     // The installed file is the new library, whole: loaded under a fresh name it is version 2.
     ASSERT_TRUE(QFile::copy(folder.file("fixture.dll"), folder.file("fresh.dll")));
-    void* fresh = dlopen(folder.file("fresh.dll").toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(fresh, nullptr) << dlerror();
-    EXPECT_EQ(reinterpret_cast<Version>(dlsym(fresh, "fixtureVersion"))(), 2);
-    dlclose(fresh);
+    const auto fresh = SharedLibrary::open(folder.file("fresh.dll").toStdString(), &loadError);
+    ASSERT_NE(fresh, nullptr) << loadError;
+    EXPECT_EQ(reinterpret_cast<Version>(fresh->symbol("fixtureVersion"))(), 2);
 }
 
 } // namespace
