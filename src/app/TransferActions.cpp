@@ -174,8 +174,8 @@ QMenu* TransferActions::keyMenu(IBtn& key)
     QAction* view = menu->addAction(tr("查看信号…"), this, [this, code] { showSignal(code); });
     view->setObjectName(QStringLiteral("showSignalAction"));
     const auto row = m_session.image().rowOf(code);
-    view->setEnabled(row &&
-                     m_session.image().keyState(m_session.image().entryIndex(currentArea(), *row)) != '0');
+    view->setEnabled(
+        row && m_session.image().stateOf(m_session.image().entryIndex(currentArea(), *row)).holdsCode());
     const auto definition = findKey(code);
     if (definition && definition->selectsArea < 0) {
         QAction* learn = menu->addAction(tr("从文件学习…"), this, [this, code] { learnFromFile(code); });
@@ -282,7 +282,7 @@ void TransferActions::learnFromFile(const std::string& keyCode)
     const auto row = image.rowOf(keyCode);
     if (!row)
         return;
-    if (image.keyState(image.entryIndex(currentArea(), *row)) == '2' &&
+    if (image.stateOf(image.entryIndex(currentArea(), *row)).learned() &&
         !proceeds(
             m_dialogs.messageBox(LearningController::relearnQuestion(keyCode), hintCaption, Buttons::YesNo)))
         return;

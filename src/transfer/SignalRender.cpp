@@ -1,5 +1,6 @@
 #include "SignalRender.h"
 
+#include "EncodedBody.h"
 #include "Text.h"
 
 #include <cstdio>
@@ -9,13 +10,6 @@ namespace qmv::transfer {
 namespace {
 
 constexpr Texts shown{"qmv::transfer"};
-
-void appendWord(std::string& body, std::uint32_t value)
-{
-    char word[8];
-    std::snprintf(word, sizeof word, "%04X", static_cast<unsigned>(value & 0xFFFF));
-    body += word;
-}
 
 std::variant<StoredCode, std::string> renderProtocol(const ProtocolSignal& signal)
 {
@@ -39,21 +33,19 @@ std::string encodedBody(std::vector<std::uint32_t> durations)
 {
     if (durations.size() % 2 == 0 && !durations.empty())
         durations.pop_back(); // the pause after the signal, whatever its length
-    std::string body;
-    int frames = 1;
+    std::string encoded;
+    long frames = 1;
     for (std::size_t i = 0; i < durations.size(); ++i) {
         const bool space = i % 2 == 1;
         if (space && durations[i] >= kFrameGapUs) {
-            body += "FEFE";
-            appendWord(body, durations[i] / 1000);
-            body += "EDED";
+            body::appendFrameGap(encoded, durations[i] / 1000);
             ++frames;
         } else {
-            appendWord(body, durations[i]);
+            body::appendValue(encoded, durations[i] & 0xFFFF);
         }
     }
-    body += frames == 1 ? "FEFE0014EDED" : "EDED";
-    return body;
+    body::appendEnd(encoded, frames);
+    return encoded;
 }
 
 std::variant<StoredCode, std::string> renderSignal(const IrSignal& signal)

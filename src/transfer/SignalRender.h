@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CodeForm.h"
+#include "EncodedBody.h"
 #include "SignalFile.h"
 
 #include <cstdint>
@@ -22,7 +23,7 @@ std::string encodedBody(std::vector<std::uint32_t> durations);
 
 // A space at least this long separates two frames: the receiver runs out of room for it in
 // one group.
-inline constexpr std::uint32_t kFrameGapUs = 10981;
+inline constexpr std::uint32_t kFrameGapUs = body::kReceiverGapUs;
 
 // What the remote sends for a stored code, mark first.
 std::vector<std::uint32_t> playedDurations(const StoredCode& code);
