@@ -1,5 +1,6 @@
 #include "CaptureEncoding.h"
 
+#include "CaptureFormat.h"
 #include "EncodedBody.h"
 #include "HexText.h"
 
@@ -13,12 +14,12 @@ namespace qmv {
 namespace {
 
 constexpr std::string_view kLongGroup = "7FFF";
-constexpr std::size_t kGroupChars = 4;
-constexpr std::size_t kEndMarkerGroups = 20;
-constexpr std::size_t kCarrierChars = 2 * kGroupChars;
+constexpr std::size_t kGroupChars = capture::groupChars;
+constexpr std::size_t kEndMarkerGroups = capture::endMarkerGroups;
+constexpr std::size_t kCarrierChars = capture::carrierGroups * kGroupChars;
 constexpr std::size_t kShortCaptureLimit = 3000;
-constexpr long kLongValue = 0x7FFF;
-constexpr long kReceiverOffset = 58;
+constexpr long kLongValue = capture::runValue;
+constexpr long kReceiverOffset = capture::receiverSkewMicros;
 
 bool isHexDigit(char c)
 {
@@ -208,6 +209,12 @@ std::string EncodeCapture(std::string_view trimmed)
     if (!std::all_of(trimmed.begin(), trimmed.end(), isHexDigit))
         return {};
     return CaptureEncoder(trimmed).run();
+}
+
+std::string_view converterBody(std::string_view encoded)
+{
+    constexpr std::size_t kPrefixChars = 5; // frame count and carrier figure
+    return encoded.size() > kPrefixChars ? encoded.substr(kPrefixChars) : std::string_view();
 }
 
 } // namespace qmv
