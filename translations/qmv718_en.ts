@@ -1811,6 +1811,22 @@ Keys that could not be written:%1</translation>
         <source>信号名称是空的</source>
         <translation>the signal&apos;s name is empty</translation>
     </message>
+    <message>
+        <source>载波时长 %1 µs 超出了接收器能记录的范围（最长 %2 µs）</source>
+        <translation>the mark of %1 µs is longer than the receiver can record (at most %2 µs)</translation>
+    </message>
+    <message>
+        <source>间隔 %1 µs 超出了接收器能记录的范围（最长 %2 µs）</source>
+        <translation>the space of %1 µs is longer than the receiver can record (at most %2 µs)</translation>
+    </message>
+    <message>
+        <source>信号太长，接收器的记录在第 %1 个时长处已满</source>
+        <translation>the signal is too long: the receiver&apos;s record is full at duration %1</translation>
+    </message>
+    <message>
+        <source>间隔 %1 µs 短于接收器能分辨的最短间隔（%2 µs）</source>
+        <translation>the space of %1 µs is shorter than the receiver can tell (at least %2 µs)</translation>
+    </message>
 </context>
 <context>
     <name>qmv::updatetext</name>

@@ -103,7 +103,7 @@ LearningSession::LearningSession(MainWindow& window, const RemoteLink& link, Dia
         return CaptureLoop(link).run(stopRequested);
     };
     services.convert = [this](const std::string& capture, std::string* encoded) {
-        return convertCapture(m_converter, capture, encoded);
+        return convert(capture, encoded);
     };
     // The window's event queue carries a capture's end over to the user-interface thread.
     services.postToUi = [receiver = &m_receiver](std::function<void()> call) {
@@ -125,6 +125,11 @@ LearningSession::LearningSession(MainWindow& window, const RemoteLink& link, Dia
                      [&rules] { rules.delallstudykeyClick(); });
     QObject::connect(&window, &MainWindow::escapePressed, &m_receiver,
                      [&rules] { rules.leaveCurrentMode(); });
+}
+
+std::string LearningSession::convert(const std::string& capture, std::string* encoded)
+{
+    return convertCapture(m_converter, capture, encoded);
 }
 
 // The controller goes first, waiting for a running capture; the receiver then takes the

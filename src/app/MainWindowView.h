@@ -63,6 +63,10 @@ public:
     const MemoryImage& image() const { return m_image; }
     // For storing codes from outside the capture (files, backups); the controller is refreshed after.
     MemoryImage& image() { return m_image; }
+    // The converted code of a capture text through the installed converter: the one road to a
+    // stored code for captured codes and signals from files alike. `encoded` receives the
+    // encoded text, when given.
+    std::string convert(const std::string& capture, std::string* encoded = nullptr);
 
 private:
     MemoryImage m_image;

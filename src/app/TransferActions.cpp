@@ -75,6 +75,14 @@ std::string listText(const std::vector<std::string>& names)
     return text;
 }
 
+// Signals from files take the session's converter, the one its captures go through.
+CaptureConversion installedConversion(LearningSession& session)
+{
+    return [&session](const std::string& capture) {
+        return session.convert(capture);
+    };
+}
+
 ExportFormat formatForFile(const QString& path)
 {
     if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive))
@@ -174,8 +182,8 @@ QMenu* TransferActions::keyMenu(IBtn& key)
     QAction* view = menu->addAction(tr("查看信号…"), this, [this, code] { showSignal(code); });
     view->setObjectName(QStringLiteral("showSignalAction"));
     const auto row = m_session.image().rowOf(code);
-    view->setEnabled(row &&
-                     m_session.image().keyState(m_session.image().entryIndex(currentArea(), *row)) != '0');
+    view->setEnabled(
+        row && m_session.image().stateOf(m_session.image().entryIndex(currentArea(), *row)).holdsCode());
     const auto definition = findKey(code);
     if (definition && definition->selectsArea < 0) {
         QAction* learn = menu->addAction(tr("从文件学习…"), this, [this, code] { learnFromFile(code); });
@@ -282,7 +290,7 @@ void TransferActions::learnFromFile(const std::string& keyCode)
     const auto row = image.rowOf(keyCode);
     if (!row)
         return;
-    if (image.keyState(image.entryIndex(currentArea(), *row)) == '2' &&
+    if (image.stateOf(image.entryIndex(currentArea(), *row)).learned() &&
         !proceeds(
             m_dialogs.messageBox(LearningController::relearnQuestion(keyCode), hintCaption, Buttons::YesNo)))
         return;
@@ -293,7 +301,8 @@ void TransferActions::learnFromFile(const std::string& keyCode)
     SignalChoiceDialog choice(file, QString::fromStdString(keyLabel(keyCode)), &m_window);
     if (m_runDialog(choice) != QDialog::Accepted || !choice.selectedSignal())
         return;
-    auto prepared = prepareLearn(file, currentArea(), keyCode, file.entries[*choice.selectedSignal()].name);
+    auto prepared = prepareLearn(file, currentArea(), keyCode, file.entries[*choice.selectedSignal()].name,
+                                 installedConversion(m_session));
     if (const auto* reason = std::get_if<std::string>(&prepared)) {
         message(shown(QT_TRANSLATE_NOOP("qmv::TransferActions", "学习失败！%1"), {*reason}));
         return;
@@ -358,7 +367,7 @@ void TransferActions::importDevice()
         return;
     const SignalFile& file = *chosen;
     const int area = currentArea();
-    const PreparedImport prepared = prepareImport(file, area);
+    const PreparedImport prepared = prepareImport(file, area, installedConversion(m_session));
     if (prepared.items.empty()) {
         message(shown(
             QT_TRANSLATE_NOOP("qmv::TransferActions", "文件里没有能对应到按键的信号，没有写入任何按键")));

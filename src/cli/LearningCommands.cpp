@@ -136,7 +136,7 @@ LearningCommands::LearningCommands(CLI::App& app, int& exitCode)
             const auto learned = [&workflow, &code, area] {
                 const MemoryImage& image = workflow.image();
                 const std::optional<int> row = image.rowOf(code);
-                return row && image.keyState(image.entryIndex(*area, *row)) == '2';
+                return row && image.stateOf(image.entryIndex(*area, *row)).learned();
             };
             const bool wasLearned = learned();
             workflow.controller().IBtn78Click();

@@ -2,16 +2,19 @@
 
 #include "AtomicFile.h"
 #include "Backup.h"
+#include "CodeConverter.h"
 #include "ConsoleSession.h"
 #include "DeviceImport.h"
 #include "ExportFormats.h"
 #include "Keypad.h"
+#include "SharedLibrary.h"
 #include "StoreFailure.h"
 #include "StoredKeys.h"
 #include "Text.h"
 
 #include <fstream>
 #include <iostream>
+#include <memory>
 
 namespace qmv::cli {
 
@@ -25,6 +28,15 @@ int failWith(const std::string& message)
 {
     std::cerr << "qmv718-cli: " << message << '\n';
     return 1;
+}
+
+// The converter installed in the program's folder, the one a captured code goes through.
+CaptureConversion installedConversion()
+{
+    auto converter = std::make_shared<CodeConverter>(programFolder());
+    return [converter](const std::string& capture) {
+        return convertCapture(*converter, capture);
+    };
 }
 
 void printList(const std::string& heading, const std::vector<std::string>& names)
@@ -154,7 +166,7 @@ int TransferCommands::importDevice() const
     const auto file = readFile(m_file);
     if (!file)
         return 1;
-    const PreparedImport prepared = prepareImport(*file, *areaFromName(m_area));
+    const PreparedImport prepared = prepareImport(*file, *areaFromName(m_area), installedConversion());
     for (const std::string& line : importReportLines(prepared))
         std::cerr << line << '\n';
     if (prepared.items.empty())
@@ -237,7 +249,7 @@ int learnFromFile(const std::string& areaName, const std::string& keyCode, const
     if (!file)
         return 1;
     const int area = *areaFromName(areaName);
-    auto prepared = prepareLearn(*file, area, keyCode, signalName);
+    auto prepared = prepareLearn(*file, area, keyCode, signalName, installedConversion());
     if (auto* reason = std::get_if<std::string>(&prepared))
         return failWith(shown(QT_TRANSLATE_NOOP("qmv::cli", "学习失败！%1"), {*reason}));
     const StoreItem& item = std::get<StoreItem>(prepared);

@@ -63,36 +63,6 @@ std::optional<StoredCode> storedFromSignal(const Signal& learned)
 
 } // namespace
 
-std::string converterOutput(const StoredCode& code)
-{
-    return code.identifier + "::" + code.parameters.substr(0, kParameterFieldChars) + ":" +
-           code.parameters.substr(std::min(code.parameters.size(), kParameterFieldChars)) + ":::" + code.data;
-}
-
-std::optional<StoredCode> parseConverterOutput(std::string_view text)
-{
-    const std::size_t idEnd = text.find("::");
-    if (idEnd == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view identifier = text.substr(0, idEnd);
-    const std::string_view rest = text.substr(idEnd + 2);
-    const std::size_t p1End = rest.find(':');
-    if (p1End == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view p1 = rest.substr(0, p1End);
-    const std::string_view afterP1 = rest.substr(p1End + 1);
-    const std::size_t p2End = afterP1.find(":::");
-    if (p2End == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view p2 = afterP1.substr(0, p2End);
-    const std::string_view data = afterP1.substr(p2End + 3);
-    if (identifier.size() != kIdentifierChars || p1.size() != kParameterFieldChars ||
-        p2.size() != kParameterFieldChars || !fromHex(identifier) || !fromHex(p1) || !fromHex(p2) ||
-        !fromHex(data) || data.size() / 2 > kMaxDataBytes)
-        return std::nullopt;
-    return StoredCode{std::string(identifier), std::string(p1) + std::string(p2), std::string(data)};
-}
-
 std::string convert(std::string_view encodedBody)
 {
     if (encodedBody.size() > kMaxBodyChars)

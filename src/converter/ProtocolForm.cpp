@@ -1,5 +1,7 @@
 #include "ProtocolForm.h"
 
+#include "StoredCode.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>

@@ -10,10 +10,10 @@ namespace qmv::codeform {
 
 namespace {
 
-constexpr std::string_view kGapStart = "FEFE";
-constexpr std::string_view kGapEnd = "EDED";
-constexpr std::string_view kNegativePrefix = "FFFF";
-constexpr std::size_t kToken = 4;
+using body::kGapEnd;
+using body::kGapStart;
+using body::kNegativePrefix;
+constexpr std::size_t kToken = body::kValueChars;
 
 std::optional<std::uint32_t> tokenValue(std::string_view token)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "CodeForm.h"
+#include "CodeTypes.h"
+#include "EncodedBody.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,9 +24,7 @@ struct Signal
 
 std::optional<Signal> parseEncodedBody(std::string_view body);
 
-// The shortest space the receiver takes for a gap between frames: one longer than a receiver group
-// holds. It hands the signal over in pieces there, with the gap in whole milliseconds (truncated).
-inline constexpr std::uint32_t kReceiverGapUs = 10981;
+using body::kReceiverGapUs;
 
 // The encoding truncates frame gaps to whole milliseconds; the middle of that millisecond is
 // what the original most likely was.

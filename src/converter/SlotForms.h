@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CodeForm.h"
 #include "HexBytes.h"
 #include "Signal.h"
+#include "StoredCode.h"
 
 #include <optional>
 

@@ -1,5 +1,7 @@
 #include "CaptureEncoding.h"
 
+#include "CaptureFormat.h"
+#include "EncodedBody.h"
 #include "HexText.h"
 
 #include <algorithm>
@@ -12,12 +14,12 @@ namespace qmv {
 namespace {
 
 constexpr std::string_view kLongGroup = "7FFF";
-constexpr std::size_t kGroupChars = 4;
-constexpr std::size_t kEndMarkerGroups = 20;
-constexpr std::size_t kCarrierChars = 2 * kGroupChars;
+constexpr std::size_t kGroupChars = capture::groupChars;
+constexpr std::size_t kEndMarkerGroups = capture::endMarkerGroups;
+constexpr std::size_t kCarrierChars = capture::carrierGroups * kGroupChars;
 constexpr std::size_t kShortCaptureLimit = 3000;
-constexpr long kLongValue = 0x7FFF;
-constexpr long kReceiverOffset = 58;
+constexpr long kLongValue = capture::runValue;
+constexpr long kReceiverOffset = capture::receiverSkewMicros;
 
 bool isHexDigit(char c)
 {
@@ -35,29 +37,10 @@ bool isMark(std::string_view group)
     return !group.empty() && hexValue(group) >= 0x8000;
 }
 
-// Upper-case, at least `width` digits; negative values as 32-bit two's complement.
-// Formatted by hand: a capture holds thousands of groups and this runs once per group.
-void appendHex(std::string& out, long value, int width)
-{
-    constexpr const char* digits = hex::upperDigits;
-    std::uint32_t bits = static_cast<std::uint32_t>(value);
-    if (width == 4 && value >= 0 && value <= 0xFFFF) {
-        const char group[4] = {digits[bits >> 12], digits[(bits >> 8) & 0xF], digits[(bits >> 4) & 0xF],
-                               digits[bits & 0xF]};
-        out.append(group, 4);
-        return;
-    }
-    int count = value < 0 ? 8 : width;
-    while (count < 8 && (bits >> (4 * count)) != 0)
-        ++count;
-    for (int i = count - 1; i >= 0; --i)
-        out += digits[(bits >> (4 * i)) & 0xF];
-}
-
 std::string hexText(long value, int width)
 {
     std::string text;
-    appendHex(text, value, width);
+    body::appendHex(text, value, width);
     return text;
 }
 
@@ -116,7 +99,7 @@ public:
                     continue;
                 }
                 if (!m_tail) {
-                    appendHex(m_body, kLongValue / 3 - kReceiverOffset, 4);
+                    body::appendValue(m_body, kLongValue / 3 - kReceiverOffset);
                     m_pos += kGroupChars;
                     continue;
                 }
@@ -140,9 +123,7 @@ public:
             if (afterLong && m_run.size() >= kEndMarkerGroups) {
                 m_run.assign(1, group);
                 ++m_frames;
-                if (m_frames == 1)
-                    m_body += "FEFE0014";
-                m_body += "EDED";
+                body::appendEnd(m_body, m_frames);
                 m_tail = true;
             } else if (afterLong && !m_run.empty() && !m_tail && !isMark(group)) {
                 appendFrameGap(group);
@@ -165,9 +146,7 @@ private:
     {
         long gap = static_cast<long>(m_run.size()) * kLongValue + hexValue(group);
         gap = (gap / 3 + kReceiverOffset) / 1000;
-        m_body += "FEFE";
-        appendHex(m_body, gap, 4);
-        m_body += "EDED";
+        body::appendFrameGap(m_body, gap);
         ++m_frames;
         m_run.clear();
         m_previous = group;
@@ -181,9 +160,9 @@ private:
         const long value = hexValue(group);
         if (value >= 0x8000) {
             const long length = (value & 0x7FFF) + (m_merge ? kLongValue : 0);
-            appendHex(m_body, length / 3 - kReceiverOffset, 4);
+            body::appendValue(m_body, length / 3 - kReceiverOffset);
         } else {
-            appendHex(m_body, value / 3 + kReceiverOffset, 4);
+            body::appendValue(m_body, value / 3 + kReceiverOffset);
         }
     }
 
@@ -230,6 +209,12 @@ std::string EncodeCapture(std::string_view trimmed)
     if (!std::all_of(trimmed.begin(), trimmed.end(), isHexDigit))
         return {};
     return CaptureEncoder(trimmed).run();
+}
+
+std::string_view converterBody(std::string_view encoded)
+{
+    constexpr std::size_t kPrefixChars = 5; // frame count and carrier figure
+    return encoded.size() > kPrefixChars ? encoded.substr(kPrefixChars) : std::string_view();
 }
 
 } // namespace qmv

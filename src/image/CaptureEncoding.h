@@ -5,8 +5,7 @@
 
 namespace qmv {
 
-// The receiver's capture buffer holds four-hex-digit groups in thirds of a microsecond (bit 15 set
-// for a mark), then twenty "7FFF" groups as end marker and two carrier groups, zero-padded.
+// Reads the receiver's capture text (CaptureFormat.h) into what the code converter takes.
 
 // The code groups, the end marker and the two carrier groups; "0000" when there is no end marker.
 std::string TrimCapture(std::string_view capture);
@@ -16,5 +15,8 @@ std::string TrimCapture(std::string_view capture);
 // "FEFE" and "EDED", and the end sequence. Empty for text that is not whole hexadecimal groups
 // ending in the carrier measurement.
 std::string EncodeCapture(std::string_view trimmed);
+
+// The part of an encoded text the converter reads: all but the five-character prefix.
+std::string_view converterBody(std::string_view encoded);
 
 } // namespace qmv

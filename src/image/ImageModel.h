@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyState.h"
 #include "MemoryLayout.h"
 #include "Text.h"
 
@@ -53,8 +54,12 @@ struct KeyRecord
     bool learnedHere() const { return (state & 0x40) != 0; }
     // The slot a stored code lives in, for a record that holds one in a slot.
     std::optional<int> slot() const;
-    // "0" no code, "1" a code from elsewhere, "2" a code learned with this tool.
-    char keyState() const { return !holdsCode() ? '0' : learnedHere() ? '2' : '1'; }
+    KeyState stateOfKey() const
+    {
+        return !holdsCode() ? KeyState::NoCode : learnedHere() ? KeyState::Learned : KeyState::Foreign;
+    }
+    // Its `KeyState` character.
+    char keyState() const { return stateOfKey().character(); }
 };
 
 // One entry of the slot table.

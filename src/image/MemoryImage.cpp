@@ -26,28 +26,6 @@ std::string entryCode(const std::string& entry)
 
 } // namespace
 
-std::optional<ConvertedCode> ConvertedCode::parse(const std::string& text)
-{
-    const auto idEnd = text.find("::");
-    if (idEnd == std::string::npos)
-        return std::nullopt;
-    const std::string rest = text.substr(idEnd + 2);
-    const auto p1End = rest.find(':');
-    if (p1End == std::string::npos)
-        return std::nullopt;
-    const auto p2End = rest.find(":::", p1End + 1);
-    if (p2End == std::string::npos)
-        return std::nullopt;
-    ConvertedCode code;
-    code.identifier = hex::upper(text.substr(0, idEnd));
-    code.parameters = hex::upper(rest.substr(0, p1End) + rest.substr(p1End + 1, p2End - p1End - 1));
-    code.data = hex::upper(rest.substr(p2End + 3));
-    if (code.identifier.size() != 6 || !hex::isHex(code.identifier) || code.parameters.size() != 32 ||
-        !hex::isHex(code.parameters) || code.data.size() % 2 != 0 || !hex::isHex(code.data))
-        return std::nullopt;
-    return code;
-}
-
 struct MemoryImage::Placement
 {
     enum Kind { Direct, ExistingSlot, NewSlot } kind;
@@ -68,7 +46,8 @@ MemoryImage::MemoryImage(const RemoteLink& link, const ImageSnapshot& snapshot)
     for (int area = 0; area < m_layout.areacount; ++area)
         for (int row = 0; row < m_layout.keycount; ++row) {
             const auto& record = m_records[static_cast<std::size_t>(entryIndex(area, row))];
-            m_keystatelist.push_back(m_keyCodes[static_cast<std::size_t>(row)] + "|" + record.keyState());
+            m_keystatelist.push_back(
+                KeyStateEntry::loaded(m_keyCodes[static_cast<std::size_t>(row)], record.stateOfKey()).text());
         }
     // The bitmap as read: where it disagrees with the slots, every change but the repair is refused.
     m_freemap = bitmapToMap(snapshot.bitmap);
@@ -119,10 +98,9 @@ std::string MemoryImage::indextable() const
     return text;
 }
 
-char MemoryImage::keyState(int index) const
+KeyState MemoryImage::stateOf(int index) const
 {
-    const std::string& entry = m_keystatelist.at(static_cast<std::size_t>(index));
-    return entry.size() > 3 ? entry[3] : '0';
+    return KeyStateEntry::parse(m_keystatelist.at(static_cast<std::size_t>(index))).state;
 }
 
 std::optional<int> MemoryImage::rowOf(const std::string& keyCode) const
@@ -156,9 +134,9 @@ std::optional<int> MemoryImage::findRoom(int units) const
     return std::nullopt;
 }
 
-std::optional<MemoryImage::Placement> MemoryImage::choosePlacement(const std::string& identifier,
-                                                                   const std::string& data) const
+std::optional<MemoryImage::Placement> MemoryImage::choosePlacement(const StoredCode& code) const
 {
+    const std::string& identifier = code.identifier;
     if (IsKnownCode(identifier) ||
         (memory::isDirectProtocolNumber(hex::byteAt(identifier, 0).value_or(0xFF)) &&
          identifier.substr(2) == "0000"))
@@ -168,8 +146,7 @@ std::optional<MemoryImage::Placement> MemoryImage::choosePlacement(const std::st
             return Placement{Placement::ExistingSlot, static_cast<int>(s)};
     for (std::size_t s = 0; s < m_slots.size(); ++s)
         if (!m_slots[s].inUse())
-            return Placement{Placement::NewSlot, static_cast<int>(s), 0,
-                             static_cast<int>((data.size() + 15) / 16)};
+            return Placement{Placement::NewSlot, static_cast<int>(s), 0, static_cast<int>(code.dataUnits())};
     return std::nullopt;
 }
 
@@ -265,7 +242,13 @@ bool MemoryImage::releaseSlotIfUnnamed(int slot, int exceptRecord)
 
 StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::string& converted, int area)
 {
-    const auto code = ConvertedCode::parse(converted);
+    const auto code = readConverterOutput(converted);
+    return code ? StoreLearnedKey(keyCode, *code, area) : StoreResult::InvalidCode;
+}
+
+StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const StoredCode& given, int area)
+{
+    const auto code = wellFormed(given);
     if (!code)
         return StoreResult::InvalidCode;
     if (!mayChange(true))
@@ -281,15 +264,15 @@ StoreResult MemoryImage::StoreLearnedKey(const std::string& keyCode, const std::
     return result;
 }
 
-StoreResult MemoryImage::store(const ConvertedCode& code, const std::string& keyCode, int area)
+StoreResult MemoryImage::store(const StoredCode& code, const std::string& keyCode, int area)
 {
-    auto placement = choosePlacement(code.identifier, code.data);
+    auto placement = choosePlacement(code);
     if (!placement)
         return StoreResult::NoFreeSlot;
     if (placement->kind == Placement::NewSlot) {
         if (placement->units == 0)
             return StoreResult::InvalidCode;
-        const auto start = placement->units <= maxUnitsPerSlot ? findRoom(placement->units) : std::nullopt;
+        const auto start = code.fitsSlot() ? findRoom(placement->units) : std::nullopt;
         if (!start)
             return StoreResult::NoRoom;
         placement->start = *start;
@@ -344,9 +327,9 @@ StoreResult MemoryImage::store(const ConvertedCode& code, const std::string& key
         KeyRecord{0xC0, direct ? 0x00 : 0x80, reference, code.parameters};
     const std::string rowCode = entryCode(m_keystatelist[static_cast<std::size_t>(index)]);
     m_keystatelist[static_cast<std::size_t>(index)] =
-        rowCode + (direct ? "|2|0|" + code.identifier
-                          : "|2|1|" + hex::byte(placement->slot) +
-                                (placement->kind == Placement::NewSlot ? "FFFF" : ""));
+        (direct ? KeyStateEntry::direct(rowCode, code.identifier)
+                : KeyStateEntry::inSlot(rowCode, placement->slot, placement->kind == Placement::NewSlot))
+            .text();
     // The key is stored whatever becomes of the previous slot: should freeing it fail, the note
     // stays and the next change frees it.
     if (!previousSlot || *previousSlot == placement->slot || releaseSlotIfUnnamed(*previousSlot, -1))
@@ -388,7 +371,7 @@ void MemoryImage::MarkKeyUnlearned(int area, const std::string& keyCode)
     for (int row = 0; row < m_layout.keycount; ++row) {
         std::string& entry = m_keystatelist[static_cast<std::size_t>(entryIndex(area, row))];
         if (entryCode(entry) == keyCode) {
-            entry = entryCode(entry) + "|0";
+            entry = KeyStateEntry::loaded(entryCode(entry), KeyState::NoCode).text();
             return;
         }
     }
@@ -404,7 +387,7 @@ std::optional<int> MemoryImage::ClearArea(int area)
     settleInterruptedChange();
     for (int row = 0; row < m_layout.keycount; ++row) {
         const int index = entryIndex(area, row);
-        if (keyState(index) != '2')
+        if (!stateOf(index).learned())
             continue;
         if (!write(m_layout.recordAddress(index), "00")) {
             ++failures;
@@ -419,7 +402,7 @@ void MemoryImage::markEntryUnlearned(int index)
 {
     m_records[static_cast<std::size_t>(index)].state = 0x00;
     std::string& entry = m_keystatelist[static_cast<std::size_t>(index)];
-    entry = entryCode(entry) + "|0";
+    entry = KeyStateEntry::loaded(entryCode(entry), KeyState::NoCode).text();
 }
 
 std::optional<TableRepair> MemoryImage::Repair()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ImageModel.h"
+#include "StoredCode.h"
 
 #include <optional>
 #include <string>
@@ -9,7 +10,6 @@
 namespace qmv {
 
 class RemoteLink;
-struct ConvertedCode;
 class SlotJournal;
 
 enum class StoreResult {
@@ -51,8 +51,9 @@ public:
     const std::vector<std::string>& knowncodes() const { return m_knowncodes; }
     const std::vector<KeyRecord>& records() const { return m_records; }
 
-    // The `KeyState` character of entry i ('0', '1' or '2').
-    char keyState(int index) const;
+    KeyState stateOf(int index) const;
+    // Its `KeyState` character.
+    char keyState(int index) const { return stateOf(index).character(); }
     // The row of the first entry whose code equals the key code, ignoring case.
     std::optional<int> rowOf(const std::string& keyCode) const;
     int entryIndex(int area, int row) const { return area * m_layout.keycount + row; }
@@ -61,6 +62,8 @@ public:
     // already holds the same code, or in a new slot with its data. Room is found before anything
     // is written; the key's previous slot is released once nothing names it any more.
     StoreResult StoreLearnedKey(const std::string& keyCode, const std::string& converted, int area);
+    // The same for a code already taken apart.
+    StoreResult StoreLearnedKey(const std::string& keyCode, const StoredCode& code, int area);
 
     // Clears the state byte of record i and releases its slot when no other stored record
     // names it. False when the clearing write failed or the change was refused; nothing has
@@ -93,13 +96,13 @@ public:
 
 private:
     struct Placement;
-    std::optional<Placement> choosePlacement(const std::string& identifier, const std::string& data) const;
+    std::optional<Placement> choosePlacement(const StoredCode& code) const;
     std::optional<int> findRoom(int units) const;
     bool writeIndexBlock(const std::string& map, const std::vector<Slot>& table) const;
     // Every write goes through here: none may touch the blocks that identify the remote and
     // point at its tables, whatever an image's header says.
     bool write(std::uint16_t address, const std::string& hexData) const;
-    StoreResult store(const ConvertedCode& code, const std::string& keyCode, int area);
+    StoreResult store(const StoredCode& code, const std::string& keyCode, int area);
     // Whether a change may begin: the tables agree (unless it is the repair) and the remote is
     // still the one they were read from. Sets the refusal when not.
     bool mayChange(bool tablesMustAgree);
@@ -129,15 +132,6 @@ private:
     bool m_identityConfirmed = false;
     std::size_t m_tableFaults = 0; // disagreements of the tables as read
     std::string m_refusal;
-};
-
-// The converter's text "ID::P1:P2:::DATA" taken apart.
-struct ConvertedCode
-{
-    std::string identifier;
-    std::string parameters; // P1 followed by P2: the record's bytes 6-21
-    std::string data;
-    static std::optional<ConvertedCode> parse(const std::string& text);
 };
 
 } // namespace qmv

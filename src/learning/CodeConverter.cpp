@@ -5,10 +5,6 @@
 
 namespace qmv {
 
-namespace {
-constexpr std::size_t encodedPrefixChars = 5;
-}
-
 CodeConverter::CodeConverter(std::string folder)
     : m_folder(std::move(folder))
 {
@@ -32,8 +28,7 @@ std::string CodeConverter::convert(const std::string& encoded)
 {
     if (!load())
         return {};
-    const std::string body =
-        encoded.size() > encodedPrefixChars ? encoded.substr(encodedPrefixChars) : std::string();
+    const std::string body(converterBody(encoded));
     const char* result = m_library->convertCode()(body.c_str(), convertMode);
     return result ? std::string(result) : std::string();
 }

@@ -81,24 +81,17 @@ std::string labelOf(const std::string& code)
 
 std::string codeOf(const std::string& entry)
 {
-    return entry.substr(0, 2);
+    return KeyStateEntry::parse(entry).keyCode;
 }
 
-char stateOf(const std::string& entry)
+KeyState stateOf(const std::string& entry)
 {
-    return entry.size() > 3 ? entry[3] : '0';
+    return KeyStateEntry::parse(entry).state;
 }
 
-KeyLook lookOf(char state)
+KeyLook lookOf(KeyState state)
 {
-    switch (state) {
-    case '2':
-        return KeyLook::Learned;
-    case '1':
-        return KeyLook::Elsewhere;
-    default:
-        return KeyLook::NotLearned;
-    }
+    return state.learned() ? KeyLook::Learned : state.foreign() ? KeyLook::Elsewhere : KeyLook::NotLearned;
 }
 
 std::string powerKeyCode(int area)
@@ -141,9 +134,9 @@ std::optional<int> LearningController::rowInArea(const std::string& code) const
     return std::nullopt;
 }
 
-char LearningController::stateInArea(int row) const
+KeyState LearningController::stateInArea(int row) const
 {
-    return m_image.keyState(m_image.entryIndex(m_state.curArea, row));
+    return m_image.stateOf(m_image.entryIndex(m_state.curArea, row));
 }
 
 std::string LearningController::relearnQuestion(const std::string& code)
@@ -163,7 +156,7 @@ std::optional<FailedLearn> LearningController::lastFailure(int area, const std::
 bool LearningController::learnedInAnyArea(const std::string& code) const
 {
     for (const std::string& entry : m_image.keystatelist())
-        if (codeOf(entry) == code && stateOf(entry) == '2')
+        if (codeOf(entry) == code && stateOf(entry).learned())
             return true;
     return false;
 }
@@ -183,7 +176,7 @@ bool LearningController::AreaHasLearnedKeys() const
 {
     const int keycount = m_image.layout().keycount;
     for (int row = 0; row < keycount; ++row)
-        if (stateInArea(row) == '2')
+        if (stateInArea(row).learned())
             return true;
     return false;
 }
@@ -267,7 +260,7 @@ void LearningController::deleteClickedKey(const std::string& code)
         return;
     }
     const std::optional<int> row = rowInArea(code);
-    if (!row || stateInArea(*row) != '2') {
+    if (!row || !stateInArea(*row).learned()) {
         m_dialogs.messageBox(shown(keyNotLearned), hintCaption, Buttons::Ok);
         return;
     }
@@ -294,7 +287,7 @@ void LearningController::deleteClickedKey(const std::string& code)
 
 void LearningController::learnClickedKey(const std::string& code)
 {
-    if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row) == '2') {
+    if (const std::optional<int> row = rowInArea(code); row && stateInArea(*row).learned()) {
         if (m_dialogs.messageBox(relearnQuestion(code), hintCaption, Buttons::YesNo) != Reply::Yes)
             return;
         m_view.switchKey(code, true);
@@ -490,7 +483,7 @@ void LearningController::delallstudykeyClick()
 
     std::set<std::string> learnedKeys;
     for (const std::string& entry : m_image.keystatelist())
-        if (stateOf(entry) == '2')
+        if (stateOf(entry).learned())
             learnedKeys.insert(codeOf(entry));
     const std::optional<int> failures = m_image.ClearArea(m_state.curArea);
     if (!failures) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LearnFailure.h"
+#include "KeyState.h"
 #include "LearningView.h"
 #include "TCollectCode.h"
 #include "WindowState.h"
@@ -96,7 +97,7 @@ private:
 
     // The row of the key in the current area block, exact comparison.
     std::optional<int> rowInArea(const std::string& code) const;
-    char stateInArea(int row) const;
+    KeyState stateInArea(int row) const;
     bool learnedInAnyArea(const std::string& code) const;
 
     MainWindowState& m_state;

@@ -6,100 +6,14 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
+#include <limits>
 #include <sstream>
 
 namespace qmv::remote {
 
-namespace {
-
-class GroupWriter
-{
-public:
-    bool put(std::uint32_t value)
-    {
-        if (m_groups == capture::signalGroups + capture::endMarkerGroups + 2)
-            return false;
-        char text[5];
-        std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value & 0xFFFF));
-        m_text.append(text, 4);
-        ++m_groups;
-        return true;
-    }
-    std::size_t groups() const { return m_groups; }
-    std::string finish()
-    {
-        m_text.resize(capture::bufferChars, '\0');
-        return std::move(m_text);
-    }
-
-private:
-    std::string m_text;
-    std::size_t m_groups = 0;
-};
-
-// Carrier period in the receiver's measure: three bytes whose sum is nine times the period in
-// microseconds. The sum is rounded so that 1000 / period, truncated, gives back the kHz.
-void putCarrier(GroupWriter& out, std::uint32_t carrierHz)
-{
-    std::uint32_t sum = 0;
-    if (carrierHz >= 1000)
-        sum = std::min<std::uint32_t>(9'000'000 / carrierHz, 3 * 255);
-    const std::uint32_t a = sum / 3;
-    const std::uint32_t b = sum / 3;
-    const std::uint32_t c = sum - a - b;
-    out.put((a << 8) | b);
-    out.put(c << 8);
-}
-
-bool putMark(GroupWriter& out, std::uint32_t micros)
-{
-    const std::uint32_t thirds = (micros + capture::receiverSkewMicros) * 3;
-    if (thirds < capture::runValue)
-        return out.put(0x8000 | thirds);
-    return out.put(capture::runValue) && out.put(0x8000 | (thirds - capture::runValue));
-}
-
-bool putSpace(GroupWriter& out, std::uint32_t micros)
-{
-    const std::uint32_t skewed =
-        micros > capture::receiverSkewMicros ? micros - capture::receiverSkewMicros : 0;
-    std::uint32_t thirds = skewed * 3;
-    while (thirds >= capture::runValue) {
-        if (!out.put(capture::runValue))
-            return false;
-        thirds -= capture::runValue;
-    }
-    return out.put(thirds);
-}
-
-} // namespace
-
 std::optional<std::string> captureText(const Signal& signal)
 {
-    if (signal.durations.empty())
-        return std::nullopt;
-    // A trailing space is silence after the code: the receiver never records it.
-    std::size_t count = signal.durations.size();
-    if (count % 2 == 0)
-        --count;
-
-    GroupWriter out;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t micros = signal.durations[i];
-        const bool mark = i % 2 == 0;
-        if (micros == 0 || (mark && micros > capture::longestMarkMicros) ||
-            (!mark && micros > capture::longestSpaceMicros))
-            return std::nullopt;
-        if (!(mark ? putMark(out, micros) : putSpace(out, micros)))
-            return std::nullopt;
-        if (out.groups() > capture::signalGroups)
-            return std::nullopt;
-    }
-    for (std::size_t i = 0; i < capture::endMarkerGroups; ++i)
-        out.put(capture::runValue);
-    putCarrier(out, signal.carrierHz);
-    return out.finish();
+    return capture::captureText(signal.durations, signal.carrierHz);
 }
 
 namespace {
@@ -120,6 +34,21 @@ bool parseNumber(std::string_view token, std::uint64_t* value)
     return ec == std::errc() && end == token.data() + token.size();
 }
 
+const char* unfitReason(capture::Unfit fault)
+{
+    switch (fault) {
+    case capture::Unfit::MarkTooLong:
+        return QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长载波时间");
+    case capture::Unfit::SpaceTooLong:
+        return QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长间隔");
+    case capture::Unfit::NoDurations:
+    case capture::Unfit::ZeroDuration: // zero is refused before, as no positive number
+    case capture::Unfit::BufferFull:
+        break;
+    }
+    return QT_TRANSLATE_NOOP("qmv::remote", "处信号过长，超出了接收器的记录容量");
+}
+
 } // namespace
 
 std::optional<Signal> parseTimings(std::string_view text, std::string* error)
@@ -129,7 +58,7 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
     std::string line;
     std::size_t lineNumber = 0;
     bool sawDuration = false;
-    GroupWriter budget; // counts groups exactly as the capture will
+    capture::CaptureWriter recorded;
     while (std::getline(lines, line)) {
         ++lineNumber;
         std::istringstream words(line);
@@ -156,27 +85,16 @@ std::optional<Signal> parseTimings(std::string_view text, std::string* error)
                     *error = lineMessage(lineNumber, word, QT_TRANSLATE_NOOP("qmv::remote", "不是正整数"));
                 return std::nullopt;
             }
-            const bool mark = signal.durations.size() % 2 == 0;
-            const std::uint32_t limit = mark ? capture::longestMarkMicros : capture::longestSpaceMicros;
-            if (value > limit) {
+            // Counted exactly as the capture will be, so the first duration that does not fit is named.
+            const auto micros = static_cast<std::uint32_t>(
+                std::min<std::uint64_t>(value, std::numeric_limits<std::uint32_t>::max()));
+            if (const auto fault = recorded.add(micros)) {
                 if (error)
-                    *error = lineMessage(
-                        lineNumber, word,
-                        mark ? QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长载波时间")
-                             : QT_TRANSLATE_NOOP("qmv::remote", "超过了接收器能记录的最长间隔"));
+                    *error = lineMessage(lineNumber, word, unfitReason(*fault));
                 return std::nullopt;
             }
-            signal.durations.push_back(static_cast<std::uint32_t>(value));
+            signal.durations.push_back(micros);
             sawDuration = true;
-            const std::uint32_t micros = static_cast<std::uint32_t>(value);
-            if (!(mark ? putMark(budget, micros) : putSpace(budget, micros)) ||
-                budget.groups() > capture::signalGroups) {
-                if (error)
-                    *error =
-                        lineMessage(lineNumber, word,
-                                    QT_TRANSLATE_NOOP("qmv::remote", "处信号过长，超出了接收器的记录容量"));
-                return std::nullopt;
-            }
         }
     }
     if (signal.durations.empty()) {

@@ -39,7 +39,7 @@ bool holdsExactly(const MemoryImage& image, const StoreItem& item)
     if (!row)
         return false;
     const int index = image.entryIndex(item.area, *row);
-    if (image.keyState(index) != '2')
+    if (!image.stateOf(index).learned())
         return false;
     const KeyRecord& record = image.records()[static_cast<std::size_t>(index)];
     if (record.parameters != item.code.parameters)
@@ -68,7 +68,7 @@ std::vector<std::string> learnedKeysOverwritten(const MemoryImage& image, const 
     std::vector<std::string> keys;
     for (const StoreItem& item : items) {
         const auto row = image.rowOf(item.keyCode);
-        if (row && image.keyState(image.entryIndex(item.area, *row)) == '2' && !holdsExactly(image, item))
+        if (row && image.stateOf(image.entryIndex(item.area, *row)).learned() && !holdsExactly(image, item))
             keys.push_back(keyName(item.area, item.keyCode));
     }
     return keys;
@@ -90,7 +90,7 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
             outcome.unchanged.push_back(keyName(item.area, item.keyCode));
             continue;
         }
-        const StoreResult result = trial.StoreLearnedKey(item.keyCode, converterOutput(item.code), item.area);
+        const StoreResult result = trial.StoreLearnedKey(item.keyCode, item.code, item.area);
         if (result == StoreResult::Refused) {
             outcome.refused = true;
             outcome.refusal = trial.refusal();
@@ -106,7 +106,7 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
     }
     for (const StoreItem* item : toWrite) {
         const StoreResult result =
-            image.StoreLearnedKey(item->keyCode, converterOutput(item->code), item->area);
+            image.StoreLearnedKey(item->keyCode, item->code, item->area);
         // The remote was replaced before this key: nothing more is written.
         if (result == StoreResult::Refused) {
             outcome.refused = outcome.stored.empty();

@@ -1,7 +1,6 @@
 #include "DeviceImport.h"
 
 #include "Keypad.h"
-#include "SignalRender.h"
 #include "Text.h"
 
 namespace qmv::transfer {
@@ -20,7 +19,7 @@ std::string joined(const std::vector<std::string>& names)
 
 } // namespace
 
-PreparedImport prepareImport(const SignalFile& file, int area)
+PreparedImport prepareImport(const SignalFile& file, int area, const CaptureConversion& convert)
 {
     PreparedImport prepared;
     prepared.problems = file.problems;
@@ -30,7 +29,7 @@ PreparedImport prepareImport(const SignalFile& file, int area)
     for (const KeyAssignment& assignment : prepared.mapping.assignments) {
         const IrSignal& signal = file.entries[assignment.signal];
         prepared.signalNames.push_back(signal.name);
-        auto rendered = renderSignal(signal);
+        auto rendered = renderSignal(signal, convert);
         if (auto* code = std::get_if<StoredCode>(&rendered))
             prepared.items.push_back({area, assignment.keyCode, std::move(*code), signal.name});
         else
@@ -42,7 +41,8 @@ PreparedImport prepareImport(const SignalFile& file, int area)
 
 std::variant<StoreItem, std::string> prepareLearn(const SignalFile& file, int area,
                                                   const std::string& keyCode,
-                                                  std::optional<std::string_view> signalName)
+                                                  std::optional<std::string_view> signalName,
+                                                  const CaptureConversion& convert)
 {
     if (file.rejected)
         return file.problems.empty() ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件无法读取"))
@@ -61,7 +61,7 @@ std::variant<StoreItem, std::string> prepareLearn(const SignalFile& file, int ar
         return shown(QT_TRANSLATE_NOOP("qmv::transfer", "文件里有 %1 个信号，请选择一个：%2"),
                      {std::to_string(names.size()), joined(names)});
     }
-    auto rendered = renderSignal(*signal);
+    auto rendered = renderSignal(*signal, convert);
     if (auto* reason = std::get_if<std::string>(&rendered))
         return describeProblem(
             {signal->line, shown(QT_TRANSLATE_NOOP("qmv::transfer", "%1：%2"), {signal->name, *reason})});

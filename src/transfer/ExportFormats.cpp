@@ -73,7 +73,7 @@ std::vector<ExportedKey> learnedKeys(const StoredKeys& keys, int area, std::vect
     std::vector<ExportedKey> result;
     const ImageSnapshot& image = keys.image();
     for (int row = 0; row < image.layout.keycount; ++row) {
-        if (image.records[static_cast<std::size_t>(keys.recordIndex(area, row))].keyState() != '2')
+        if (!image.records[static_cast<std::size_t>(keys.recordIndex(area, row))].stateOfKey().learned())
             continue;
         const std::string& keyCode = image.keyCodes[static_cast<std::size_t>(row)];
         if (const auto code = keys.code(area, row))

@@ -110,7 +110,7 @@ KeyDescription describeKey(const StoredKeys& keys, int area, int row)
         d.label = std::string(key->label);
     const int index = keys.recordIndex(area, row);
     const KeyRecord& record = image.records.at(static_cast<std::size_t>(index));
-    d.state = record.keyState();
+    d.state = record.stateOfKey();
     const auto code = keys.code(area, row);
     if (!code)
         return d;
@@ -151,10 +151,10 @@ std::string descriptionText(const KeyDescription& d)
     text += " · " + std::string(areaNames[static_cast<std::size_t>(d.area)]);
     if (d.form == StoredFormKind::None)
         return text + "\n" +
-               (d.state == '0' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有编码"))
-                               : shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码无法读取")));
-    addLine(text, d.state == '2' ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "已学习的编码"))
-                                 : shown(QT_TRANSLATE_NOOP("qmv::transfer", "来自遥控器本身的编码")));
+               (!d.state.holdsCode() ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "没有编码"))
+                                     : shown(QT_TRANSLATE_NOOP("qmv::transfer", "编码无法读取")));
+    addLine(text, d.state.learned() ? shown(QT_TRANSLATE_NOOP("qmv::transfer", "已学习的编码"))
+                                    : shown(QT_TRANSLATE_NOOP("qmv::transfer", "来自遥控器本身的编码")));
     if (d.protocol)
         addLine(text,
                 d.protocol->protocol + " " + hexValue(d.addressValue) + " / " + hexValue(d.commandValue));

@@ -47,7 +47,7 @@ struct KeyDescription
     std::string keyCode;
     std::string label;
     int area = 0;
-    char state = '0';
+    KeyState state = KeyState::NoCode;
     StoredFormKind form = StoredFormKind::None;
     std::optional<ProtocolInfo> protocol;
     std::uint32_t addressValue = 0;

@@ -3,6 +3,7 @@
 // is whole (one form filled), and nothing may crash on the way.
 
 #include "DeviceImport.h"
+#include "InProcessConversion.h"
 #include "SignalFile.h"
 #include "SignalRender.h"
 
@@ -22,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (signal.protocol ? 1 : 0) + (signal.durations.empty() ? 0 : 1) + (signal.stored ? 1 : 0);
         if (forms != 1)
             std::abort();
-        (void)qmv::transfer::renderSignal(signal);
+        (void)qmv::transfer::renderSignal(signal, qmv::test::convertInProcess);
     }
     if (!file.rejected)
-        (void)qmv::transfer::prepareImport(file, 0);
+        (void)qmv::transfer::prepareImport(file, 0, qmv::test::convertInProcess);
     return 0;
 }

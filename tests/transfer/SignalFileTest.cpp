@@ -1,6 +1,7 @@
 // Reading signal files: the forms that are accepted, and for each kind of bad input the line and
 // the reason, and whether the whole file is refused.
 #include "SignalFile.h"
+#include "InProcessConversion.h"
 #include "RemoteFixture.h"
 #include "SignalRender.h"
 
@@ -224,18 +225,18 @@ TEST(SignalFile, RendersProtocolSignalsFromTheProtocolTableAndNamesWhatItCannot)
 {
     IrSignal nec;
     nec.protocol = ProtocolSignal{"NEC", 0x04, 0x08};
-    const auto rendered = renderSignal(nec);
+    const auto rendered = renderSignal(nec, qmv::test::convertInProcess);
     ASSERT_TRUE(std::holds_alternative<qmv::StoredCode>(rendered));
     const auto expected = qmv::protocolCode("NEC", 0x04, 0x08);
     EXPECT_EQ(std::get<qmv::StoredCode>(rendered).parameters, expected->parameters);
 
     nec.protocol = ProtocolSignal{"NEC", 0x104, 0x08};
-    const auto outOfRange = renderSignal(nec);
+    const auto outOfRange = renderSignal(nec, qmv::test::convertInProcess);
     ASSERT_TRUE(std::holds_alternative<std::string>(outOfRange));
     EXPECT_NE(std::get<std::string>(outOfRange).find("0x104"), std::string::npos);
 
     nec.protocol = ProtocolSignal{"Morse", 1, 2};
-    const auto unknown = renderSignal(nec);
+    const auto unknown = renderSignal(nec, qmv::test::convertInProcess);
     ASSERT_TRUE(std::holds_alternative<std::string>(unknown));
     EXPECT_NE(std::get<std::string>(unknown).find("Morse"), std::string::npos);
 }
@@ -250,7 +251,7 @@ TEST(SignalFile, EncodesTimingListsAsTheConverterExpects)
 
     IrSignal raw;
     raw.durations = {9000, 4500, 560, 560, 560, 1690, 560, 40000, 9000, 2250, 560};
-    const auto rendered = renderSignal(raw);
+    const auto rendered = renderSignal(raw, qmv::test::convertInProcess);
     ASSERT_TRUE(std::holds_alternative<qmv::StoredCode>(rendered));
     const auto played = playedDurations(std::get<qmv::StoredCode>(rendered));
     ASSERT_EQ(played.size(), raw.durations.size());

@@ -5,6 +5,7 @@
 #include "BatchStore.h"
 #include "DeviceImport.h"
 #include "ExportFormats.h"
+#include "InProcessConversion.h"
 #include "Keypad.h"
 #include "LoadedImage.h"
 #include "Player.h"
@@ -59,7 +60,8 @@ protected:
         std::string error;
         const auto text = readSignalFile(test::testDataFolder() + "transfer/" + file, &error);
         EXPECT_TRUE(text) << error;
-        const PreparedImport prepared = prepareImport(parseSignalFile(text.value_or("")), area);
+        const PreparedImport prepared =
+            prepareImport(parseSignalFile(text.value_or("")), area, test::convertInProcess);
         EXPECT_TRUE(prepared.problems.empty());
         return prepared.items;
     }
@@ -115,7 +117,7 @@ TEST_F(TwoRemotes, AnExportedAreaImportsIntoAnotherRemoteAndPlaysTheSame)
     for (const ExportFormat format : {ExportFormat::Ir, ExportFormat::Json, ExportFormat::Pronto}) {
         const std::string exported = formatExport(learned, format, "DVD");
         useSecond();
-        const PreparedImport prepared = prepareImport(parseSignalFile(exported), CBL);
+        const PreparedImport prepared = prepareImport(parseSignalFile(exported), CBL, test::convertInProcess);
         EXPECT_TRUE(prepared.problems.empty());
         EXPECT_TRUE(prepared.mapping.unmappedSignals.empty());
         MemoryImage second(link(), test::loadSnapshot(link()));
@@ -239,7 +241,8 @@ TEST_F(TwoRemotes, ABatchThatDoesNotFitWritesNothing)
         if (key.selectsArea < 0) {
             IrSignal signal;
             signal.durations = {600, 600u + 13u * static_cast<std::uint32_t>(items.size()), 600};
-            items.push_back({TV, std::string(key.code), std::get<StoredCode>(renderSignal(signal)), "s"});
+            items.push_back({TV, std::string(key.code),
+                             std::get<StoredCode>(renderSignal(signal, test::convertInProcess)), "s"});
         }
     items.push_back({TV, "11", *protocolCode("NEC", 1, 2), "nowhere"});
     const auto before = memory(false);
@@ -256,7 +259,7 @@ TEST_F(TwoRemotes, DescriptionsNameProtocolFormSizeAndSharing)
 {
     IrSignal raw;
     raw.durations = {3400, 1700, 430, 430, 430, 1290, 430, 430, 430, 1290, 430};
-    const StoredCode code = std::get<StoredCode>(renderSignal(raw));
+    const StoredCode code = std::get<StoredCode>(renderSignal(raw, test::convertInProcess));
     MemoryImage image(link(), test::loadSnapshot(link()));
     ASSERT_FALSE(storeAll(image, {{TV, "30", code, "a"},
                                   {CBL, "30", code, "b"},
