@@ -3,6 +3,8 @@
 ; installed program folder), FILES (the uninstaller's list of it) and OUTFILE.
 ;   qmv718-setup-<version>-x64.exe [/S] [/D=<folder>]
 Unicode true
+; A 64-bit installer for a 64-bit program (and one that wine64 runs in the tests).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
