@@ -11,6 +11,7 @@
 #include "BatchStore.h"
 #include "DeviceImport.h"
 #include "ExportFormats.h"
+#include "InProcessConversion.h"
 #include "KeyNames.h"
 #include "Keypad.h"
 #include "LearnChain.h"
@@ -163,7 +164,7 @@ int main(int argc, char** argv)
         int areasUsed = 0;
         for (std::size_t i = 0; i < file.entries.size() && i < capacity; ++i) {
             const IrSignal& signal = file.entries[i];
-            const auto rendered = renderSignal(signal);
+            const auto rendered = renderSignal(signal, test::convertInProcess);
             if (!std::holds_alternative<StoredCode>(rendered))
                 continue;
             ++t.rendered;
@@ -208,7 +209,8 @@ int main(int argc, char** argv)
                     largestArea = learned.size();
                     largestExport = exported;
                 }
-                const PreparedImport prepared = prepareImport(parseSignalFile(exported), area);
+                const PreparedImport prepared =
+                    prepareImport(parseSignalFile(exported), area, test::convertInProcess);
                 second.select();
                 storeAll(second.image(), prepared.items);
                 for (const ExportedKey& key : learned) {
@@ -260,7 +262,8 @@ int main(int argc, char** argv)
         timed.select();
         const std::uint64_t before = link.callCount();
         const auto start = std::chrono::steady_clock::now();
-        const PreparedImport prepared = prepareImport(parseSignalFile(largestExport), 1);
+        const PreparedImport prepared =
+            prepareImport(parseSignalFile(largestExport), 1, test::convertInProcess);
         const StoreOutcome outcome = storeAll(timed.image(), prepared.items);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
