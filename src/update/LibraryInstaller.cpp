@@ -115,23 +115,31 @@ bool LibraryInstaller::install(const QString& source, const QString& fileName, b
         *error = backupFolder(m_folder);
         return false;
     }
-    // The library about to be replaced, written whole beside the old backup first.
-    QTemporaryFile backup(backupPath(m_folder, fileName) + QStringLiteral(".XXXXXX"));
-    if (!backup.open()) {
-        *error = failedAt(backup);
-        return false;
-    }
-    if (!copyInto(installed, backup, error) || !replaceWithCopy(source, installed, error))
-        return false;
-    backup.close();
-    if (renameOver(backup.fileName(), backupPath(m_folder, fileName), error)) {
+    // The library about to be replaced, written whole beside the old backup first. The temporary
+    // file keeps its handle open until it is destroyed, and Windows renames no open file, so the
+    // copy is closed before anything is renamed.
+    QString oldCopy;
+    {
+        QTemporaryFile backup(backupPath(m_folder, fileName) + QStringLiteral(".XXXXXX"));
+        if (!backup.open()) {
+            *error = failedAt(backup);
+            return false;
+        }
+        if (!copyInto(installed, backup, error))
+            return false;
         backup.setAutoRemove(false);
-        return true;
+        oldCopy = backup.fileName();
     }
+    const bool replaced = replaceWithCopy(source, installed, error);
+    if (replaced && renameOver(oldCopy, backupPath(m_folder, fileName), error))
+        return true;
     // The new library is in, but the old one could not become the backup: put the old one back,
     // so the update is all or nothing.
-    QString restoreError;
-    replaceWithCopy(backup.fileName(), installed, &restoreError);
+    if (replaced) {
+        QString restoreError;
+        replaceWithCopy(oldCopy, installed, &restoreError);
+    }
+    QFile::remove(oldCopy);
     return false;
 }
 

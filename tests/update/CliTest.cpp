@@ -75,7 +75,7 @@ TEST_F(CliTest, ListShowsTheChosenServerAndThePendingLibraries)
     folder.put("sample.dll", "old", listedTime().addDays(-1));
     folder.put("current.dll", "old", listedTime().addDays(1));
     serveList("1=sample|2026/12/8|3\n2=current|2026/12/8|3\n3=../escape|2026/12/8|3\n");
-    ASSERT_EQ(run("update list"), 0) << output.toStdString();
+    ASSERT_EQ(run("update list"), 0) << (output + errors).toStdString();
     EXPECT_TRUE(output.contains(server.url("/a/")));
     EXPECT_TRUE(output.contains(QStringLiteral("sample\t未升级")));
     EXPECT_TRUE(output.contains(QStringLiteral("../escape\t升级失败")));
@@ -90,7 +90,7 @@ TEST_F(CliTest, InstallDownloadsFromTheNamedServerAndAsksForARestart)
     const QByteArray fresh = converterLibrary(2);
     server.serve("/b/velquon.dll", fresh);
     serveList(QStringLiteral("1=velquon|2026/12/8|%1\n").arg(fresh.size()));
-    ASSERT_EQ(run("update install --server 备用服务器"), 0) << output.toStdString();
+    ASSERT_EQ(run("update install --server 备用服务器"), 0) << (output + errors).toStdString();
     EXPECT_EQ(folder.read("velquon.dll"), fresh);
     EXPECT_EQ(folder.read("update/backup/velquon.dll"), converterLibrary(1));
     EXPECT_TRUE(output.contains(QStringLiteral("velquon\t升级成功")));
@@ -112,10 +112,10 @@ TEST_F(CliTest, EveryFailedLibraryNamesItsReasonAndGivesExitCodeTwo)
                   .arg(linkLibrary(2).size()));
     EXPECT_EQ(run("update install"), 2);
     EXPECT_TRUE(output.contains(QStringLiteral("velquon\t升级失败\twrong size: 文件大小不符")))
-        << output.toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("tavrio\t升级失败\ttimed out: 超时"))) << output.toStdString();
+        << (output + errors).toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("tavrio\t升级失败\ttimed out: 超时"))) << (output + errors).toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("bn1803\t升级失败\tserver error: 服务器出错")))
-        << output.toStdString();
+        << (output + errors).toStdString();
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
     EXPECT_EQ(folder.read("tavrio.dll"), linkLibrary(1));
     EXPECT_FALSE(output.contains(QStringLiteral("需要重新启动程序"))) << "nothing was installed";
@@ -127,19 +127,19 @@ TEST_F(CliTest, RollbackPutsBackOneOrEveryLastGoodCopy)
     folder.put("update/backup/velquon.dll", converterLibrary(1));
     folder.put("tavrio.dll", linkLibrary(2));
     folder.put("update/backup/tavrio.dll", linkLibrary(1));
-    ASSERT_EQ(run("update rollback velquon"), 0) << output.toStdString();
+    ASSERT_EQ(run("update rollback velquon"), 0) << (output + errors).toStdString();
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
     EXPECT_EQ(folder.read("tavrio.dll"), linkLibrary(2));
     EXPECT_TRUE(output.contains(QStringLiteral("velquon 已恢复为上一版本。")));
 
-    ASSERT_EQ(run("update rollback"), 0) << output.toStdString();
+    ASSERT_EQ(run("update rollback"), 0) << (output + errors).toStdString();
     EXPECT_EQ(folder.read("tavrio.dll"), linkLibrary(1));
 
     folder.put("update/backup/velquon.dll", "");
     EXPECT_EQ(run("update rollback velquon"), 2);
-    EXPECT_TRUE(output.contains("not a library")) << output.toStdString();
+    EXPECT_TRUE(output.contains("not a library")) << (output + errors).toStdString();
     EXPECT_EQ(run("update rollback sn1803"), 2);
-    EXPECT_TRUE(output.contains(QStringLiteral("no backup: 没有可恢复的备份"))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("no backup: 没有可恢复的备份"))) << (output + errors).toStdString();
     EXPECT_FALSE(output.contains(QStringLiteral("服务器"))) << "no server was asked";
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
 }

@@ -69,8 +69,8 @@ TEST_F(ContentCheckTest, EachKindOfFileIsTakenOnlyWithTheContentItsNameStandsFor
         {"dn1803.dll", testing::shortKeyBundle(), false},
         {"bn1803.dll", testing::keyBundle(), false},
         {"ykqtupian44.dll", testing::keyBundle(), false},
-        // A Windows DLL with the right export is still no library for this system.
-        {"velquon.dll", testing::PeImage{true, 0x8664, true, {"ConvertCode"}}.bytes(), false},
+        // A 32-bit Windows DLL with the right export is still no library for this system.
+        {"velquon.dll", testing::PeImage{true, 0x14c, true, {"ConvertCode"}}.bytes(), false},
         // A bundle whose structure is sound but one of whose pictures does not decode.
         {"on1803.dll", withBrokenPicture(testing::keyBundle()), false},
         // A name the program does not use, whatever it holds.
@@ -92,25 +92,24 @@ TEST_F(ContentCheckTest, AVerifierThatIsMissingHangsOrCrashesFailsTheCheck)
     ContentCheck missing(folder.file("no-such-verifier"), 5s);
     EXPECT_EQ(missing.checkNow(folder.file("update/velquon.dll")).reason, UpdateFailure::NotALibrary);
 
-    // A shell made to sleep or to crash stands in for a verifier that a library took down.
-    ContentCheck hanging(QStringLiteral("/bin/sh"), 300ms);
-    folder.put("hang.sh", "sleep 30\n");
-    const Failure hung = hanging.checkNow(folder.file("hang.sh"));
+    ContentCheck hanging(QStringLiteral(QMV718_VERIFIER_STAND_IN), 300ms);
+    folder.put("hang.txt", "hang");
+    const Failure hung = hanging.checkNow(folder.file("hang.txt"));
     EXPECT_EQ(hung.reason, UpdateFailure::NotALibrary);
     EXPECT_FALSE(hung.detail.isEmpty());
 
-    ContentCheck crashing(QStringLiteral("/bin/sh"), 5s);
-    folder.put("crash.sh", "kill -SEGV $$\n");
-    EXPECT_EQ(crashing.checkNow(folder.file("crash.sh")).reason, UpdateFailure::NotALibrary);
+    ContentCheck crashing(QStringLiteral(QMV718_VERIFIER_STAND_IN), 5s);
+    folder.put("crash.txt", "crash");
+    EXPECT_EQ(crashing.checkNow(folder.file("crash.txt")).reason, UpdateFailure::NotALibrary);
 }
 
 TEST_F(ContentCheckTest, ACancelledCheckSaysSo)
 {
-    ContentCheck slow(QStringLiteral("/bin/sh"), 30s);
-    folder.put("hang.sh", "sleep 30\n");
+    ContentCheck slow(QStringLiteral(QMV718_VERIFIER_STAND_IN), 30s);
+    folder.put("hang.txt", "hang");
     Failure result{UpdateFailure::None, QStringLiteral("unset")};
     QObject::connect(&slow, &ContentCheck::finished, [&](const Failure& failure) { result = failure; });
-    slow.start(folder.file("hang.sh"));
+    slow.start(folder.file("hang.txt"));
     ASSERT_TRUE(slow.running());
     slow.cancel();
     ASSERT_TRUE(QTest::qWaitFor([&] { return result.detail != "unset"; }, 10000));
