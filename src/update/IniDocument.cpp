@@ -2,9 +2,34 @@
 
 #include <QStringDecoder>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace qmv {
 
 namespace {
+
+// Qt reads GB18030 through ICU, which its Windows build here lacks; Windows has the code page.
+QString decodeGb18030(const QByteArray& bytes)
+{
+#if defined(_WIN32)
+    // GBK, the code page of Chinese Windows, is the part of GB18030 such lists use; Wine knows only it.
+    const int size = static_cast<int>(bytes.size());
+    for (const UINT codePage : {54936U, 936U}) {
+        const int length = ::MultiByteToWideChar(codePage, 0, bytes.constData(), size, nullptr, 0);
+        if (length == 0)
+            continue;
+        QString text(length, Qt::Uninitialized);
+        ::MultiByteToWideChar(codePage, 0, bytes.constData(), size, reinterpret_cast<wchar_t*>(text.data()), length);
+        return text;
+    }
+    return QString::fromLatin1(bytes);
+#else
+    QStringDecoder chinese("GB18030");
+    return chinese.isValid() ? chinese.decode(bytes) : QString::fromLatin1(bytes);
+#endif
+}
 
 QString unquoted(const QString& value)
 {
@@ -46,10 +71,7 @@ QString IniDocument::decode(const QByteArray& bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    QStringDecoder chinese("GB18030");
-    if (chinese.isValid())
-        return chinese.decode(bytes);
-    return QString::fromLatin1(bytes);
+    return decodeGb18030(bytes);
 }
 
 QList<IniEntry> IniDocument::section(const QString& name) const

@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <QUuid>
 
 #include <filesystem>
+#include <optional>
 
 namespace qmv {
 
@@ -33,6 +35,41 @@ bool renameOver(const QString& from, const QString& to, QString* error)
         *error = to + QStringLiteral(": ") + QString::fromLocal8Bit(failure.message().c_str());
     return !failure;
 }
+
+#if defined(_WIN32)
+// Windows replaces no file that a running program has mapped (the running program's own link
+// library) but lets it be renamed. Such a file moves aside into the update folder before the new
+// one takes its name, and goes at a later install, once nothing holds it any more.
+QString setAsideFolder(const QString& folder)
+{
+    return QDir(UpdateListFetch::updateFolder(folder)).filePath(QStringLiteral("replaced"));
+}
+
+void removeSetAside(const QString& folder)
+{
+    const QDir setAside(setAsideFolder(folder));
+    for (const QString& file : setAside.entryList(QDir::Files))
+        QFile::remove(setAside.filePath(file)); // one still mapped stays until a later install
+}
+
+// Moves `target` aside; returns where it went, an empty text when there was no target, or nothing
+// when it could not be moved.
+std::optional<QString> setAside(const QString& folder, const QString& target, QString* error)
+{
+    if (!QFile::exists(target))
+        return QString();
+    const QString aside = QDir(setAsideFolder(folder))
+                              .filePath(QFileInfo(target).fileName() + u'.' +
+                                        QUuid::createUuid().toString(QUuid::Id128));
+    if (!QDir().mkpath(setAsideFolder(folder))) {
+        *error = setAsideFolder(folder);
+        return std::nullopt;
+    }
+    if (!renameOver(target, aside, error))
+        return std::nullopt;
+    return aside;
+}
+#endif
 
 } // namespace
 
@@ -97,8 +134,20 @@ bool LibraryInstaller::replaceWithCopy(const QString& source, const QString& tar
     }
     if (permissions != QFileDevice::Permissions())
         out.setPermissions(permissions);
+#if defined(_WIN32)
+    const std::optional<QString> aside = setAside(m_folder, target, error);
+    if (!aside) {
+        out.cancelWriting();
+        return false;
+    }
+#endif
     if (!out.commit()) {
         *error = failedAt(out);
+#if defined(_WIN32)
+        QString restoreError;
+        if (!aside->isEmpty())
+            renameOver(*aside, target, &restoreError);
+#endif
         return false;
     }
     return true;
@@ -108,6 +157,9 @@ bool LibraryInstaller::install(const QString& source, const QString& fileName, b
                                QString* error) const
 {
     const QString installed = QDir(m_folder).filePath(fileName);
+#if defined(_WIN32)
+    removeSetAside(m_folder);
+#endif
     if (!backUpInstalled || !QFile::exists(installed))
         return replaceWithCopy(source, installed, error);
 

@@ -65,7 +65,9 @@ TEST(LibraryInstaller, ReplacesTheLibraryAndKeepsTheOldOneAsBackup)
         << error.toStdString();
     EXPECT_EQ(folder.read("sample.dll"), "new one");
     EXPECT_EQ(folder.read("update/backup/sample.dll"), "old one");
+#if !defined(_WIN32) // Windows has no execute permission bit: it goes by the file's name
     EXPECT_TRUE(QFile::permissions(folder.file("sample.dll")) & QFile::ExeOwner) << "permissions are kept";
+#endif
 
     folder.put("update/sample.dll", "third one");
     ASSERT_TRUE(installer.install(folder.file("update/sample.dll"), "sample.dll", true, &error));
