@@ -703,11 +703,15 @@ TEST_F(MainWindowTest, TheHelpWindowOffersTheCompiledHelpFileOfTheProgramFolder)
     folder.withFile(QStringLiteral("studyhelp.chm"));
     showAndSettle();
     click(child<IBtn>("helpibtn"));
+#if defined(_WIN32) // Windows has a viewer for the compiled help: the button opens it at once
+    EXPECT_EQ(window.helpWindow(), nullptr);
+#else
     ASSERT_NE(window.helpWindow(), nullptr);
     auto* openFile = window.helpWindow()->findChild<QPushButton*>(QStringLiteral("openhelpfile"));
     ASSERT_NE(openFile, nullptr);
     EXPECT_FALSE(openFile->isHidden());
     openFile->click();
+#endif
     EXPECT_EQ(opener.requests,
               QStringList{QStringLiteral("open ") + folder.path() + QStringLiteral("studyhelp.chm")});
 }

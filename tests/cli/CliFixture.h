@@ -77,10 +77,19 @@ protected:
     CliRun runWith(const std::string& environment, const std::string& arguments)
     {
         const std::string errPath = (statePath() / "stderr.txt").string();
-        const std::string languageOnly =
-            environment.empty()
-                ? ""
-                : "env -u QMV718_LANG -u LC_ALL -u LC_MESSAGES -u LANGUAGE " + environment + " ";
+        std::string languageOnly;
+        if (!environment.empty()) {
+#if defined(_WIN32)
+            // cmd.exe has no env: the shell of this one command line clears and sets them.
+            for (const char* cleared : {"QMV718_LANG", "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+                languageOnly += std::string("set \"") + cleared + "=\" & ";
+            std::istringstream words(environment);
+            for (std::string word; words >> word;)
+                languageOnly += "set \"" + word + "\" & ";
+#else
+            languageOnly = "env -u QMV718_LANG -u LC_ALL -u LC_MESSAGES -u LANGUAGE " + environment + " ";
+#endif
+        }
         CliRun result;
         result.status =
             runCommand(languageOnly + cliCommand(arguments) + " 2>" + quoted(errPath), &result.out);

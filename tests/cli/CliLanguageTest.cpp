@@ -61,9 +61,11 @@ TEST_F(Cli, TheLanguageFollowsTheLocaleUnlessTheEnvironmentOrTheOptionSaysOtherw
     };
     EXPECT_NE(usageLine("LANG=en_US.UTF-8", "--help").find("Usage:"), std::string::npos);
     EXPECT_NE(usageLine("LANG=zh_CN.UTF-8", "--help").find("用法:"), std::string::npos);
+#if !defined(_WIN32) // Windows' list of preferred languages (Wine's at least) always ends in English
     // A system that names no language the tool speaks gets the tool's own language, Chinese.
     EXPECT_NE(usageLine("LANG=C.UTF-8", "--help").find("用法:"), std::string::npos);
     EXPECT_NE(usageLine("LANG=de_DE.UTF-8", "--help").find("用法:"), std::string::npos);
+#endif
     EXPECT_NE(usageLine("LANG=zh_CN.UTF-8 QMV718_LANG=en", "--help").find("Usage:"), std::string::npos);
     EXPECT_NE(usageLine("QMV718_LANG=en", "--lang zh --help").find("用法:"), std::string::npos);
     EXPECT_NE(usageLine("LANG=zh_CN.UTF-8", "--help --lang=en").find("Usage:"), std::string::npos);
