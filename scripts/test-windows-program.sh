@@ -5,16 +5,17 @@
 #     reads the virtual remote; the uninstaller removes all of it but the user's data;
 #  3. the Linux command line, with the maker-style 64-bit Windows libraries in its folder, reaches
 #     them through the Windows link bridge under Wine.
-# Usage: test-windows-program.sh X86_64_BUILD HOST_BUILD [X86_64_TEST_BUILD]
-# (the test build has the maker-style test libraries; by default the first build has them too)
+# Usage: test-windows-program.sh X86_64_BUILD HOST_BUILD
 set -euo pipefail
 cd "$(dirname "$0")/.."
 x64=$(realpath "$1")
 host=$(realpath "$2")
-tests=$(realpath "${3:-$1}")
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The window runs on Qt's offscreen platform, which on Windows draws with the font files of one
+# folder: this machine's Chinese font. Wine passes WINEQT_x on as QT_x and no QT_ variable.
+export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/wqy
 scratch=$x64/program-checks
 rm -rf "$scratch"
 mkdir -p "$scratch"
@@ -44,8 +45,7 @@ rm -rf "$shots"
 for scale in 1 2; do
   remote=$scratch/remote-$scale
   mkdir -p "$remote"
-  QMV718_REMOTE_DIR="Z:$remote" QMV718_LANG=zh QT_QPA_PLATFORM=offscreen \
-    "$wine" "$x64/bin/qmv718-screenshots.exe" "Z:$shots" "$scale" </dev/null
+  QMV718_REMOTE_DIR="Z:$remote" QMV718_LANG=zh "$wine" "$x64/bin/qmv718-screenshots.exe" "Z:$shots" "$scale" </dev/null
 done
 shown=0
 for linux in docs/screenshots/zh/*.png; do
@@ -77,6 +77,20 @@ info=$("$wine" "$target\\qmv718-cli.exe" info </dev/null | tr -d '\r')
 head -n 3 <<<"$info" | sed 's/^/  installed qmv718-cli.exe info: /'
 grep -q '^model: *QMV-718' <<<"$info" || fail "the installed qmv718-cli.exe did not read the virtual remote"
 
+
+# The window, started from the installation, runs until it is closed. It runs offscreen, where it
+# has no window of Windows' to close, so it is ended as Windows ends a program that does not answer.
+"$wine" "$target\\qmv718.exe" </dev/null >"$scratch/window.log" 2>&1 &
+window=$!
+sleep 10
+kill -0 "$window" 2>/dev/null || fail "the installed qmv718.exe did not keep running: $(cat "$scratch/window.log")"
+"$wine" taskkill /F /IM qmv718.exe >/dev/null 2>&1 || fail "the installed qmv718.exe could not be closed"
+for _ in $(seq 30); do
+  kill -0 "$window" 2>/dev/null || break
+  sleep 1
+done
+! kill -0 "$window" 2>/dev/null || fail "the installed qmv718.exe is still running"
+echo "  installed qmv718.exe: started, ran for 10 s, closed"
 
 data=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d -path '*AppData/Local/qmv718' | head -n 1)
 [ -n "$data" ] && [ -d "$data" ] || fail "the program kept no data under %LOCALAPPDATA%\\qmv718"
@@ -111,7 +125,7 @@ head -n 3 <<<"$info" | sed 's/^/  Linux qmv718-cli info, Windows virtual remote:
 grep -q '^model: *QMV-718' <<<"$info" || fail "the Linux qmv718-cli did not read the Windows virtual remote through Wine"
 [ -d "$scratch/remote-bridge" ] || fail "the Windows virtual remote kept no state where it was told"
 
-cli=$(linux_program maker "$tests/bin/maker")
+cli=$(linux_program maker "$x64/bin/maker")
 refusal=$(QMV718_WINE=$wine QMV718_LANG=en "$cli" info 2>&1 </dev/null) && fail "a maker-style library passed for a QMV-718"
 echo "  Linux qmv718-cli info, maker-style library: $refusal"
 grep -q 'does not support' <<<"$refusal" || fail "the Linux qmv718-cli did not reach the maker-style Windows library"

@@ -3,16 +3,17 @@
 #  - Qt for Windows from Debian's source, cached outside the checkout (scripts/build-qt-windows.sh);
 #  - a build for this machine that draws the pictures (its generator runs at build time) and
 #    carries the Windows link bridges, for the Linux program's test with Windows libraries;
-#  - x86_64: the window, the command line, the update and the installer, checked whole: the
-#    window's screenshots compared with the Linux ones, the installer run silently into a fresh
-#    Wine prefix and the installed program used and uninstalled; the core's tests under wine64;
+#  - x86_64: the window, the command line, the update and the installer; every test under wine64
+#    (the windows on Qt's offscreen platform), then the program checked whole: the window's
+#    screenshots compared with the Linux ones, the installer run silently into a fresh Wine
+#    prefix and the installed program used and uninstalled;
 #  - the Linux command line with the maker-style 64-bit Windows libraries in its folder, reaching
 #    them through the Windows bridge under Wine;
 #  - i686: only what ships beside the 64-bit program, the bridge and the 32-bit link libraries.
 #    This machine cannot run 32-bit code, so they are checked statically: the libraries export
 #    the link operations under their plain names, and everything the bridge and the libraries
 #    import resolves against the system DLLs.
-# Build folders: ${QMV718_WINDOWS_BUILD:-build-windows}/{host,x86_64-gui,x86_64,i686}.
+# Build folders: ${QMV718_WINDOWS_BUILD:-build-windows}/{host,x86_64,i686}.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -49,35 +50,29 @@ configure() {
     -DQMV718_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
 }
 
-# ---- x86_64: the program and its installer -------------------------------------------------------
-gui=$root/x86_64-gui
-configure x86_64-gui mingw-w64-x86_64-qt -DQMV718_TESTS=OFF -DQMV718_GUI=ON -DQMV718_WINDOWS_QT="$qt" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DQMV718_PICTURE_GENERATOR="$host/assets/qmv718_picture_generator"
-cmake --build "$gui" -j "$jobs"
-cmake --build "$gui" --target installer
-step "x86_64 program and installer"
-
-# ---- x86_64: the core's tests under wine64 ---------------------------------------------------------
-# The tests of the windows and the update wizard do not pass under Wine yet (windows that never
-# become exposed on the offscreen platform, tests that wait for ever); until they do, the tests
-# run on the core, built without Qt, and the program is checked whole below.
+# ---- x86_64: the program, its installer and every test -------------------------------------------
 x64=$root/x86_64
-configure x86_64 mingw-w64-x86_64 -DQMV718_TESTS=ON -DQMV718_GUI=OFF -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
+configure x86_64 mingw-w64-x86_64-qt -DQMV718_TESTS=ON -DQMV718_GUI=ON -DQMV718_WINDOWS_QT="$qt" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DQMV718_PICTURE_GENERATOR="$host/assets/qmv718_picture_generator" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
 cmake --build "$x64" -j "$jobs"
-step "x86_64 core build"
+cmake --build "$x64" --target installer
+step "x86_64 program, installer and tests built"
 
 export WINEPREFIX=$x64/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=/usr/lib/wine/wineserver64
 # One prefix for all tests and one server kept running while they do. The server and Wine's own
 # services start here, away from ctest's output pipes: started by a test, they would hold its
-# output open and ctest would wait for them until its timeout.
+# output open and ctest would wait for them until its timeout. The prefix is a Chinese Windows,
+# the program's own language and the regional settings its update lists are written in.
 "$wineserver" -k 2>/dev/null || true # one left from an earlier run of this build folder
+rm -rf "$WINEPREFIX"
 # The server refuses a prefix folder that does not exist yet; wineboot fills a new one.
 mkdir -p "$WINEPREFIX"
-"$wineserver" -p </dev/null >/dev/null
+LC_ALL=zh_CN.UTF-8 "$wineserver" -p </dev/null >/dev/null
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
-if ! /usr/lib/wine/wine64 wineboot --init </dev/null >"$x64/wineboot.log" 2>&1; then
+if ! LC_ALL=zh_CN.UTF-8 /usr/lib/wine/wine64 wineboot --init </dev/null >"$x64/wineboot.log" 2>&1; then
   echo "Wine could not set up its prefix $WINEPREFIX:" >&2
   cat "$x64/wineboot.log" >&2
   exit 1
@@ -89,7 +84,7 @@ GTEST_OUTPUT="xml:Z:$results/" ctest --test-dir "$x64" --output-on-failure -j "$
 cases=$(grep -ho '<testsuites tests="[0-9]*"' "$results"/*.xml | grep -o '[0-9]*' | awk '{s += $1} END {print s}')
 
 step "x86_64 tests"
-bash scripts/test-windows-program.sh "$gui" "$host" "$x64"
+bash scripts/test-windows-program.sh "$x64" "$host"
 step "Windows program checks"
 
 # ---- i686: build what ships beside the 64-bit program, check it statically -----------------------
