@@ -6,7 +6,7 @@
 # later run reuses it and a change of either builds a new one. It is filled under a temporary name
 # and renamed when complete: an interrupted build is never taken for a finished one.
 #
-# The first build compiles about 1,100 files: near 25 minutes on 2 cores, 100 MB installed.
+# The first build compiles about 1,100 files: near 33 minutes on 2 cores, 100 MB installed.
 #
 # Environment: QMV718_CACHE_DIR (default ${XDG_CACHE_HOME:-$HOME/.cache}/qmv718),
 #              QMV718_QT_JOBS (default: the number of cores).
@@ -45,7 +45,7 @@ if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
   exit 0
 fi
 
-echo "Qt $upstream_version for Windows is not in the cache; building it once (near 25 minutes on 2 cores)." >&2
+echo "Qt $upstream_version for Windows is not in the cache; building it once (near 33 minutes on 2 cores)." >&2
 started=$(date +%s)
 work=$cache/.qt-build-$digest
 rm -rf "$work" "$prefix.partial"
