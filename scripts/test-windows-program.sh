@@ -10,9 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 x64=$(realpath "$1")
 host=$(realpath "$2")
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/wine-prefix.sh
 # The window runs on Qt's offscreen platform, which on Windows draws with the font files of one
 # folder: this machine's Chinese font. Wine passes WINEQT_x on as QT_x and no QT_ variable.
 export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/wqy
@@ -25,21 +23,9 @@ fail() {
   exit 1
 }
 
-# A new Wine prefix, its server kept running until this script ends.
-new_prefix() {
-  export WINEPREFIX=$1
-  "$wineserver" -k 2>/dev/null || true
-  mkdir -p "$WINEPREFIX"
-  "$wineserver" -p </dev/null >/dev/null
-  "$wine" wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1 || {
-    cat "$WINEPREFIX.log" >&2
-    fail "Wine could not set up $WINEPREFIX"
-  }
-}
-trap '"$wineserver" -k 2>/dev/null || true' EXIT
 
 # ---- 1. Screenshots --------------------------------------------------------------------------------
-new_prefix "$scratch/prefix-screenshots"
+new_wine_prefix "$scratch/prefix-screenshots"
 shots=$x64/screenshots
 rm -rf "$shots"
 for scale in 1 2; do
@@ -60,7 +46,7 @@ echo "screenshots: $shown pictures drawn on Windows, each the size of its Linux 
 
 # ---- 2. Installer ----------------------------------------------------------------------------------
 installer=$(ls "$x64"/qmv718-setup-*-x64.exe)
-new_prefix "$scratch/prefix-install"
+new_wine_prefix "$scratch/prefix-install"
 target='C:\users\Public\QMV718-test'
 target_unix=$WINEPREFIX/drive_c/users/Public/QMV718-test
 "$wine" "$installer" /S "/D=$target" </dev/null
@@ -111,7 +97,7 @@ echo "installer: $(du -h "$installer" | cut -f1) $(basename "$installer"); insta
 # ---- 3. The Linux program with Windows libraries ---------------------------------------------------
 # The 64-bit Windows build of the virtual remote, then the maker-style test libraries (which are no
 # remote: the command line reads their identity and refuses the model), in the Linux program's folder.
-new_prefix "$scratch/prefix-bridge"
+new_wine_prefix "$scratch/prefix-bridge"
 linux_program() {
   local folder=$scratch/linux-program-$1
   mkdir -p "$folder"

@@ -60,23 +60,9 @@ cmake --build "$x64" -j "$jobs"
 cmake --build "$x64" --target installer
 step "x86_64 program, installer and tests built"
 
-export WINEPREFIX=$x64/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver=/usr/lib/wine/wineserver64
-# One prefix for all tests and one server kept running while they do. The server and Wine's own
-# services start here, away from ctest's output pipes: started by a test, they would hold its
-# output open and ctest would wait for them until its timeout. The prefix is a Chinese Windows,
-# the program's own language and the regional settings its update lists are written in.
-"$wineserver" -k 2>/dev/null || true # one left from an earlier run of this build folder
-rm -rf "$WINEPREFIX"
-# The server refuses a prefix folder that does not exist yet; wineboot fills a new one.
-mkdir -p "$WINEPREFIX"
-LC_ALL=zh_CN.UTF-8 "$wineserver" -p </dev/null >/dev/null
-trap '"$wineserver" -k 2>/dev/null || true' EXIT
-if ! LC_ALL=zh_CN.UTF-8 /usr/lib/wine/wine64 wineboot --init </dev/null >"$x64/wineboot.log" 2>&1; then
-  echo "Wine could not set up its prefix $WINEPREFIX:" >&2
-  cat "$x64/wineboot.log" >&2
-  exit 1
-fi
+# One prefix for all tests and one server kept running while they do.
+source scripts/wine-prefix.sh
+new_wine_prefix "$x64/wineprefix"
 results=$x64/gtest-results
 rm -rf "$results"
 # Wine's drive Z: is the Unix root; a path without a drive would count as relative under Windows.

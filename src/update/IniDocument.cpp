@@ -21,7 +21,8 @@ QString decodeGb18030(const QByteArray& bytes)
         if (length == 0)
             continue;
         QString text(length, Qt::Uninitialized);
-        ::MultiByteToWideChar(codePage, 0, bytes.constData(), size, reinterpret_cast<wchar_t*>(text.data()), length);
+        ::MultiByteToWideChar(codePage, 0, bytes.constData(), size, reinterpret_cast<wchar_t*>(text.data()),
+                              length);
         return text;
     }
     return QString::fromLatin1(bytes);

@@ -58,13 +58,14 @@ std::optional<QString> setAside(const QString& folder, const QString& target, QS
 {
     if (!QFile::exists(target))
         return QString();
-    const QString aside = QDir(setAsideFolder(folder))
-                              .filePath(QFileInfo(target).fileName() + u'.' +
-                                        QUuid::createUuid().toString(QUuid::Id128));
-    if (!QDir().mkpath(setAsideFolder(folder))) {
-        *error = setAsideFolder(folder);
+    const QString asideFolder = setAsideFolder(folder);
+    if (!QDir().mkpath(asideFolder)) {
+        *error = asideFolder;
         return std::nullopt;
     }
+    const QString aside =
+        QDir(asideFolder)
+            .filePath(QFileInfo(target).fileName() + u'.' + QUuid::createUuid().toString(QUuid::Id128));
     if (!renameOver(target, aside, error))
         return std::nullopt;
     return aside;
