@@ -7,7 +7,7 @@
 #              where qmv718 was installed before, it is left alone and the package is checked
 #              unpacked into a scratch folder
 #   qt         Qt for Windows, built once from Debian's source into a cache outside the checkout
-#              (scripts/build-qt-windows.sh; near 25 minutes the first time, then reused)
+#              (scripts/build-qt-windows.sh; about half an hour the first time, then reused)
 #   windows    the Windows build (scripts/test-windows.sh): the program and its installer, every
 #              test under wine64, the installer run, the Linux program with Windows libraries
 #              through Wine; the 32-bit link bridge and libraries checked statically
@@ -31,9 +31,11 @@ as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
 # The Windows bridges are cross-built by the release stage (for the package) and the windows stage.
+# Line tables (-g1) are all a sanitizer's report needs for its file:line stack; full debug
+# information would make every compile a third slower.
 sanitizer_stage() {
   qmv718_configure "$sanitizer_build" \
-    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
     -DQMV718_SANITIZE=ON -DQMV718_CLANG_TIDY="${QMV718_CLANG_TIDY:-ON}" -DQMV718_WARNINGS_AS_ERRORS=ON \
     -DQMV718_TESTS=ON -DQMV718_BENCH=OFF -DQMV718_WINDOWS_BRIDGES=OFF
   cmake --build "$sanitizer_build" -j "$jobs"
