@@ -26,10 +26,24 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Qt for Windows is built from Debian's source of the Qt the Linux build uses (`apt-get source`),
+# which comes from the same host and suites as the packages: a deb-src entry is added beside the
+# deb entry where there is none.
+if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
+  deb_entry=$(grep -lE '^Types:.*\bdeb\b' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -1 || true)
+  if [ -n "$deb_entry" ]; then
+    sed -E 's/^Types:.*/Types: deb-src/' "$deb_entry" | $sudo tee /etc/apt/sources.list.d/qmv718-deb-src.sources >/dev/null
+  elif [ -f /etc/apt/sources.list ]; then
+    grep -E '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+      $sudo tee /etc/apt/sources.list.d/qmv718-deb-src.list >/dev/null
+  fi
+  $sudo apt-get update -qq || true
 fi

@@ -13,7 +13,8 @@
 #    This machine cannot run 32-bit code, so they are checked statically: the libraries export
 #    the link operations under their plain names, and everything the bridge and the libraries
 #    import resolves against the system DLLs.
-# Build folders: ${QMV718_WINDOWS_BUILD:-build-windows}/{host,x86_64,i686}.
+# Build folders: ${QMV718_WINDOWS_BUILD:-build-windows}/{host,x86_64,i686}; the host build is
+# ${QMV718_WINDOWS_HOST_BUILD} instead where that names a Release build of the project.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -34,12 +35,18 @@ qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
 step "Qt for Windows: $qt"
 
 # ---- host: the picture generator and the Linux program with its Windows bridges ------------------
-host=$root/host
-cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMV718_TESTS=OFF -DQMV718_BENCH=OFF \
-  -DQMV718_HELP=OFF -DQMV718_WINDOWS_BRIDGES=ON "${launcher[@]}" >/dev/null
+# A Release build of the whole project (the test run's release stage, QMV718_WINDOWS_HOST_BUILD)
+# already has them and serves as it stands; without one, a build of just these is made here.
+if [ -n "${QMV718_WINDOWS_HOST_BUILD:-}" ]; then
+  host=$(realpath "$QMV718_WINDOWS_HOST_BUILD")
+else
+  host=$root/host
+  cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMV718_TESTS=OFF -DQMV718_BENCH=OFF \
+    -DQMV718_HELP=OFF -DQMV718_WINDOWS_BRIDGES=ON "${launcher[@]}" >/dev/null
+fi
 cmake --build "$host" -j "$jobs" --target qmv718_picture_generator qmv718-cli tavrio velquon \
   qmv718_windows_bridge_32 qmv718_windows_bridge_64
-step "host build"
+step "host build: $host"
 
 # Optimised at -O1: the tests check behaviour, not speed, and -O3 costs CI minutes of compiling.
 configure() {

@@ -7,7 +7,8 @@
 #              where qmv718 was installed before, it is left alone and the package is checked
 #              unpacked into a scratch folder
 #   qt         Qt for Windows, built once from Debian's source into a cache outside the checkout
-#              (scripts/build-qt-windows.sh; about half an hour the first time, then reused)
+#              (scripts/build-qt-windows.sh; about half an hour the first time, then reused); the
+#              build runs in the background from the start, and this stage waits for it
 #   windows    the Windows build (scripts/test-windows.sh): the program and its installer, every
 #              test under wine64, the installer run, the Linux program with Windows libraries
 #              through Wine; the 32-bit link bridge and libraries checked statically
@@ -29,6 +30,25 @@ export QT_QPA_PLATFORM=offscreen
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+
+# Qt for Windows takes about half an hour to build the first time, and only the windows stage
+# needs it. So its build starts at once in the background, niced: it takes up what the stages
+# before leave of the processors (their tests, configure steps and packaging), and its own
+# one-core steps (fetching, unpacking, configuring Qt) run beside them. The qt stage waits for
+# it. From the cache it is done in a moment. A run that stops early stops it too.
+qt_log=$(mktemp)
+qt_pid=""
+if [[ " $stages " == *" qt "* ]]; then
+  setsid nice -n 10 bash scripts/build-qt-windows.sh >"$qt_log" 2>&1 &
+  qt_pid=$!
+fi
+stop_background_work() {
+  if [ -n "$qt_pid" ] && kill -0 "$qt_pid" 2>/dev/null; then
+    kill -- "-$qt_pid" 2>/dev/null || true
+  fi
+  rm -f "$qt_log"
+}
+trap stop_background_work EXIT
 
 # The Windows bridges are cross-built by the release stage (for the package) and the windows stage.
 # Line tables (-g1) are all a sanitizer's report needs for its file:line stack; full debug
@@ -81,12 +101,12 @@ qmv718_present() {
 
 check_installed() {
   local deb=$1 app_id=$2
-  trap 'remove_package' EXIT
+  trap 'remove_package; stop_background_work' EXIT
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "$deb"
   bash tests/install/check-install.sh /usr "$app_id"
   remove_package
-  trap - EXIT
+  trap stop_background_work EXIT
   if qmv718_present; then
     echo "qmv718 is still installed after its removal" >&2
     return 1
@@ -108,13 +128,20 @@ remove_package() {
 }
 
 qt_stage() {
-  bash scripts/build-qt-windows.sh
+  local status=0
+  wait "$qt_pid" || status=$?
+  qt_pid=""
+  cat "$qt_log"
+  return "$status"
 }
 
 windows_stage() {
-  # The cross-build and the Wine tests live in a script of their own.
+  # The cross-build and the Wine tests live in a script of their own. The release stage's build,
+  # made in this run, is its host build: building the same programs again would cost minutes.
+  local host_build=()
+  [[ " $stages " == *" release "* ]] && host_build=(QMV718_WINDOWS_HOST_BUILD="$release_build")
   if [ -f scripts/test-windows.sh ]; then
-    bash scripts/test-windows.sh
+    env "${host_build[@]}" bash scripts/test-windows.sh
   else
     echo "no Windows build in this checkout"
   fi
