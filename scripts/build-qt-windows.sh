@@ -6,7 +6,7 @@
 # later run reuses it and a change of either builds a new one. It is filled under a temporary name
 # and renamed when complete: an interrupted build is never taken for a finished one.
 #
-# The first build runs about 1,180 steps: near 33 minutes on 2 cores, 94 MB installed.
+# The first build runs about 1,180 steps: about half an hour on 2 cores, 94 MB installed.
 #
 # Environment: QMV718_CACHE_DIR (default ${XDG_CACHE_HOME:-$HOME/.cache}/qmv718),
 #              QMV718_QT_JOBS (default: the number of cores).
@@ -52,13 +52,17 @@ digest=$( (printf '%s\n' "$qt_version" "${options[@]}"; cat "$toolchain" "$proje
 
 cache=${QMV718_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/qmv718}
 prefix=$cache/qt-$upstream_version-$triple-$digest
+# Checkouts on one machine share the cache: one of them builds, and the others wait and reuse it.
+mkdir -p "$cache"
+exec 8>"$cache/.qt-$digest.lock"
+flock 8
 if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
   echo "Qt $upstream_version for Windows: reusing $prefix" >&2
   echo "$prefix"
   exit 0
 fi
 
-echo "Qt $upstream_version for Windows is not in the cache; building it once (near 33 minutes on 2 cores)." >&2
+echo "Qt $upstream_version for Windows is not in the cache; building it once (about half an hour on 2 cores)." >&2
 started=$(date +%s)
 work=$cache/.qt-build-$digest
 rm -rf "$work" "$prefix.partial"
