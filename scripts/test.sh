@@ -23,6 +23,8 @@ source scripts/configure.sh
 bash scripts/setup.sh
 
 stages=${QMV718_STAGES:-sanitizer release package qt windows}
+# Whether this run has the stage named.
+has_stage() { [[ " $stages " == *" $1 "* ]]; }
 sanitizer_build=${QMV718_TEST_BUILD:-build-test}
 release_build=${QMV718_RELEASE_BUILD:-build-release}
 jobs=$(nproc)
@@ -38,7 +40,7 @@ as_root=()
 # it. From the cache it is done in a moment. A run that stops early stops it too.
 qt_log=$(mktemp)
 qt_pid=""
-if [[ " $stages " == *" qt "* ]]; then
+if has_stage qt; then
   # Its own session, so that it can be stopped whole; where the kernel groups processes by session
   # for scheduling, the group itself is niced, or the build would take half the processors anyway.
   setsid bash -c 'echo 10 >/proc/self/autogroup 2>/dev/null; exec nice -n 10 bash scripts/build-qt-windows.sh' \
@@ -142,7 +144,7 @@ windows_stage() {
   # The cross-build and the Wine tests live in a script of their own. The release stage's build,
   # made in this run, is its host build: building the same programs again would cost minutes.
   local host_build=()
-  [[ " $stages " == *" release "* ]] && host_build=(QMV718_WINDOWS_HOST_BUILD="$release_build")
+  has_stage release && host_build=(QMV718_WINDOWS_HOST_BUILD="$release_build")
   if [ -f scripts/test-windows.sh ]; then
     env "${host_build[@]}" bash scripts/test-windows.sh
   else
