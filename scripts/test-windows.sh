@@ -64,29 +64,48 @@ configure x86_64 mingw-w64-x86_64-qt -DQMV718_TESTS=ON -DQMV718_GUI=ON -DQMV718_
   -DQMV718_PICTURE_GENERATOR="$host/assets/qmv718_picture_generator" \
   -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
 cmake --build "$x64" -j "$jobs"
-cmake --build "$x64" --target installer
-step "x86_64 program, installer and tests built"
+step "x86_64 program and tests built"
 
-# One prefix for all tests and one server kept running while they do.
+# The tests under Wine leave the processors idle much of the time (they wait on Wine's server and
+# on each other's windows), so the installer and the i686 build are made beside them, niced. The
+# i686 build is what ships beside the 64-bit program: the bridge and the 32-bit libraries it loads
+# (our own and the maker-style ones); the 32-bit command line shares all its code with the 64-bit
+# one tested here, so it is left out.
+x86=$root/i686
+work_beside_tests_log=$root/beside-tests.log
+work_beside_tests() {
+  cmake --build "$x64" --target installer
+  configure i686 mingw-w64-i686 -DQMV718_TESTS=ON -DQMV718_GUI=OFF
+  cmake --build "$x86" -j "$jobs" --target qmv718-linkbridge tavrio velquon maker_tavrio maker_velquon
+}
+(
+  renice -n 10 -p "$BASHPID" >/dev/null
+  work_beside_tests
+) >"$work_beside_tests_log" 2>&1 &
+work_beside_tests_pid=$!
+
+# One prefix for all tests and one server kept running while they do. One test more than the
+# processors keeps them busy while others wait.
 source scripts/wine-prefix.sh
 new_wine_prefix "$x64/wineprefix"
 results=$x64/gtest-results
 rm -rf "$results"
 # Wine's drive Z: is the Unix root; a path without a drive would count as relative under Windows.
-GTEST_OUTPUT="xml:Z:$results/" ctest --test-dir "$x64" --output-on-failure -j "$jobs" | tee "$x64/ctest.log"
+GTEST_OUTPUT="xml:Z:$results/" ctest --test-dir "$x64" --output-on-failure -j $((jobs + 1)) | tee "$x64/ctest.log"
 cases=$(grep -ho '<testsuites tests="[0-9]*"' "$results"/*.xml | grep -o '[0-9]*' | awk '{s += $1} END {print s}')
-
 step "x86_64 tests"
+
+if ! wait "$work_beside_tests_pid"; then
+  echo "The installer or the i686 build failed:" >&2
+  cat "$work_beside_tests_log" >&2
+  exit 1
+fi
+step "installer and i686 build"
+
 bash scripts/test-windows-program.sh "$x64" "$host"
 step "Windows program checks"
 
-# ---- i686: build what ships beside the 64-bit program, check it statically -----------------------
-# The bridge and the 32-bit libraries it loads (our own and the maker-style ones); the 32-bit
-# command line shares all its code with the 64-bit one tested above, so it is left out to keep
-# the stage short.
-x86=$root/i686
-configure i686 mingw-w64-i686 -DQMV718_TESTS=ON -DQMV718_GUI=OFF
-cmake --build "$x86" -j "$jobs" --target qmv718-linkbridge tavrio velquon maker_tavrio maker_velquon
+# ---- i686: checked statically --------------------------------------------------------------------
 
 objdump=i686-w64-mingw32-objdump
 link_operations="link_state ReadVersion RBasicInfo readdatav20 writedatav20 SetCodeCarrierWave RCollectCodeInfo"
