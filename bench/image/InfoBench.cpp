@@ -15,7 +15,8 @@
 
 namespace {
 
-class SilentDialogs : public qmv::Dialogs {
+class SilentDialogs : public qmv::Dialogs
+{
 public:
     qmv::Reply messageBox(const std::string& text, const std::string&, qmv::Buttons) override
     {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LearnFailure.h"
 #include "KeyState.h"
+#include "LearnFailure.h"
 #include "LearningView.h"
 #include "TCollectCode.h"
 #include "WindowState.h"

@@ -15,7 +15,8 @@ namespace qmv::remote {
 // hardware: its memory image, whether its cable is in, the codes waiting to be received, and the
 // faults a test has asked for. Every process that drives the remote (the tool, the command line)
 // shares it, so all state lives in files and every change is made atomically.
-class StateFolder {
+class StateFolder
+{
 public:
     explicit StateFolder(std::filesystem::path path);
 
@@ -64,7 +65,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
 // An exclusive lock on the folder, held across a read-modify-write by any process or thread.
 // Re-entrant within a thread.
-class FolderLock {
+class FolderLock
+{
 public:
     explicit FolderLock(const std::filesystem::path& folder);
     ~FolderLock();

@@ -23,8 +23,7 @@ qmv::remote::VirtualRemote& currentRemote()
     return *remote;
 }
 
-template <typename Operation>
-tavrio_bool guarded(Operation operation)
+template <typename Operation> tavrio_bool guarded(Operation operation)
 {
     try {
         return operation(currentRemote()) ? 1 : 0;
@@ -55,8 +54,9 @@ TAVRIO_API tavrio_bool TAVRIO_CALL RBasicInfo(char* buffer)
 TAVRIO_API tavrio_bool TAVRIO_CALL readdatav20(char* buffer, int count, const char* addressHigh,
                                                const char* addressLow, const char* selector)
 {
-    return guarded(
-        [&](auto& remote) { return buffer && remote.readData(buffer, count, addressHigh, addressLow, selector); });
+    return guarded([&](auto& remote) {
+        return buffer && remote.readData(buffer, count, addressHigh, addressLow, selector);
+    });
 }
 
 TAVRIO_API tavrio_bool TAVRIO_CALL writedatav20(const char* deviceTag, const char* addressHigh,

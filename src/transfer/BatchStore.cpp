@@ -105,8 +105,7 @@ StoreOutcome storeAll(MemoryImage& image, const std::vector<StoreItem>& items)
         toWrite.push_back(&item);
     }
     for (const StoreItem* item : toWrite) {
-        const StoreResult result =
-            image.StoreLearnedKey(item->keyCode, item->code, item->area);
+        const StoreResult result = image.StoreLearnedKey(item->keyCode, item->code, item->area);
         // The remote was replaced before this key: nothing more is written.
         if (result == StoreResult::Refused) {
             outcome.refused = outcome.stored.empty();

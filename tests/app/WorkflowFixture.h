@@ -121,8 +121,7 @@ protected:
         const WindowPictures* pictures = window->pictures();
         if (!key || !pictures)
             return std::nullopt;
-        for (KeyLook set : {KeyLook::NotLearned, KeyLook::Learned,
-                                  KeyLook::BeingLearned, KeyLook::Elsewhere})
+        for (KeyLook set : {KeyLook::NotLearned, KeyLook::Learned, KeyLook::BeingLearned, KeyLook::Elsewhere})
             if (key->picture().cacheKey() == pictures->key(set, pictureIndex(code)).cacheKey())
                 return set;
         return std::nullopt;

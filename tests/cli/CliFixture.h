@@ -139,7 +139,10 @@ protected:
         std::ofstream(path) << necTimings(address, command);
         return path;
     }
-    std::string data(const std::string& name) { return testDataFolder() + "cli/" + name; }
+    std::string data(const std::string& name)
+    {
+        return testDataFolder() + "cli/" + name;
+    }
 
 private:
     void record(const std::string& arguments, const CliRun& result)

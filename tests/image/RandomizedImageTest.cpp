@@ -13,14 +13,16 @@ using namespace qmv;
 
 namespace {
 
-struct Code {
+struct Code
+{
     std::string identifier;
     std::string parameters;
     std::string data;
     bool needsSlot() const { return !data.empty(); }
 };
 
-class CodePool {
+class CodePool
+{
 public:
     explicit CodePool(std::mt19937& random)
         : m_random(random)
@@ -64,7 +66,8 @@ private:
 
 } // namespace
 
-class RandomizedImage : public test::ImageFixture {
+class RandomizedImage : public test::ImageFixture
+{
 protected:
     // What each record should hold according to the results the operations reported.
     std::map<int, Code> model;
@@ -78,7 +81,8 @@ protected:
         const ImageSnapshot mirror = image->snapshot();
         ASSERT_EQ(mirror.bitmap, fresh.bitmap) << "step " << step;
         for (std::size_t s = 0; s < fresh.slotTable.size(); ++s)
-            ASSERT_EQ(mirror.slotTable[s].text(), fresh.slotTable[s].text()) << "step " << step << " slot " << s;
+            ASSERT_EQ(mirror.slotTable[s].text(), fresh.slotTable[s].text())
+                << "step " << step << " slot " << s;
         for (std::size_t i = 0; i < fresh.records.size(); ++i)
             ASSERT_EQ(image->keyState(static_cast<int>(i)), fresh.records[i].keyState())
                 << "step " << step << " entry " << i;
@@ -100,7 +104,8 @@ protected:
     void expectSlotData(const Slot& slot, const std::string& data, int step)
     {
         const auto address = static_cast<std::uint16_t>(image->layout().codeaddr + 8 * slot.start());
-        const std::string stored = link().readData(address, slot.length, static_cast<std::size_t>(slot.length) * 16);
+        const std::string stored =
+            link().readData(address, slot.length, static_cast<std::size_t>(slot.length) * 16);
         EXPECT_EQ(stored.substr(0, data.size()), data) << "step " << step;
     }
 };
@@ -125,8 +130,8 @@ TEST_F(RandomizedImage, InvariantsHoldThroughThousandsOfOperationsWithFailingWri
         const int operation = codes.pick(20);
         if (operation < 14) {
             const Code code = codes.next();
-            const std::string text =
-                code.identifier + "::" + code.parameters.substr(0, 16) + ":" + code.parameters.substr(16) + ":::" + code.data;
+            const std::string text = code.identifier + "::" + code.parameters.substr(0, 16) + ":" +
+                                     code.parameters.substr(16) + ":::" + code.data;
             if (image->StoreLearnedKey(keyCode, text, area) == StoreResult::Stored) {
                 model[index] = code;
                 ++stored;

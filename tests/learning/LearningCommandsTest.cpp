@@ -1,6 +1,6 @@
 #include "LearningCommands.h"
-#include "MemoryImage.h"
 #include "LoadedImage.h"
+#include "MemoryImage.h"
 #include "RemoteFixture.h"
 #include "RemoteLoader.h"
 #include "ScriptedDialogs.h"
@@ -16,10 +16,7 @@ namespace {
 class LearningCommandsTest : public test::RemoteFixture
 {
 protected:
-    ImageSnapshot reload()
-    {
-        return test::loadSnapshot(link());
-    }
+    ImageSnapshot reload() { return test::loadSnapshot(link()); }
 
     void learned(const std::string& code, int area)
     {

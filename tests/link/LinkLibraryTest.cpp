@@ -26,6 +26,6 @@ TEST(LinkLibraryLoad, BuiltLibraryResolvesAllSevenOperations)
     const auto library = LinkLibrary::load(test::binFolder(), &error);
     ASSERT_NE(library, nullptr) << error;
     const LinkFunctions& f = library->functions();
-    EXPECT_TRUE(f.linkState && f.readVersion && f.basicInfo && f.readData && f.writeData && f.setCodeCarrierWave &&
-                f.collectCodeInfo);
+    EXPECT_TRUE(f.linkState && f.readVersion && f.basicInfo && f.readData && f.writeData &&
+                f.setCodeCarrierWave && f.collectCodeInfo);
 }

@@ -1,5 +1,5 @@
-#include "RemoteFixture.h"
 #include "RemoteLink.h"
+#include "RemoteFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +13,24 @@ namespace {
 
 // A scripted library: answers with fixed bytes, including zero bytes inside the text, and
 // records the arguments it was given.
-struct Script {
+struct Script
+{
     bool succeed = true;
     std::string lastHigh, lastLow, lastSelector, lastTag, lastData;
     int lastCount = 0;
 } script;
 
-tavrio_bool TAVRIO_CALL fakeState() { return script.succeed; }
+tavrio_bool TAVRIO_CALL fakeState()
+{
+    return script.succeed;
+}
 tavrio_bool TAVRIO_CALL fakeVersion(char* buffer)
 {
     std::memcpy(buffer, "1020\0X", 6);
     return script.succeed;
 }
-tavrio_bool TAVRIO_CALL fakeRead(char* buffer, int count, const char* high, const char* low, const char* selector)
+tavrio_bool TAVRIO_CALL fakeRead(char* buffer, int count, const char* high, const char* low,
+                                 const char* selector)
 {
     script.lastCount = count;
     script.lastHigh = high;
@@ -56,7 +61,8 @@ LinkFunctions fakeFunctions()
     return f;
 }
 
-class RemoteLinkText : public ::testing::Test {
+class RemoteLinkText : public ::testing::Test
+{
 protected:
     void SetUp() override { script = Script{}; }
     RemoteLink link{fakeFunctions()};

@@ -1,6 +1,6 @@
+#include "VirtualRemote.h"
 #include "FactoryImage.h"
 #include "RemoteFixture.h"
-#include "VirtualRemote.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,9 @@ TEST_F(VirtualRemoteMemory, RegionsLieWhereTheHeaderSaysAndDoNotOverlap)
     const std::string info = readBytes(link(), 0xB03C, 9);
     const int header = le16(info, 0), base = le16(info, 6);
     const std::string head = readBytes(link(), static_cast<std::uint16_t>(header), 40);
-    auto relocate = [&](int v) { return v >= base ? v - base : v + header; };
+    auto relocate = [&](int v) {
+        return v >= base ? v - base : v + header;
+    };
     const int records = relocate(le16(head, 16)), list = relocate(le16(head, 24)),
               index = relocate(le16(head, 26)), code = relocate(le16(head, 28));
     const int recordCount = le16(head, 0), slots = hexByte(head, 7), bits = le16(head, 8);
@@ -85,7 +87,8 @@ TEST_F(VirtualRemoteMemory, RegionsLieWhereTheHeaderSaysAndDoNotOverlap)
     EXPECT_GE(bits * 8, 12 * 1024);
     const int listCount = le16(readBytes(link(), static_cast<std::uint16_t>(list), 2), 0);
 
-    struct Region {
+    struct Region
+    {
         int start, end;
     };
     std::vector<Region> regions = {{header, header + 33 + keys},
@@ -216,7 +219,8 @@ TEST_F(VirtualRemoteCapture, ReceivesInboxCodesOldestFirstInTheCaptureForm)
         end += "7FFF";
     EXPECT_EQ(first.substr(12, 80), end);
     // Carrier groups: (a + b + c) / 9 is the period in µs, so 1000 / period gives back 38 kHz.
-    const int a = std::stoi(first.substr(92, 2), nullptr, 16), b = std::stoi(first.substr(94, 2), nullptr, 16),
+    const int a = std::stoi(first.substr(92, 2), nullptr, 16),
+              b = std::stoi(first.substr(94, 2), nullptr, 16),
               c = std::stoi(first.substr(96, 2), nullptr, 16);
     EXPECT_EQ(static_cast<int>(1000.0 / ((a + b + c) / 9.0)), 38);
     EXPECT_EQ(first[100], '\0');

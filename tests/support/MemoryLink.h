@@ -14,13 +14,14 @@
 
 namespace qmv::test {
 
-class MemoryLink {
+class MemoryLink
+{
 public:
     std::vector<std::uint8_t> memory = std::vector<std::uint8_t>(0x10000, 0xFF);
     std::string version = "1020TEST";
     bool attached = true;
-    int detachedPolls = 0;   // link_state answers false this many times first
-    int failReadsFrom = -1;  // reads with this sequence number and later fail
+    int detachedPolls = 0;     // link_state answers false this many times first
+    int failReadsFrom = -1;    // reads with this sequence number and later fail
     bool versionFails = false; // ReadVersion fails, as when the link drops for that call
     std::vector<std::string> calls;
 
@@ -30,7 +31,9 @@ public:
     LinkFunctions functions() const
     {
         LinkFunctions f;
-        f.linkState = [] { return static_cast<tavrio_bool>(s_current->linkState()); };
+        f.linkState = [] {
+            return static_cast<tavrio_bool>(s_current->linkState());
+        };
         f.readVersion = [](char* buffer) {
             s_current->calls.push_back("ReadVersion");
             std::memcpy(buffer, s_current->version.data(), s_current->version.size());
@@ -49,8 +52,12 @@ public:
             s_current->calls.push_back(std::string("write ") + tag + " " + high + low + " " + data);
             return static_cast<tavrio_bool>(s_current->attached);
         };
-        f.setCodeCarrierWave = [] { return static_cast<tavrio_bool>(s_current->attached); };
-        f.collectCodeInfo = [](char*) { return static_cast<tavrio_bool>(0); };
+        f.setCodeCarrierWave = [] {
+            return static_cast<tavrio_bool>(s_current->attached);
+        };
+        f.collectCodeInfo = [](char*) {
+            return static_cast<tavrio_bool>(0);
+        };
         return f;
     }
 

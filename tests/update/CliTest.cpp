@@ -113,7 +113,8 @@ TEST_F(CliTest, EveryFailedLibraryNamesItsReasonAndGivesExitCodeTwo)
     EXPECT_EQ(run("update install"), 2);
     EXPECT_TRUE(output.contains(QStringLiteral("velquon\t升级失败\twrong size: 文件大小不符")))
         << (output + errors).toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("tavrio\t升级失败\ttimed out: 超时"))) << (output + errors).toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("tavrio\t升级失败\ttimed out: 超时")))
+        << (output + errors).toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("bn1803\t升级失败\tserver error: 服务器出错")))
         << (output + errors).toStdString();
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
@@ -139,7 +140,8 @@ TEST_F(CliTest, RollbackPutsBackOneOrEveryLastGoodCopy)
     EXPECT_EQ(run("update rollback velquon"), 2);
     EXPECT_TRUE(output.contains("not a library")) << (output + errors).toStdString();
     EXPECT_EQ(run("update rollback sn1803"), 2);
-    EXPECT_TRUE(output.contains(QStringLiteral("no backup: 没有可恢复的备份"))) << (output + errors).toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("no backup: 没有可恢复的备份")))
+        << (output + errors).toStdString();
     EXPECT_FALSE(output.contains(QStringLiteral("服务器"))) << "no server was asked";
     EXPECT_EQ(folder.read("velquon.dll"), converterLibrary(1));
 }
