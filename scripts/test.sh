@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The project's whole test run; CI (.ci/run) runs exactly this. Stages, in order:
-#   sanitizer  warnings as errors, AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy; every test
+#   sanitizer  warnings as errors, AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy; every
+#              test, the sources' layout (clang-format) among them
 #   release    Release with CMake's default generator: the program and the benchmarks, then the
 #              Debian package
 #   package    the package installed on this machine, checked as a user meets it, removed again;
